@@ -1,0 +1,71 @@
+# Shared set-up of scripts/run and scripts/test: packages, Wine prefix, virtual display.
+# Sourced, not run. Everything here is idempotent, so a second run reuses what the first made.
+
+KESTROVA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+export WINEPREFIX="$KESTROVA_ROOT/build/wine-prefix"
+export WINEDEBUG=-all
+# No Mono or Gecko installer dialogs while the prefix is made.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+WINE64=/usr/lib/wine/wine64
+
+log() { printf '\n== %s\n' "$*"; }
+
+install_packages() {
+  local want=(cmake ninja-build g++ make googletest
+              g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+              mingw-w64-i686-dev mingw-w64-x86-64-dev
+              wine wine64 wine32 xvfb xdotool x11-utils imagemagick)
+  local missing=()
+  for p in "${want[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  ((${#missing[@]})) || return 0
+  log "installing: ${missing[*]}"
+  # wine32 is Wine's 32-bit half and lives in the i386 architecture.
+  dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+  apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# True where this host can execute 32-bit x86 code, so 32-bit Wine works and the
+# shipped i686 build can itself be run and tested.
+host_runs_32bit() { /usr/lib/wine/wine --version >/dev/null 2>&1; }
+
+ensure_wine_prefix() {
+  [[ -f "$WINEPREFIX/.kestrova-ready" ]] && return 0
+  log "creating Wine prefix $WINEPREFIX (Windows 10)"
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  WINEARCH=win64 "$WINE64" wineboot -i >/dev/null 2>&1
+  "$WINE64" reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d win10 /f >/dev/null 2>&1
+  /usr/lib/wine/wineserver -w
+  touch "$WINEPREFIX/.kestrova-ready"
+}
+
+stop_wine() { /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true; }
+
+# Starts Xvfb on the first free display unless one is given; exports DISPLAY.
+KESTROVA_XVFB_PID=
+start_virtual_display() {
+  local n=90
+  while [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  KESTROVA_XVFB_PID=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+  echo "Xvfb did not start on $DISPLAY" >&2
+  return 1
+}
+
+stop_virtual_display() {
+  [[ -n $KESTROVA_XVFB_PID ]] || return 0
+  kill "$KESTROVA_XVFB_PID" 2>/dev/null || true
+  wait "$KESTROVA_XVFB_PID" 2>/dev/null || true
+  KESTROVA_XVFB_PID=
+}
+
+configure_and_build() {
+  local preset=$1; shift
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" "$@"
+}

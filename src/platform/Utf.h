@@ -1,0 +1,13 @@
+// UTF-8 (the core's strings) to and from UTF-16 (the Windows APIs and the
+// registry's stored text). Invalid input becomes U+FFFD rather than failing.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kestrova {
+
+std::u16string Utf8ToUtf16(std::string_view text);
+std::string Utf16ToUtf8(std::u16string_view text);
+
+}  // namespace kestrova

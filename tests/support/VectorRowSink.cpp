@@ -1,0 +1,10 @@
+#include "VectorRowSink.h"
+
+namespace kestrova {
+
+void VectorRowSink::Add(const EntryRow& row) { rows.push_back(row); }
+std::size_t VectorRowSink::Count() const { return rows.size(); }
+EntryRow VectorRowSink::Row(std::size_t index) const { return rows.at(index); }
+void VectorRowSink::SetChecked(std::size_t index, bool checked) { rows.at(index).checked = checked; }
+
+}  // namespace kestrova

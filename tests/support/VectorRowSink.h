@@ -1,0 +1,18 @@
+// A row sink that keeps the rows in a vector, for catalogue tests.
+#pragma once
+
+#include "catalogue/EntryRow.h"
+
+namespace kestrova {
+
+class VectorRowSink : public RowSink {
+public:
+    std::vector<EntryRow> rows;
+
+    void Add(const EntryRow& row) override;
+    std::size_t Count() const override;
+    EntryRow Row(std::size_t index) const override;
+    void SetChecked(std::size_t index, bool checked) override;
+};
+
+}  // namespace kestrova
