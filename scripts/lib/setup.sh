@@ -69,3 +69,6 @@ configure_and_build() {
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" "$@"
 }
+
+# The Windows path under which Wine sees a file of the project.
+winepath_of() { echo "Z:$(realpath "$1" | tr '/' '\\')"; }

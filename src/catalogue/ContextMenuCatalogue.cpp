@@ -1,0 +1,170 @@
+#include "catalogue/ContextMenuCatalogue.h"
+
+#include "catalogue/ContextMenuNames.h"
+#include "catalogue/RegistryNames.h"
+#include "platform/AppError.h"
+#include "platform/TRegistry.h"
+
+#include <utility>
+#include <vector>
+
+namespace kestrova {
+
+namespace {
+
+// Reads in the 32-bit view, where the entries live for a 32-bit program.
+constexpr std::uint32_t kScanAccess = access::Read | access::Wow64_32Key;
+// Switches and deletes with full access in the same view.
+constexpr std::uint32_t kChangeAccess = access::AllAccess | access::Wow64_32Key;
+
+constexpr RegRoot kScanRoot = RegRoot::LocalMachine;
+
+std::vector<std::string> SubkeyNames(RegistryBackend& registry, RegRoot root, const std::string& path)
+{
+    std::vector<std::string> names;
+    TRegistry reg(registry, kScanAccess);
+    reg.RootKey = root;
+    if (reg.KeyExists(path) && reg.OpenKeyReadOnly(path)) {
+        reg.GetKeyNames(names);
+        reg.CloseKey();
+    }
+    return names;
+}
+
+}  // namespace
+
+ContextMenuCatalogue::ContextMenuCatalogue(RegistryBackend& registry, std::function<void()> broadcastSettingChange)
+    : registry_(registry), broadcastSettingChange_(std::move(broadcastSettingChange))
+{
+}
+
+void ContextMenuCatalogue::LoadRows(RowSink& rows)
+{
+    for (std::string_view location : kContextMenuLocations) {
+        const std::string path = std::string(kClassesPrefix) + std::string(location);
+        ScanContextMenuLocation(kScanRoot, path, rows);
+        ScanBackupLocation(kScanRoot, path, rows);
+    }
+    for (std::size_t i = 0; i < rows.Count(); ++i) {
+        const EntryRow row = rows.Row(i);
+        rows.SetChecked(i, !IsContextMenuItemDisabled(row.subItems.at(2)));
+    }
+    if (rows.Count() == 0)
+        rows.Add(EntryRow{"", {"", "", ""}, false});
+}
+
+void ContextMenuCatalogue::ScanContextMenuLocation(RegRoot root, const std::string& path, RowSink& rows)
+{
+    for (const std::string& name : SubkeyNames(registry_, root, path)) {
+        if (!IsProtectedEntryName(name)) {
+            const std::string entryPath = path + "\\" + name;
+            rows.Add(MakeRow(root, entryPath, entryPath, name, true));
+        }
+    }
+}
+
+// Entries switched off earlier live only in the backup area; they are listed so
+// that they can be switched on again. An entry present at both places already has
+// its live row.
+void ContextMenuCatalogue::ScanBackupLocation(RegRoot root, const std::string& path, RowSink& rows)
+{
+    const std::string backupPath = ContextMenuBackupKey(path);
+    for (const std::string& name : SubkeyNames(registry_, root, backupPath)) {
+        if (IsProtectedEntryName(name))
+            continue;
+        const std::string entryPath = path + "\\" + name;
+        TRegistry reg(registry_, kScanAccess);
+        reg.RootKey = root;
+        if (!reg.KeyExists(entryPath))
+            rows.Add(MakeRow(root, entryPath, backupPath + "\\" + name, name, false));
+    }
+}
+
+EntryRow ContextMenuCatalogue::MakeRow(RegRoot root, const std::string& path, const std::string& keyToRead,
+                                       const std::string& name, bool checked)
+{
+    return EntryRow{DisplayName(root, path, keyToRead, name), {GetEntryFileType(path), RootKeyName(root), path},
+                    checked};
+}
+
+std::string ContextMenuCatalogue::DisplayName(RegRoot root, const std::string& path, const std::string& keyToRead,
+                                              const std::string& name)
+{
+    std::string displayName = name;
+    TRegistry reg(registry_, kScanAccess);
+    reg.RootKey = root;
+    if (!reg.OpenKeyReadOnly(keyToRead))
+        return displayName;
+    if (path.find("ContextMenuHandlers") != std::string::npos) {
+        // Handlers are known by their key name.
+    } else if (reg.ValueExists("MUIVerb")) {
+        displayName = reg.ReadString("MUIVerb");
+    } else if (reg.ValueExists("")) {
+        if (std::string text = reg.ReadString(""); !text.empty())
+            displayName = std::move(text);
+    }
+    reg.CloseKey();
+    return displayName;
+}
+
+bool ContextMenuCatalogue::IsContextMenuItemDisabled(const std::string& path)
+{
+    TRegistry reg(registry_, kScanAccess);
+    reg.RootKey = kScanRoot;
+    return reg.KeyExists(ContextMenuBackupKey(path));
+}
+
+void ContextMenuCatalogue::SetContextMenuItemEnabled(RegRoot root, const std::string& path, bool enable)
+{
+    TRegistry reg(registry_, kChangeAccess);
+    reg.RootKey = root;
+    const std::string backup = ContextMenuBackupKey(path);
+    const std::string& from = enable ? backup : path;
+    const std::string& to = enable ? path : backup;
+    if (reg.KeyExists(from)) {
+        // The copy at the far side is stale: the one being moved replaces it.
+        if (reg.KeyExists(to))
+            reg.DeleteKey(to);
+        reg.MoveKey(from, to, true);
+        // Without the rights to move it the key stays where it was; that is a
+        // failed switch, not a silent success.
+        if (reg.KeyExists(from))
+            throw AppError(FormatMessage("Failed to move key %s", from));
+    }
+    broadcastSettingChange_();
+}
+
+bool ContextMenuCatalogue::SwitchRow(const EntryRow& row)
+{
+    if (row.subItems.size() < 3)
+        return true;
+    const auto root = RootKeyFromSection(row.subItems[1]);
+    if (!root)
+        return true;
+    try {
+        SetContextMenuItemEnabled(*root, row.subItems[2], row.checked);
+        return true;
+    } catch (const AppError&) {
+        return false;
+    }
+}
+
+bool ContextMenuCatalogue::DeleteContextMenuItem(const EntryRow& row)
+{
+    if (row.subItems.size() < 3 || IsProtectedEntryName(row.caption))
+        return false;
+    const auto root = RootKeyFromSection(row.subItems[1], /*acceptUsers=*/true);
+    const std::string& path = row.subItems[2];
+    // An empty path would name the root key itself.
+    if (!root || path.empty())
+        return false;
+    try {
+        TRegistry reg(registry_, kChangeAccess);
+        reg.RootKey = *root;
+        return reg.DeleteKey(path);
+    } catch (const AppError&) {
+        return false;
+    }
+}
+
+}  // namespace kestrova

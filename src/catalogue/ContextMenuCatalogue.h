@@ -1,0 +1,52 @@
+// The context-menu catalogue: finds the entries at the fixed scan locations,
+// switches them off and on through the backup area, and deletes them.
+#pragma once
+
+#include "catalogue/EntryRow.h"
+#include "platform/RegistryBackend.h"
+
+#include <functional>
+#include <string>
+
+namespace kestrova {
+
+class ContextMenuCatalogue {
+public:
+    // `broadcastSettingChange` tells Explorer that the registry changed.
+    ContextMenuCatalogue(RegistryBackend& registry, std::function<void()> broadcastSettingChange);
+
+    // Fills `rows` (already emptied by the caller) with every shown entry, live
+    // entries of each location followed by those found only in its backup area,
+    // then sets each check box from the backup area; a placeholder row when there
+    // are none. A value of the wrong type ends the scan with an error, leaving the
+    // rows added so far with their boxes as added.
+    void LoadRows(RowSink& rows);
+
+    // Moves the entry's key between its place and the backup area, replacing the
+    // copy at the far side, then broadcasts; a failure raises and skips the broadcast.
+    void SetContextMenuItemEnabled(RegRoot root, const std::string& path, bool enable);
+
+    // Applies a row's new check state. Rows without a path or a known root switch
+    // nothing. Returns false when the switch failed and the box must be set back.
+    bool SwitchRow(const EntryRow& row);
+
+    // Deletes the key of `row` with its subkeys for good, unless the row is a
+    // placeholder, names no root or carries a protected caption. Returns whether
+    // the key was deleted (the list then needs a rebuild); errors count as not deleted.
+    bool DeleteContextMenuItem(const EntryRow& row);
+
+    bool IsContextMenuItemDisabled(const std::string& path);
+
+private:
+    void ScanContextMenuLocation(RegRoot root, const std::string& path, RowSink& rows);
+    void ScanBackupLocation(RegRoot root, const std::string& path, RowSink& rows);
+    EntryRow MakeRow(RegRoot root, const std::string& path, const std::string& keyToRead, const std::string& name,
+                     bool checked);
+    std::string DisplayName(RegRoot root, const std::string& path, const std::string& keyToRead,
+                            const std::string& name);
+
+    RegistryBackend& registry_;
+    std::function<void()> broadcastSettingChange_;
+};
+
+}  // namespace kestrova
