@@ -1,0 +1,45 @@
+#include "catalogue/ContextMenuNames.h"
+
+#include <gtest/gtest.h>
+
+namespace kestrova {
+namespace {
+
+TEST(ContextMenuNames, ProtectedNamesFollowTheirAsciiOnlyCaseRules)
+{
+    struct Case {
+        const char* name;
+        bool hidden;
+    };
+    const Case cases[] = {
+        {"open", true}, {"OPEN", true}, {"Open", true},            // hidden names, any ASCII case
+        {"Open With EncryptionMenu", true}, {"install", true},
+        {"{d969a300-e7ff-11D0-a93b-00a0c90f2719}", true},          // identifiers ignore case too
+        {"MSIExec", true}, {"ms", true}, {"MyWindowsTool", true},  // begins with MS, contains WINDOWS
+        {"microsoft.edit", true}, {"FileSystemTools", true},
+        {"AMS", false}, {"Opener", false}, {"Open ", false}, {"EditWithQuill", false}, {"", false},
+        // Only a to z fold: a dotless capital I or a Cyrillic letter is not an ASCII letter.
+        {"\xC4\xB0nstall", false}, {"\xD0\x9CS", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(IsProtectedEntryName(c.name), c.hidden) << c.name;
+}
+
+TEST(ContextMenuNames, FileTypeIsTheFirstComponentBelowClasses)
+{
+    EXPECT_EQ(GetEntryFileType("SOFTWARE\\Classes\\*\\shell\\Foo"), "All Files");
+    EXPECT_EQ(GetEntryFileType("SOFTWARE\\Classes\\Directory\\shell\\Foo"), "Directory");
+    EXPECT_EQ(GetEntryFileType("SOFTWARE\\Classes\\lnkfile"), "lnkfile");
+    // The prefix is matched exactly; otherwise the first component is taken as it is.
+    EXPECT_EQ(GetEntryFileType("software\\classes\\*\\shell"), "software");
+    EXPECT_EQ(GetEntryFileType("*"), "All Files");
+}
+
+TEST(ContextMenuNames, BackupKeyReplacesTheClassesPrefix)
+{
+    EXPECT_EQ(ContextMenuBackupKey("SOFTWARE\\Classes\\*\\shell\\Foo"),
+              "SOFTWARE\\Classes\\SOFTWARE\\ContextMenu\\FilesFolders\\*\\shell\\Foo");
+}
+
+}  // namespace
+}  // namespace kestrova
