@@ -3,6 +3,7 @@
 // Failures the callers rely on raise AppError with fixed texts.
 #pragma once
 
+#include "platform/RegKey.h"
 #include "platform/RegistryBackend.h"
 
 #include <cstdint>
@@ -51,8 +52,30 @@ public:
     bool HasCurrentKey() const;
 
 private:
+    // Where a path starts: the root key, or the current key for a relative path.
+    struct Start {
+        RegHandle base;
+        std::string path;
+    };
+    // A path as the registry sees it: the root key and the path below it.
+    struct Location {
+        RegRoot root;
+        std::string path;
+    };
+    Start Resolve(const std::string& key) const;
+    Location Locate(const std::string& key) const;
+    std::uint32_t ViewBits() const { return Access & access::ViewBits; }
+
+    RegKey Open(RegHandle base, const std::string& path, std::uint32_t mask);
+    RegKey Create(RegHandle base, const std::string& path);
+    bool ListNames(RegHandle key, bool subKeys, std::vector<std::string>& names);
+    bool DeleteTree(RegHandle base, const std::string& path);
+    void CopyTree(RegHandle from, const std::string& fromPath, RegHandle to, const std::string& toPath);
+
     RegistryBackend& backend_;
-    // ... implementation state
+    RegKey currentKey_;
+    RegRoot currentRoot_ = RegRoot::CurrentUser;
+    std::string currentPath_;  // below currentRoot_, without a leading backslash
 };
 
 }  // namespace kestrova

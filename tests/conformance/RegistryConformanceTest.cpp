@@ -1,0 +1,370 @@
+// The registry rules the program relies on, checked through TRegistry (and, for the
+// rules below it, the backend itself) against every backend: the in-memory hive must
+// behave as the real registry does.
+#include "RegistryBackends.h"
+#include "RegistrySeed.h"
+#include "platform/AppError.h"
+#include "platform/RegValueData.h"
+#include "platform/TRegistry.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace kestrova {
+namespace {
+
+using namespace std::string_literals;
+
+constexpr std::uint32_t View32 = access::Wow64_32Key;
+constexpr std::uint32_t View64 = access::Wow64_64Key;
+constexpr RegRoot HKCU = RegRoot::CurrentUser;
+constexpr RegRoot HKLM = RegRoot::LocalMachine;
+
+std::string UniqueId()
+{
+    static std::mt19937_64 random{std::random_device{}()};
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(random()));
+    return text;
+}
+
+RegValue Raw(RegType type, std::vector<std::uint8_t> data)
+{
+    return RegValue{static_cast<std::uint32_t>(type), std::move(data)};
+}
+
+// One value of every type, the default value among them, and two levels of subkeys.
+KeyTree EntryWithEveryValueType()
+{
+    return KeyTree{}
+        .Value("", MakeStringValue("Default text"))
+        .Value("Expand", MakeStringValue("%SystemRoot%\\x", RegType::ExpandSz))
+        .Value("Number", MakeDwordValue(0xFFFFFFFE))
+        .Value("BigEndian", Raw(RegType::DwordBigEndian, {0, 0, 1, 2}))
+        .Value("Bytes", Raw(RegType::Binary, {0, 255, 7}))
+        .Value("Link", Raw(RegType::Link, {'a', 0, 'b', 0}))
+        .Value("Multi", Raw(RegType::MultiSz, {'a', 0, 0, 0, 'b', 0, 0, 0, 0, 0}))
+        .Value("Wide", Raw(RegType::Qword, {1, 2, 3, 4, 5, 6, 7, 8}))
+        .Value("Nothing", Raw(RegType::None, {}))
+        .Subkey("command", KeyTree{}.Value("", MakeStringValue("app.exe \"%1\"")))
+        .Subkey("DropTarget", KeyTree{}
+                                  .Value("Clsid", MakeStringValue("{1}"))
+                                  .Subkey("Deeper", KeyTree{}.Value("Flag", MakeDwordValue(1)))
+                                  .Subkey("Empty", KeyTree{}));
+}
+
+class RegistryConformance : public testing::TestWithParam<BackendCase> {
+protected:
+    void SetUp() override
+    {
+        backend_ = GetParam().make();
+        seed_ = std::make_unique<RegistrySeed>(*backend_);
+        const std::string id = UniqueId();
+        user_ = "Software\\KestrovaTest\\" + id;
+        machine_ = "SOFTWARE\\KestrovaTest" + id;
+        classesName_ = "KestrovaTest" + id;
+        classes_ = "SOFTWARE\\Classes\\" + classesName_;
+        clsid_ = "SOFTWARE\\Classes\\CLSID\\{KestrovaTest-" + id + "}";
+    }
+
+    void TearDown() override
+    {
+        for (std::uint32_t view : {View32, View64}) {
+            seed_->DeleteTree(HKCU, view, user_);
+            seed_->DeleteTree(HKLM, view, machine_);
+            seed_->DeleteTree(HKLM, view, classes_);
+            seed_->DeleteTree(HKLM, view, clsid_);
+        }
+        seed_->DeleteTree(HKLM, View64, "SOFTWARE\\Classes\\Wow6432Node\\" + classesName_);
+        backend_->DeleteKey(RootHandle(HKCU), "Software\\KestrovaTest", 0);  // only once empty
+    }
+
+    std::unique_ptr<RegistryBackend> backend_;
+    std::unique_ptr<RegistrySeed> seed_;
+    std::string user_, machine_, classesName_, classes_, clsid_;
+};
+
+TEST_P(RegistryConformance, SubkeysEnumerateInCaseInsensitiveOrderAndValuesInCreationOrder)
+{
+    TRegistry registry(*backend_);
+    ASSERT_TRUE(registry.OpenKey(user_, true));
+    for (const char* name : {"b", "_x", "A", "a1", "C", "Ab"})
+        seed_->CreateKey(HKCU, 0, user_ + "\\" + name);
+    for (const char* name : {"zeta", "Alpha", "", "mid"})
+        registry.WriteString(name, name);
+
+    std::vector<std::string> names{"stale"};
+    registry.GetKeyNames(names);
+    EXPECT_EQ(names, (std::vector<std::string>{"A", "a1", "Ab", "b", "C", "_x"}));
+    registry.GetValueNames(names);
+    EXPECT_EQ(names, (std::vector<std::string>{"zeta", "Alpha", "", "mid"}));
+}
+
+TEST_P(RegistryConformance, NamesAreCaseInsensitiveAndKeepTheirCase)
+{
+    seed_->SetString(HKCU, 0, user_ + "\\MixedCase", "ValueName", "old");
+    TRegistry registry(*backend_);
+    ASSERT_TRUE(registry.OpenKey(user_ + "\\MIXEDCASE", false));
+    EXPECT_TRUE(registry.ValueExists("VALUENAME"));
+    registry.WriteString("valuename", "new");
+
+    std::vector<std::string> names;
+    registry.GetValueNames(names);
+    EXPECT_EQ(names, std::vector<std::string>{"ValueName"});
+    EXPECT_EQ(registry.ReadString("ValueName"), "new");
+    ASSERT_TRUE(registry.OpenKey("\\" + user_, false));
+    registry.GetKeyNames(names);
+    EXPECT_EQ(names, std::vector<std::string>{"MixedCase"});
+}
+
+TEST_P(RegistryConformance, DefaultValueIsTheEmptyName)
+{
+    TRegistry registry(*backend_);
+    ASSERT_TRUE(registry.OpenKey(user_, true));
+    EXPECT_FALSE(registry.ValueExists(""));
+    registry.WriteString("", "default");
+    EXPECT_TRUE(registry.ValueExists(""));
+    EXPECT_EQ(registry.ReadString(""), "default");
+    EXPECT_EQ(seed_->Value(HKCU, 0, user_, ""), MakeStringValue("default"));
+}
+
+TEST_P(RegistryConformance, GetDataTypeNamesEveryType)
+{
+    const struct {
+        RegValue value;
+        TRegDataType type;
+    } cases[] = {
+        {MakeStringValue("s"), TRegDataType::rdString},
+        {MakeStringValue("s", RegType::ExpandSz), TRegDataType::rdExpandString},
+        {MakeDwordValue(1), TRegDataType::rdInteger},
+        {Raw(RegType::DwordBigEndian, {0, 0, 0, 1}), TRegDataType::rdIntegerBE},
+        {Raw(RegType::Binary, {1}), TRegDataType::rdBinary},
+        {Raw(RegType::Link, {'a', 0}), TRegDataType::rdLink},
+        {Raw(RegType::MultiSz, {'a', 0, 0, 0}), TRegDataType::rdMultiString},
+        {Raw(RegType::Qword, {1, 0, 0, 0, 0, 0, 0, 0}), TRegDataType::rdInt64},
+        {Raw(RegType::None, {}), TRegDataType::rdNone},
+        {RegValue{8, {1, 2}}, TRegDataType::rdUnknown},  // REG_RESOURCE_LIST
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        seed_->SetValue(HKCU, 0, user_, "v" + std::to_string(i), cases[i].value);
+
+    TRegistry registry(*backend_);
+    ASSERT_TRUE(registry.OpenKey(user_, false));
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(registry.GetDataType("v" + std::to_string(i)), cases[i].type) << "type " << cases[i].value.type;
+    EXPECT_EQ(registry.GetDataType("missing"), TRegDataType::rdUnknown);
+}
+
+TEST_P(RegistryConformance, ReadStringAndReadIntegerResultsAndErrors)
+{
+    seed_->CreateKey(HKCU, 0, user_);
+    const struct {
+        std::optional<RegValue> value;
+        std::string text;          // what ReadString gives, or its error
+        std::string integer;       // what ReadInteger gives, or its error
+    } cases[] = {
+        {MakeStringValue("abc"), "abc", "Invalid data type for 'v'"},
+        {Raw(RegType::Sz, {'a', 0, 0, 0, 'b', 0, 0, 0}), "a", "Invalid data type for 'v'"},
+        {MakeStringValue("%x%", RegType::ExpandSz), "%x%", "Invalid data type for 'v'"},
+        {MakeStringValue(""), "", "Invalid data type for 'v'"},
+        {Raw(RegType::Sz, {}), "", "Invalid data type for 'v'"},
+        {std::nullopt, "", "Failed to get data for 'v'"},
+        {MakeDwordValue(42), "Invalid data type for 'v'", "42"},
+        {MakeDwordValue(0xFFFFFFFF), "Invalid data type for 'v'", "-1"},
+        {Raw(RegType::Qword, {1, 0, 0, 0, 0, 0, 0, 0}), "Invalid data type for 'v'", "Invalid data type for 'v'"},
+        {Raw(RegType::MultiSz, {'a', 0, 0, 0}), "Invalid data type for 'v'", "Invalid data type for 'v'"},
+    };
+    for (const auto& c : cases) {
+        TRegistry registry(*backend_);
+        ASSERT_TRUE(registry.OpenKey(user_, false));
+        if (c.value)
+            seed_->SetValue(HKCU, 0, user_, "v", *c.value);
+        std::string text, integer;
+        try { text = registry.ReadString("v"); } catch (const AppError& e) { text = e.what(); }
+        try { integer = std::to_string(registry.ReadInteger("v")); } catch (const AppError& e) { integer = e.what(); }
+        EXPECT_EQ(text, c.text) << "type " << (c.value ? c.value->type : 99);
+        EXPECT_EQ(integer, c.integer) << "type " << (c.value ? c.value->type : 99);
+        seed_->DeleteTree(HKCU, 0, user_);
+        seed_->CreateKey(HKCU, 0, user_);
+    }
+}
+
+TEST_P(RegistryConformance, WriteStringFailsWithoutAWritableKey)
+{
+    seed_->CreateKey(HKCU, 0, user_);
+    TRegistry registry(*backend_);
+    EXPECT_THROW(
+        try { registry.WriteString("v", "x"); } catch (const AppError& e) {
+            EXPECT_STREQ(e.what(), "Failed to set data for 'v'");
+            throw;
+        },
+        AppError);
+    ASSERT_TRUE(registry.OpenKeyReadOnly(user_));
+    EXPECT_THROW(registry.WriteString("v", "x"), AppError);
+    EXPECT_FALSE(seed_->Value(HKCU, 0, user_, "v"));
+}
+
+TEST_P(RegistryConformance, PathsStartAtTheRootOrTheCurrentKey)
+{
+    seed_->SetString(HKCU, 0, user_ + "\\A\\B", "v", "inner");
+    TRegistry registry(*backend_);
+    ASSERT_TRUE(registry.OpenKey(user_, false));  // no current key: from the root
+    EXPECT_TRUE(registry.KeyExists("A\\B"));       // from the current key
+    EXPECT_FALSE(registry.KeyExists("\\A"));       // from the root
+    ASSERT_TRUE(registry.OpenKey("A", false));
+    ASSERT_TRUE(registry.OpenKey("B", false));
+    EXPECT_EQ(registry.ReadString("v"), "inner");
+    ASSERT_TRUE(registry.OpenKey("\\" + user_, false));
+    ASSERT_TRUE(registry.OpenKey("New\\Deeper", true));
+    EXPECT_TRUE(seed_->KeyExists(HKCU, 0, user_ + "\\New\\Deeper"));
+    ASSERT_TRUE(registry.OpenKey("\\" + user_, false));
+    EXPECT_TRUE(registry.DeleteKey("A"));
+    EXPECT_FALSE(seed_->KeyExists(HKCU, 0, user_ + "\\A"));
+    registry.CloseKey();
+    EXPECT_FALSE(registry.HasCurrentKey());
+    EXPECT_FALSE(registry.KeyExists("New"));
+    EXPECT_TRUE(registry.KeyExists(user_ + "\\New"));
+}
+
+TEST_P(RegistryConformance, OpenKeyReadOnlyKeepsTheViewInTheMaskThatWorked)
+{
+    seed_->CreateKey(HKLM, View32, classes_);
+    for (std::uint32_t view : {View32, View64, 0u}) {
+        TRegistry registry(*backend_, access::AllAccess | view);
+        registry.RootKey = HKLM;
+        EXPECT_FALSE(registry.OpenKeyReadOnly(classes_ + "\\Missing"));
+        EXPECT_EQ(registry.Access, access::AllAccess | view);
+        EXPECT_EQ(registry.OpenKeyReadOnly(classes_), view != View64 || GetParam().sharesClasses);
+    }
+    TRegistry registry(*backend_, access::AllAccess | View32);
+    registry.RootKey = HKLM;
+    ASSERT_TRUE(registry.OpenKeyReadOnly(classes_));
+    EXPECT_EQ(registry.Access, 0x20219u);
+    EXPECT_TRUE(registry.HasCurrentKey());
+}
+
+TEST_P(RegistryConformance, Software32BitViewIsRedirectedToWow6432Node)
+{
+    TRegistry registry32(*backend_, access::AllAccess | View32);
+    TRegistry registry64(*backend_, access::AllAccess | View64);
+    registry32.RootKey = registry64.RootKey = HKLM;
+    ASSERT_TRUE(registry32.OpenKey(machine_ + "\\Sub", true));
+    registry32.WriteString("v", "32");
+
+    EXPECT_TRUE(seed_->KeyExists(HKLM, View64, "SOFTWARE\\Wow6432Node\\" + machine_.substr(9) + "\\Sub"));
+    EXPECT_FALSE(registry64.KeyExists(machine_));
+    ASSERT_TRUE(registry64.OpenKey(machine_ + "\\Sub", true));
+    registry64.WriteString("v", "64");
+    EXPECT_EQ(registry32.ReadString("v"), "32");
+    EXPECT_EQ(registry64.ReadString("v"), "64");
+}
+
+TEST_P(RegistryConformance, ClassesAreSharedExceptRedirectedSubkeys)
+{
+    TRegistry registry32(*backend_, access::AllAccess | View32);
+    registry32.RootKey = HKLM;
+    ASSERT_TRUE(registry32.OpenKey(classes_, true));
+    ASSERT_TRUE(registry32.OpenKey("\\" + clsid_, true));
+
+    const bool shared = GetParam().sharesClasses;
+    EXPECT_EQ(seed_->KeyExists(HKLM, View64, classes_), shared);
+    EXPECT_EQ(seed_->KeyExists(HKLM, View64, "SOFTWARE\\Classes\\Wow6432Node\\" + classesName_), !shared);
+    EXPECT_EQ(seed_->KeyExists(RegRoot::ClassesRoot, View64, classesName_), shared);
+    // CLSID is the 32-bit view's own everywhere.
+    EXPECT_FALSE(seed_->KeyExists(HKLM, View64, clsid_));
+    EXPECT_TRUE(seed_->KeyExists(HKLM, View64, "SOFTWARE\\Classes\\Wow6432Node" + clsid_.substr(16)));
+    EXPECT_TRUE(seed_->KeyExists(RegRoot::ClassesRoot, View32, clsid_.substr(17)));
+}
+
+TEST_P(RegistryConformance, DeleteKeyRemovesAWholeTreeInItsViewOnly)
+{
+    const KeyTree tree = EntryWithEveryValueType();
+    const struct {
+        std::string path;
+        bool viewsApart;
+    } cases[] = {{machine_, true}, {classes_ + "\\shell\\Foo", !GetParam().sharesClasses}};
+    for (const auto& [path, viewsApart] : cases) {
+        seed_->WriteTree(HKLM, View32, path, tree);
+        seed_->WriteTree(HKLM, View64, path, tree);
+        TRegistry registry32(*backend_, access::AllAccess | View32);
+        registry32.RootKey = HKLM;
+        EXPECT_TRUE(registry32.DeleteKey(path)) << path;
+        EXPECT_FALSE(seed_->KeyExists(HKLM, View32, path)) << path;
+        EXPECT_EQ(seed_->Snapshot(HKLM, View64, path), viewsApart ? std::optional(tree) : std::nullopt) << path;
+        EXPECT_FALSE(registry32.DeleteKey(path)) << path;
+
+        TRegistry registry64(*backend_, access::AllAccess | View64);
+        registry64.RootKey = HKLM;
+        EXPECT_EQ(registry64.DeleteKey(path), viewsApart) << path;
+        EXPECT_FALSE(seed_->KeyExists(HKLM, View64, path)) << path;
+    }
+}
+
+TEST_P(RegistryConformance, MoveKeyCarriesEveryValueAndSubkey)
+{
+    const KeyTree tree = EntryWithEveryValueType();
+    const std::string source = classes_ + "\\*\\shell\\Foo";
+    const std::string backup = classes_ + "\\SOFTWARE\\ContextMenu\\FilesFolders\\*\\shell\\Foo";
+    for (bool deleteSource : {true, false}) {
+        seed_->WriteTree(HKLM, View32, source, tree);
+        TRegistry registry(*backend_, 0xF023F);
+        registry.RootKey = HKLM;
+        registry.MoveKey(source, backup, deleteSource);
+        EXPECT_EQ(seed_->Snapshot(HKLM, View32, backup), tree);
+        EXPECT_EQ(seed_->Snapshot(HKLM, View32, source), deleteSource ? std::nullopt : std::optional(tree));
+        seed_->DeleteTree(HKLM, View32, classes_);
+    }
+}
+
+TEST_P(RegistryConformance, MoveKeyDoesNothingWithoutSourceOrWithADestination)
+{
+    const KeyTree destination = KeyTree{}.Value("", MakeStringValue("kept"));
+    seed_->WriteTree(HKCU, 0, user_ + "\\Source", EntryWithEveryValueType());
+    seed_->WriteTree(HKCU, 0, user_ + "\\Taken", destination);
+    TRegistry registry(*backend_);
+    registry.MoveKey(user_ + "\\Missing", user_ + "\\Target", true);
+    EXPECT_FALSE(seed_->KeyExists(HKCU, 0, user_ + "\\Target"));
+    registry.MoveKey(user_ + "\\Source", user_ + "\\Taken", true);
+    EXPECT_EQ(seed_->Snapshot(HKCU, 0, user_ + "\\Source"), EntryWithEveryValueType());
+    EXPECT_EQ(seed_->Snapshot(HKCU, 0, user_ + "\\Taken"), destination);
+}
+
+// Rules below TRegistry that its operations build on.
+TEST_P(RegistryConformance, BackendRefusesDeletingKeysWithSubkeysAndServesDeletedKeysNoMore)
+{
+    seed_->CreateKey(HKCU, 0, user_ + "\\Parent\\Child");
+    EXPECT_NE(backend_->DeleteKey(RootHandle(HKCU), user_ + "\\Parent", 0), regerr::Success);
+    EXPECT_TRUE(seed_->KeyExists(HKCU, 0, user_ + "\\Parent\\Child"));
+
+    RegHandle child{};
+    ASSERT_EQ(backend_->OpenKey(RootHandle(HKCU), user_ + "\\Parent\\Child", access::AllAccess, child), regerr::Success);
+    RegKey owner(*backend_, child);
+    ASSERT_EQ(backend_->DeleteKey(RootHandle(HKCU), user_ + "\\Parent\\Child", 0), regerr::Success);
+    std::string name;
+    RegValue value;
+    EXPECT_EQ(backend_->SetValue(child, "v", MakeDwordValue(1)), regerr::KeyDeleted);
+    EXPECT_EQ(backend_->QueryValue(child, "v", value), regerr::KeyDeleted);
+    EXPECT_EQ(backend_->EnumKey(child, 0, name), regerr::KeyDeleted);
+}
+
+TEST_P(RegistryConformance, BackendHandlesAllowOnlyWhatTheyWereOpenedFor)
+{
+    seed_->SetString(HKCU, 0, user_ + "\\Sub", "v", "x");
+    RegHandle reader{}, querier{};
+    ASSERT_EQ(backend_->OpenKey(RootHandle(HKCU), user_, access::Read, reader), regerr::Success);
+    RegKey readerOwner(*backend_, reader);
+    ASSERT_EQ(backend_->OpenKey(RootHandle(HKCU), user_, access::QueryValue, querier), regerr::Success);
+    RegKey querierOwner(*backend_, querier);
+    std::string name;
+    EXPECT_EQ(backend_->SetValue(reader, "v", MakeDwordValue(1)), regerr::AccessDenied);
+    EXPECT_EQ(backend_->EnumKey(reader, 0, name), regerr::Success);
+    EXPECT_EQ(backend_->EnumKey(querier, 0, name), regerr::AccessDenied);
+    EXPECT_EQ(backend_->EnumValue(querier, 0, name), regerr::NoMoreItems);
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, RegistryConformance, testing::ValuesIn(RegistryBackends()),
+                         [](const testing::TestParamInfo<BackendCase>& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace kestrova
