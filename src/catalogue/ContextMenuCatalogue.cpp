@@ -126,11 +126,11 @@ void ContextMenuCatalogue::SetContextMenuItemEnabled(RegRoot root, const std::st
         if (reg.KeyExists(to))
             reg.DeleteKey(to);
         reg.MoveKey(from, to, true);
-        // Without the rights to move it the key stays where it was; that is a
-        // failed switch, not a silent success.
-        if (reg.KeyExists(from))
-            throw AppError(FormatMessage("Failed to move key %s", from));
     }
+    // A key still at its old place did not move (no rights, or a step that failed
+    // quietly): that is a failed switch, not a silent success.
+    if (reg.KeyExists(from))
+        throw AppError(FormatMessage("Failed to move key %s", from));
     broadcastSettingChange_();
 }
 
