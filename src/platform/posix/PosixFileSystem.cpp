@@ -20,10 +20,14 @@ bool EqualIgnoringCase(const std::string& a, const std::string& b)
                                               [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
 }
 
-bool LessIgnoringCase(const std::string& a, const std::string& b)
+char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// NTFS keeps names sorted by their upper-case form.
+bool LessAsNtfs(const std::string& a, const std::string& b)
 {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return LowerAscii(x) < LowerAscii(y); });
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(UpperAscii(x)) < static_cast<unsigned char>(UpperAscii(y));
+    });
 }
 
 bool Exists(const std::string& path)
@@ -148,7 +152,9 @@ bool PosixFileSystem::MakeDirectory(const std::string& path)
 
 bool PosixFileSystem::RemoveFile(const std::string& path)
 {
-    return GetPathKind(path) == PathKind::File && unlink(Resolve(path).c_str()) == 0;
+    const std::string file = Resolve(path);
+    struct stat info;
+    return lstat(file.c_str(), &info) == 0 && !S_ISDIR(info.st_mode) && unlink(file.c_str()) == 0;
 }
 
 bool PosixFileSystem::RemoveEmptyDirectory(const std::string& path)
@@ -197,7 +203,7 @@ std::vector<FoundEntry> PosixFileSystem::FindEntries(const std::string& pattern)
     std::sort(entries.begin(), entries.end(), [&](const FoundEntry& a, const FoundEntry& b) {
         if (rank(a.name) != rank(b.name))
             return rank(a.name) < rank(b.name);
-        return LessIgnoringCase(a.name, b.name);
+        return LessAsNtfs(a.name, b.name);
     });
     return entries;
 }

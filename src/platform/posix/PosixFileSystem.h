@@ -16,7 +16,7 @@ public:
     bool MovePath(const std::string& oldPath, const std::string& newPath) override;
     bool CanOpenForWriting(const std::string& path) override;
     bool WriteEmptyFile(const std::string& path) override;
-    // Entries in Windows' order for NTFS: "." and ".." first, then by name ignoring case.
+    // Entries in the order NTFS gives them: "." and ".." first, then by upper-cased name.
     std::vector<FoundEntry> FindEntries(const std::string& pattern) override;
     std::string EnvironmentVariable(const std::string& name) override;
     // Linux has no such folder: the value of APPDATA, so a test can place it.

@@ -118,7 +118,7 @@ TEST_P(FileInfoUtilsTest, TranslationCodeFallsBackTo040904E4)
         {"empty list", withTable("040904E4").TranslationBytes({}), "from 040904E4"},
         {"only the first entry counts", withTable("041904B0").TranslationBytes({0x19, 0x04, 0xB0, 0x04, 0x09, 0x04, 0xE4, 0x04}),
          "from 041904B0"},
-        {"hex digits are upper case", withTable("0C0A04E4").Translation(0x0C0A, 0x04E4), "from 0C0A04E4"},
+        {"letters in the code", withTable("0C0A04E4").Translation(0x0C0A, 0x04E4), "from 0C0A04E4"},
         {"language only, code page 0", withTable("04190000").Translation(0x0419, 0), "from 04190000"},
     };
     for (const auto& c : cases) {
