@@ -1,0 +1,23 @@
+// The file system, environment and known folders through kernel32 and shell32.
+#pragma once
+
+#include "platform/FileSystem.h"
+
+namespace kestrova {
+
+class Win32FileSystem : public FileSystem {
+public:
+    PathKind GetPathKind(const std::string& path) override;
+    bool MakeDirectory(const std::string& path) override;
+    bool RemoveFile(const std::string& path) override;
+    bool RemoveEmptyDirectory(const std::string& path) override;
+    bool MovePath(const std::string& oldPath, const std::string& newPath) override;
+    bool CanOpenForWriting(const std::string& path) override;
+    bool WriteEmptyFile(const std::string& path) override;
+    std::vector<FoundEntry> FindEntries(const std::string& pattern) override;
+    std::string EnvironmentVariable(const std::string& name) override;
+    std::string AppDataFolder() override;
+    std::string TempFolder() override;
+};
+
+}  // namespace kestrova

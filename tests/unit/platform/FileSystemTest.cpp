@@ -1,0 +1,216 @@
+// The platform's file system against a real temporary folder: POSIX on Linux, kernel32
+// under Wine, one set of cases with the Windows meaning for both.
+#include "PlatformFileSystem.h"
+#include "ScratchFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace kestrova {
+namespace {
+
+std::filesystem::path NativePath(std::string path)
+{
+#ifndef _WIN32
+    std::replace(path.begin(), path.end(), '\\', '/');
+#endif
+    return std::filesystem::path(std::u8string(path.begin(), path.end()));
+}
+
+void WriteText(const std::string& path, const std::string& text)
+{
+    std::ofstream(NativePath(path), std::ios::binary) << text;
+}
+
+std::string ReadText(const std::string& path)
+{
+    std::ifstream in(NativePath(path), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void SetVariable(const std::string& name, const std::string& value)
+{
+#ifdef _WIN32
+    SetEnvironmentVariableA(name.c_str(), value.c_str());
+#else
+    setenv(name.c_str(), value.c_str(), 1);
+#endif
+}
+
+class FileSystemTest : public ::testing::Test {
+protected:
+    PlatformFileSystem fs;
+    ScratchFolder dir{fs};
+
+    // Creates folders (names ending in "\") and files with the given text.
+    void Make(std::initializer_list<std::pair<std::string, std::string>> entries)
+    {
+        for (const auto& [name, text] : entries) {
+            if (name.ends_with('\\'))
+                ASSERT_TRUE(fs.MakeDirectory(dir / name)) << name;
+            else
+                WriteText(dir / name, text);
+        }
+    }
+};
+
+TEST_F(FileSystemTest, PathKindTellsFilesFromFoldersIgnoringCase)
+{
+    Make({{"Tools\\", ""}, {"Notes.txt", "x"}});
+    const struct {
+        std::string name;
+        PathKind kind;
+    } cases[] = {
+        {"Tools", PathKind::Folder},     {"TOOLS", PathKind::Folder},     {"Tools\\", PathKind::Folder},
+        {"Notes.txt", PathKind::File},   {"notes.TXT", PathKind::File},   {"Missing.txt", PathKind::Missing},
+        {"Tools\\Notes.txt", PathKind::Missing},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(fs.GetPathKind(dir / c.name), c.kind) << c.name;
+    EXPECT_TRUE(fs.FileExists(dir / "Notes.txt"));
+    EXPECT_FALSE(fs.FileExists(dir / "Tools"));
+    EXPECT_TRUE(fs.DirectoryExists(dir / "Tools"));
+    EXPECT_FALSE(fs.DirectoryExists(dir / "Notes.txt"));
+}
+
+TEST_F(FileSystemTest, MakeDirectoryCreatesOneLevelOnly)
+{
+    EXPECT_TRUE(fs.MakeDirectory(dir / "One"));
+    EXPECT_FALSE(fs.MakeDirectory(dir / "One")) << "exists already";
+    EXPECT_FALSE(fs.MakeDirectory(dir / "Two\\Three")) << "parent missing";
+    EXPECT_FALSE(fs.DirectoryExists(dir / "Two"));
+}
+
+TEST_F(FileSystemTest, ForceDirectoriesCreatesEveryMissingFolderOfThePath)
+{
+    EXPECT_TRUE(ForceDirectories(fs, dir / "Config\\Kestrova\\Deep\\"));
+    EXPECT_TRUE(fs.DirectoryExists(dir / "Config\\Kestrova\\Deep"));
+    EXPECT_TRUE(ForceDirectories(fs, dir / "Config\\Kestrova")) << "existing folder";
+    WriteText(dir / "Blocker", "a file where a folder should be");
+    EXPECT_FALSE(ForceDirectories(fs, dir / "Blocker\\Sub"));
+    EXPECT_FALSE(ForceDirectories(fs, ""));
+}
+
+TEST_F(FileSystemTest, RemoveFileAndRemoveEmptyDirectoryTouchOnlyTheirKind)
+{
+    Make({{"Empty\\", ""}, {"Full\\", ""}, {"Full\\Inner.txt", "x"}, {"File.txt", "x"}});
+    const struct {
+        std::string name;
+        bool asFile;
+        bool removed;
+    } cases[] = {
+        {"File.txt", false, false}, {"Empty", true, false},   {"Full", false, false},
+        {"Missing", true, false},   {"Missing", false, false}, {"FILE.TXT", true, true},
+        {"empty", false, true},
+    };
+    for (const auto& c : cases) {
+        const bool removed = c.asFile ? fs.RemoveFile(dir / c.name) : fs.RemoveEmptyDirectory(dir / c.name);
+        EXPECT_EQ(removed, c.removed) << c.name << (c.asFile ? " as file" : " as folder");
+    }
+    EXPECT_FALSE(fs.FileExists(dir / "File.txt"));
+    EXPECT_FALSE(fs.DirectoryExists(dir / "Empty"));
+    EXPECT_TRUE(fs.FileExists(dir / "Full\\Inner.txt"));
+}
+
+TEST_F(FileSystemTest, MovePathRenamesButNeverReplacesAnExistingTarget)
+{
+    Make({{"Mail.MAPIMail", "mail"}, {"Docs.mydocs", "docs"}, {"Docs.mydocs.disabled", "old"}, {"Tools\\", ""},
+          {"Tools\\Inner.txt", "x"}, {"Upper.DISABLED", "u"}});
+
+    EXPECT_TRUE(fs.MovePath(dir / "Mail.MAPIMail", dir / "Mail.MAPIMail.disabled"));
+    EXPECT_EQ(ReadText(dir / "Mail.MAPIMail.disabled"), "mail");
+    EXPECT_FALSE(fs.FileExists(dir / "Mail.MAPIMail"));
+
+    EXPECT_FALSE(fs.MovePath(dir / "Docs.mydocs", dir / "Docs.mydocs.disabled"));
+    EXPECT_EQ(ReadText(dir / "Docs.mydocs"), "docs");
+    EXPECT_EQ(ReadText(dir / "Docs.mydocs.disabled"), "old");
+
+    EXPECT_TRUE(fs.MovePath(dir / "Upper.disabled", dir / "Upper")) << "source found ignoring case";
+    EXPECT_EQ(ReadText(dir / "Upper"), "u");
+
+    EXPECT_TRUE(fs.MovePath(dir / "Tools", dir / "Tools2")) << "folders move with their contents";
+    EXPECT_TRUE(fs.FileExists(dir / "Tools2\\Inner.txt"));
+
+    EXPECT_FALSE(fs.MovePath(dir / "Missing", dir / "Other"));
+}
+
+TEST_F(FileSystemTest, CanOpenForWritingTestsAnExistingFileWithoutChangingIt)
+{
+    Make({{"Lang.ini", "[Language information]"}, {"Folder\\", ""}});
+    EXPECT_TRUE(fs.CanOpenForWriting(dir / "Lang.ini"));
+    EXPECT_EQ(ReadText(dir / "Lang.ini"), "[Language information]");
+    EXPECT_FALSE(fs.CanOpenForWriting(dir / "Folder"));
+    EXPECT_FALSE(fs.CanOpenForWriting(dir / "Missing.ini"));
+    EXPECT_FALSE(fs.FileExists(dir / "Missing.ini")) << "the test creates nothing";
+}
+
+TEST_F(FileSystemTest, WriteEmptyFileCreatesOrTruncates)
+{
+    Make({{"Old.lnk", "content"}});
+    EXPECT_TRUE(fs.WriteEmptyFile(dir / "New.DeskLink"));
+    EXPECT_TRUE(fs.FileExists(dir / "New.DeskLink"));
+    EXPECT_EQ(ReadText(dir / "New.DeskLink"), "");
+    EXPECT_TRUE(fs.WriteEmptyFile(dir / "Old.lnk"));
+    EXPECT_EQ(ReadText(dir / "Old.lnk"), "");
+    EXPECT_FALSE(fs.WriteEmptyFile(dir / "Missing\\File.txt"));
+}
+
+TEST_F(FileSystemTest, FindEntriesListsFilesAndFoldersMatchingThePattern)
+{
+    // Cyrillic names check the UTF-8 path round trip through the platform's calls.
+    Make({{"English.ini", ""}, {"\xD0\xA0\xD1\x83\xD1\x81\xD1\x81\xD0\xBA\xD0\xB8\xD0\xB9.INI", ""},
+          {"readme.txt", ""}, {"Tools\\", ""}, {"Old.ini\\", ""}});
+    const auto names = [&](const std::string& pattern) {
+        std::vector<FoundEntry> found = fs.FindEntries(dir / pattern);
+        std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+        return found;
+    };
+    const std::vector<FoundEntry> all = {{".", true},          {"..", true},        {"English.ini", false},
+                                         {"Old.ini", true},    {"Tools", true},     {"readme.txt", false},
+                                         {"\xD0\xA0\xD1\x83\xD1\x81\xD1\x81\xD0\xBA\xD0\xB8\xD0\xB9.INI", false}};
+    EXPECT_EQ(names("*.*"), all);
+    const std::vector<FoundEntry> ini = {{"English.ini", false},
+                                         {"Old.ini", true},
+                                         {"\xD0\xA0\xD1\x83\xD1\x81\xD1\x81\xD0\xBA\xD0\xB8\xD0\xB9.INI", false}};
+    EXPECT_EQ(names("*.ini"), ini);
+    EXPECT_EQ(names("README.TXT"), (std::vector<FoundEntry>{{"readme.txt", false}}));
+    EXPECT_TRUE(names("*.lnk").empty());
+    EXPECT_TRUE(fs.FindEntries(dir / "Missing\\*.*").empty());
+}
+
+TEST_F(FileSystemTest, EnvironmentVariableIsEmptyWhenUnset)
+{
+    const std::string longValue(300, 'v');
+    SetVariable("KESTROVA_TEST_VARIABLE", longValue);
+    EXPECT_EQ(fs.EnvironmentVariable("KESTROVA_TEST_VARIABLE"), longValue);
+    EXPECT_EQ(fs.EnvironmentVariable("KESTROVA_SURELY_UNSET_VARIABLE"), "");
+}
+
+TEST_F(FileSystemTest, KnownFoldersExist)
+{
+#ifndef _WIN32
+    // Linux has no application-data folder of its own: the variable places it.
+    const std::string saved = fs.EnvironmentVariable("APPDATA");
+    SetVariable("APPDATA", dir.path());
+    EXPECT_EQ(fs.AppDataFolder(), dir.path());
+    SetVariable("APPDATA", saved);
+#else
+    EXPECT_TRUE(fs.DirectoryExists(fs.AppDataFolder())) << fs.AppDataFolder();
+#endif
+    const std::string temp = fs.TempFolder();
+    EXPECT_TRUE(fs.DirectoryExists(temp)) << temp;
+    ASSERT_FALSE(temp.empty());
+    EXPECT_TRUE(temp.back() == '\\' || temp.back() == '/') << temp;
+}
+
+}  // namespace
+}  // namespace kestrova
