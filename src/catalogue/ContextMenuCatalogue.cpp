@@ -33,8 +33,8 @@ std::vector<std::string> SubkeyNames(RegistryBackend& registry, RegRoot root, co
 
 }  // namespace
 
-ContextMenuCatalogue::ContextMenuCatalogue(RegistryBackend& registry, std::function<void()> broadcastSettingChange)
-    : registry_(registry), broadcastSettingChange_(std::move(broadcastSettingChange))
+ContextMenuCatalogue::ContextMenuCatalogue(RegistryBackend& registry, Shell& shell)
+    : registry_(registry), shell_(shell)
 {
 }
 
@@ -131,7 +131,7 @@ void ContextMenuCatalogue::SetContextMenuItemEnabled(RegRoot root, const std::st
     // quietly): that is a failed switch, not a silent success.
     if (reg.KeyExists(from))
         throw AppError(FormatMessage("Failed to move key %s", from));
-    broadcastSettingChange_();
+    shell_.BroadcastSettingChange();
 }
 
 bool ContextMenuCatalogue::SwitchRow(const EntryRow& row)

@@ -4,16 +4,16 @@
 
 #include "catalogue/EntryRow.h"
 #include "platform/RegistryBackend.h"
+#include "platform/Shell.h"
 
-#include <functional>
 #include <string>
 
 namespace kestrova {
 
 class ContextMenuCatalogue {
 public:
-    // `broadcastSettingChange` tells Explorer that the registry changed.
-    ContextMenuCatalogue(RegistryBackend& registry, std::function<void()> broadcastSettingChange);
+    // `shell` tells Explorer when the registry changed.
+    ContextMenuCatalogue(RegistryBackend& registry, Shell& shell);
 
     // Fills `rows` (already emptied by the caller) with every shown entry, live
     // entries of each location followed by those found only in its backup area,
@@ -46,7 +46,7 @@ private:
                             const std::string& name);
 
     RegistryBackend& registry_;
-    std::function<void()> broadcastSettingChange_;
+    Shell& shell_;
 };
 
 }  // namespace kestrova

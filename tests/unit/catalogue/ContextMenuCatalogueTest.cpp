@@ -1,6 +1,7 @@
 #include "catalogue/ContextMenuCatalogue.h"
 
 #include "FaultInjectingRegistry.h"
+#include "RecordingShell.h"
 #include "RegistrySeed.h"
 #include "VectorRowSink.h"
 #include "platform/AppError.h"
@@ -38,8 +39,8 @@ class ContextMenuCatalogueTest : public ::testing::Test {
 protected:
     MemoryRegistry hive;
     RegistrySeed seed{hive};
-    int broadcasts = 0;
-    ContextMenuCatalogue catalogue{hive, [this] { ++broadcasts; }};
+    RecordingShell shell;
+    ContextMenuCatalogue catalogue{hive, shell};
 
     void Verb(const std::string& path, const std::string& name, const RegValue& value)
     {
@@ -125,7 +126,8 @@ TEST_F(ContextMenuCatalogueTest, ValueOfWrongTypeEndsTheScanKeepingTheRowsSoFar)
         freshSeed.SetString(HKLM, View32, Backup + "*\\shell\\First", "", "backup");
         freshSeed.SetDword(HKLM, View32, Classes + "*\\shell\\Second", c.valueName, 1);
         freshSeed.SetString(HKLM, View32, Classes + "Directory\\shell\\Third", "", "Third verb");
-        ContextMenuCatalogue scanner(fresh, [] {});
+        RecordingShell quiet;
+        ContextMenuCatalogue scanner(fresh, quiet);
         VectorRowSink sink;
         try {
             scanner.LoadRows(sink);
@@ -147,7 +149,7 @@ TEST_F(ContextMenuCatalogueTest, SwitchingOffAndOnMovesTheWholeKeyAndBroadcastsE
     EXPECT_TRUE(catalogue.SwitchRow(row));
     EXPECT_FALSE(seed.KeyExists(HKLM, View32, Classes + "*\\shell\\Shred"));
     EXPECT_EQ(seed.Snapshot(HKLM, View32, Backup + "*\\shell\\Shred"), verb);
-    EXPECT_EQ(broadcasts, 1);
+    EXPECT_EQ(shell.broadcasts, 1);
     // Still listed after a rebuild, with a clear box, so it can be switched back on.
     EXPECT_EQ(Load(), (std::vector<EntryRow>{row}));
 
@@ -155,11 +157,11 @@ TEST_F(ContextMenuCatalogueTest, SwitchingOffAndOnMovesTheWholeKeyAndBroadcastsE
     EXPECT_TRUE(catalogue.SwitchRow(row));
     EXPECT_EQ(seed.Snapshot(HKLM, View32, Classes + "*\\shell\\Shred"), verb);
     EXPECT_FALSE(seed.KeyExists(HKLM, View32, Backup + "*\\shell\\Shred"));
-    EXPECT_EQ(broadcasts, 2);
+    EXPECT_EQ(shell.broadcasts, 2);
 
     // Nothing to move still broadcasts.
     EXPECT_TRUE(catalogue.SwitchRow(row));
-    EXPECT_EQ(broadcasts, 3);
+    EXPECT_EQ(shell.broadcasts, 3);
 }
 
 TEST_F(ContextMenuCatalogueTest, TheMovedCopyReplacesTheOneAtTheFarSide)
@@ -173,7 +175,8 @@ TEST_F(ContextMenuCatalogueTest, TheMovedCopyReplacesTheOneAtTheFarSide)
         const std::string backup = Backup + "Folder\\shell\\Tool";
         freshSeed.WriteTree(HKLM, View32, enable ? backup : path, live);
         freshSeed.WriteTree(HKLM, View32, enable ? path : backup, stale);
-        ContextMenuCatalogue switcher(fresh, [] {});
+        RecordingShell quiet;
+        ContextMenuCatalogue switcher(fresh, quiet);
         switcher.SetContextMenuItemEnabled(HKLM, path, enable);
         EXPECT_EQ(freshSeed.Snapshot(HKLM, View32, enable ? path : backup), live) << "enable=" << enable;
         EXPECT_FALSE(freshSeed.KeyExists(HKLM, View32, enable ? backup : path)) << "enable=" << enable;
@@ -191,7 +194,7 @@ TEST_F(ContextMenuCatalogueTest, RowsThatNameNoKeySwitchNothing)
     };
     for (const EntryRow& row : rows)
         EXPECT_TRUE(catalogue.SwitchRow(row));
-    EXPECT_EQ(broadcasts, 0);
+    EXPECT_EQ(shell.broadcasts, 0);
     EXPECT_EQ(seed.Snapshot(HKLM, View32, Classes + "*\\shell\\Shred"), SampleVerb());
 }
 
@@ -216,8 +219,8 @@ TEST(ContextMenuSwitchFaults, NoCallFailureLosesAnyPartOfTheEntry)
                     seed.WriteTree(HKLM, View32, to, stale);
                 FaultInjectingRegistry faulty(hive);
                 faulty.FailCalls({failing});
-                int broadcasts = 0;
-                ContextMenuCatalogue catalogue(faulty, [&] { ++broadcasts; });
+                RecordingShell shell;
+                ContextMenuCatalogue catalogue(faulty, shell);
                 const EntryRow row{"Shred", {"All Files", "HKEY_LOCAL_MACHINE", path}, enable};
 
                 const bool switched = catalogue.SwitchRow(row);
@@ -231,9 +234,9 @@ TEST(ContextMenuSwitchFaults, NoCallFailureLosesAnyPartOfTheEntry)
                 if (switched) {
                     EXPECT_EQ(atTo, verb) << where;
                     EXPECT_FALSE(atFrom.has_value()) << where;
-                    EXPECT_EQ(broadcasts, 1) << where;
+                    EXPECT_EQ(shell.broadcasts, 1) << where;
                 } else {
-                    EXPECT_EQ(broadcasts, 0) << where;
+                    EXPECT_EQ(shell.broadcasts, 0) << where;
                 }
             }
         }
@@ -247,7 +250,7 @@ TEST_F(ContextMenuCatalogueTest, DeleteRemovesOnlyTheKeyAtTheRowsPath)
     EXPECT_TRUE(catalogue.DeleteContextMenuItem(Row("Shred permanently", "All Files", "*\\shell\\Shred", true)));
     EXPECT_FALSE(seed.KeyExists(HKLM, View32, Classes + "*\\shell\\Shred"));
     EXPECT_EQ(seed.Snapshot(HKLM, View32, Backup + "*\\shell\\Shred"), SampleVerb());
-    EXPECT_EQ(broadcasts, 0);
+    EXPECT_EQ(shell.broadcasts, 0);
 }
 
 TEST_F(ContextMenuCatalogueTest, DeleteRefusesProtectedCaptionsAndUnknownSections)
