@@ -10,19 +10,20 @@ namespace kestrova {
 
 namespace {
 
-// Upper-cases one UTF-16 unit for name comparison: ASCII, Latin-1, Greek and
+// Lower-cases one UTF-16 unit for name comparison: ASCII, Latin-1, Greek and
 // Cyrillic letters, which covers the names the program meets.
 char16_t FoldUnit(char16_t c)
 {
-    if ((c >= u'a' && c <= u'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7) ||
-        (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) || (c >= 0x430 && c <= 0x44F))
-        return static_cast<char16_t>(c - 0x20);
-    if (c >= 0x450 && c <= 0x45F)
-        return static_cast<char16_t>(c - 0x50);
+    if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) ||
+        (c >= 0x391 && c <= 0x3A9 && c != 0x3A2) || (c >= 0x410 && c <= 0x42F))
+        return static_cast<char16_t>(c + 0x20);
+    if (c >= 0x400 && c <= 0x40F)
+        return static_cast<char16_t>(c + 0x50);
     return c;
 }
 
-// Names compare by their upper-cased UTF-16 units, the order the registry keeps subkeys in.
+// Names compare by their lower-cased UTF-16 units: the order in which Wine keeps
+// subkeys (so "_x" comes before "A").
 std::u16string Fold(const std::string& name)
 {
     std::u16string folded = Utf8ToUtf16(name);
@@ -129,10 +130,10 @@ MemoryRegistry::Key* MemoryRegistry::Redirect(Key* from, const std::u16string& f
 {
     if (!view32)
         return from;
-    if (from == software_ && foldedChild != u"CLASSES" && foldedChild != u"WOW6432NODE")
+    if (from == software_ && foldedChild != u"classes" && foldedChild != u"wow6432node")
         return software32_;
-    static const std::array<std::u16string, 5> redirectedClasses = {u"CLSID", u"DIRECTSHOW", u"INTERFACE",
-                                                                     u"MEDIA TYPE", u"MEDIAFOUNDATION"};
+    static const std::array<std::u16string, 5> redirectedClasses = {u"clsid", u"directshow", u"interface",
+                                                                     u"media type", u"mediafoundation"};
     if (from == classes_ && std::find(redirectedClasses.begin(), redirectedClasses.end(), foldedChild) !=
                                 redirectedClasses.end())
         return classes32_;

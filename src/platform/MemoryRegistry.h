@@ -1,7 +1,7 @@
 // An in-memory registry with the four root keys and both registry views, following
 // the rules the program relies on: case-insensitive, case-preserving names; values
-// in creation order; subkeys in case-insensitive order; keys with subkeys refuse
-// deletion; handles check their access and fail once their key is deleted.
+// in creation order; subkeys by lower-cased name (Wine's order); keys with subkeys
+// refuse deletion; handles check their access and fail once their key is deleted.
 //
 // Views: in the 32-bit view HKLM\SOFTWARE\X lives at HKLM\SOFTWARE\Wow6432Node\X.
 // HKLM\SOFTWARE\Classes is shared by both views, except its subkeys CLSID, DirectShow,

@@ -25,7 +25,8 @@ std::vector<BackendCase> RegistryBackends()
 {
     std::vector<BackendCase> backends{{"Memory", [] { return std::make_unique<MemoryRegistry>(); }}};
 #ifdef _WIN32
-    backends.push_back({"Win32", [] { return std::make_unique<Win32Registry>(); }, !RunningUnderWine()});
+    const bool windows = !RunningUnderWine();
+    backends.push_back({"Win32", [] { return std::make_unique<Win32Registry>(); }, windows, windows});
 #endif
     return backends;
 }

@@ -17,6 +17,8 @@ struct BackendCase {
     // Windows shares HKLM\SOFTWARE\Classes between the views; Wine keeps the 32-bit
     // view's classes apart, at HKLM\SOFTWARE\Classes\Wow6432Node.
     bool sharesClasses = true;
+    // Windows enumerates values in creation order; Wine by name, case-insensitively.
+    bool valuesInCreationOrder = true;
 };
 
 std::vector<BackendCase> RegistryBackends();

@@ -1,5 +1,6 @@
 #include "KeyTree.h"
 
+#include <algorithm>
 #include <iomanip>
 
 namespace kestrova {
@@ -16,9 +17,20 @@ KeyTree& KeyTree::Subkey(const std::string& name, const KeyTree& tree)
     return *this;
 }
 
+namespace {
+
+template <typename Entries>
+Entries SortedByName(Entries entries)
+{
+    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    return entries;
+}
+
+}  // namespace
+
 bool KeyTree::operator==(const KeyTree& other) const
 {
-    return values == other.values && subkeys == other.subkeys;
+    return SortedByName(values) == SortedByName(other.values) && SortedByName(subkeys) == SortedByName(other.subkeys);
 }
 
 namespace {

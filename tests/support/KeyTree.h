@@ -19,6 +19,8 @@ struct KeyTree {
     KeyTree& Value(const std::string& name, const RegValue& value);
     KeyTree& Subkey(const std::string& name, const KeyTree& tree);
 
+    // Equal content: the order of values and of subkeys is left out, because the
+    // registry's value order differs between Windows (creation order) and Wine (by name).
     bool operator==(const KeyTree& other) const;
 };
 
