@@ -47,6 +47,9 @@ public:
     std::int32_t ReadInteger(const std::string& name);
     void WriteString(const std::string& name, const std::string& value);
     bool DeleteKey(const std::string& key);
+    // Copies `oldName` with every value and subkey to `newName`, then deletes the source
+    // when `deleteSource` is set. A move that fails throws and leaves the entry whole at
+    // the source (or, should even restoring fail, whole at the destination).
     void MoveKey(const std::string& oldName, const std::string& newName, bool deleteSource);
 
     bool HasCurrentKey() const;

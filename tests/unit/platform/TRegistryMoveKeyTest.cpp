@@ -1,5 +1,6 @@
 // MoveKey under failure: a registry call failing at any step must leave the entry
 // whole at exactly one place, and a failure that stopped the move must be reported.
+// With two failures, restoring may fail too; the entry must still be whole somewhere.
 #include "FaultInjectingRegistry.h"
 #include "RegistrySeed.h"
 #include "platform/AppError.h"
@@ -92,6 +93,22 @@ TEST(MoveKey, AFailureAtAnyCallLeavesTheEntryWholeAtOnePlace)
     EXPECT_EQ(errors, (std::set<std::string>{"Failed to create key SOFTWARE", "Failed to delete key SOFTWARE",
                                              "Failed to get data for ", "Failed to open key SOFTWARE",
                                              "Failed to read key SOFTWARE", "Failed to set data for "}));
+}
+
+TEST(MoveKey, TwoFailedCallsStillLeaveTheEntryWholeSomewhere)
+{
+    const std::size_t calls = MoveFailingAt({}).calls;
+    for (std::size_t first = 1; first <= calls; ++first) {
+        const std::size_t callsAfterFirstFailure = MoveFailingAt({first}).calls;
+        for (std::size_t second = first + 1; second <= callsAfterFirstFailure; ++second) {
+            const Outcome outcome = MoveFailingAt({first, second});
+            EXPECT_TRUE(outcome.atSource == Entry() || outcome.atBackup == Entry())
+                << "failing calls " << first << " and " << second;
+            if (!outcome.error && outcome.atSource) {
+                EXPECT_EQ(outcome.writes, 0u) << "failing calls " << first << " and " << second;
+            }
+        }
+    }
 }
 
 TEST(MoveKey, RefusesToMoveAKeyIntoItsOwnSubtree)

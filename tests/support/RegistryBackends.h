@@ -1,4 +1,5 @@
-// The registry backends this platform has, each with what sets it apart from Windows.
+// The registry backends this platform has, each with what sets it apart from Windows,
+// for tests that run one table of cases against all of them (gtest's ValuesIn).
 #pragma once
 
 #include "platform/RegistryBackend.h"
