@@ -105,6 +105,7 @@ TForm1::TForm1() : model_(BuildForm1Components())
 TForm1::~TForm1()
 {
     model_.SetObserver(nullptr);
+    DestroyHandle();
     if (shortcuts_)
         DestroyAcceleratorTable(shortcuts_);
     if (imageListGeneral_)
@@ -218,12 +219,15 @@ void TForm1::ApplyFonts()
 
 void TForm1::LayoutControls()
 {
+    auto titleStrip = namedWindows_.find("TabControlTitle");
+    if (titleStrip == namedWindows_.end())
+        return;  // a size message while the window itself is being created
     RECT client;
     GetClientRect(Handle(), &client);
     int width = client.right;
     int height = client.bottom;
     int titleHeight = Scale(kTitleStripHeight);
-    MoveWindow(namedWindows_.at("TabControlTitle"), 0, 0, width, titleHeight, TRUE);
+    MoveWindow(titleStrip->second, 0, 0, width, titleHeight, TRUE);
     int buttonSize = Scale(kMenuButtonSize);
     int margin = Scale(kMenuButtonMargin);
     MoveWindow(SpeedButton_GeneralMenu.Handle(), width - buttonSize - margin, (titleHeight - buttonSize) / 2,

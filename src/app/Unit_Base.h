@@ -138,6 +138,7 @@ public:
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void DpiChanged() override;
+    void ReportUncaughtError(const std::exception& error) override { ShowGeneralError(error.what()); }
 
 private:
     struct ListBinding {

@@ -15,8 +15,6 @@ LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_NOTIFY:
     case WM_COMMAND:
     case WM_DRAWITEM:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
         return SendMessageW(GetAncestor(window, GA_ROOT), message, wParam, lParam);
     default:
         return DefWindowProcW(window, message, wParam, lParam);
@@ -45,12 +43,15 @@ void RegisterClassOnce(const wchar_t* name, WNDPROC procedure)
 
 }  // namespace
 
-FormWindow::~FormWindow()
+FormWindow::~FormWindow() { DestroyHandle(); }
+
+void FormWindow::DestroyHandle()
 {
-    if (hwnd_) {
-        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-        DestroyWindow(hwnd_);
-    }
+    if (!hwnd_)
+        return;
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+    hwnd_ = nullptr;
 }
 
 int FormWindow::Scale(int value96) const { return ScaleForDpi(value96, dpi_); }
@@ -101,7 +102,12 @@ LRESULT CALLBACK FormWindow::WindowProc(HWND window, UINT message, WPARAM wParam
     auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!self)
         return DefWindowProcW(window, message, wParam, lParam);
-    LRESULT result = self->HandleMessage(message, wParam, lParam);
+    LRESULT result = 0;
+    try {
+        result = self->HandleMessage(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        self->ReportUncaughtError(error);
+    }
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
@@ -112,8 +118,9 @@ LRESULT CALLBACK FormWindow::WindowProc(HWND window, UINT message, WPARAM wParam
 HWND CreateContainer(HWND parent)
 {
     RegisterClassOnce(kContainerClass, ContainerProc);
+    // No WS_CLIPCHILDREN: a group box paints only its frame and relies on the sheet below it.
     return CreateWindowExW(WS_EX_CONTROLPARENT, kContainerClass, L"",
-                           WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent, nullptr,
+                           WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent, nullptr,
                            GetModuleHandleW(nullptr), nullptr);
 }
 

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <exception>
 #include <string>
 
 namespace kestrova {
@@ -28,7 +29,12 @@ protected:
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Called when the window moves to a monitor of another DPI, after its new rectangle is set.
     virtual void DpiChanged() {}
+    // An error that a message handler let through; it must not unwind into Windows.
+    virtual void ReportUncaughtError(const std::exception& error) = 0;
     void CenterOnDesktop();
+    // Destroys the window without its messages reaching this object; a derived window
+    // calls it first in its destructor, while its controls' owners still exist.
+    void DestroyHandle();
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
