@@ -79,6 +79,12 @@ HACCEL CreateShortcuts(WORD aboutCommandId)
     return CreateAcceleratorTableW(table, static_cast<int>(std::size(table)));
 }
 
+BOOL CALLBACK SetChildFont(HWND child, LPARAM font)
+{
+    SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(font), TRUE);
+    return TRUE;
+}
+
 }  // namespace
 
 TForm1::TForm1() : model_(BuildForm1Components())
@@ -204,13 +210,7 @@ void TForm1::ApplyFonts()
 {
     Font font(L"Segoe UI", -12, Dpi());
     Font buttonFont(L"Tahoma", -21, Dpi());
-    EnumChildWindows(
-        Handle(),
-        [](HWND child, LPARAM font) {
-            SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(font), TRUE);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(font.Handle()));
+    EnumChildWindows(Handle(), SetChildFont, reinterpret_cast<LPARAM>(font.Handle()));
     SpeedButton_GeneralMenu.SetFont(buttonFont.Handle());
     // The old fonts go only now that no control uses them any more.
     font_ = std::move(font);

@@ -124,14 +124,17 @@ struct MenuWatch {
     static void Arm()
     {
         opened = false;
-        SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR timer, DWORD) {
-            KillTimer(nullptr, timer);
-            HWND menu = FindWindowW(L"#32768", nullptr);
-            opened = menu && IsWindowVisible(menu);
-            if (opened)
-                GetWindowRect(menu, &rect);
-            EndMenu();
-        });
+        SetTimer(nullptr, 0, 50, Look);
+    }
+
+    static void CALLBACK Look(HWND, UINT, UINT_PTR timer, DWORD)
+    {
+        KillTimer(nullptr, timer);
+        HWND menu = FindWindowW(L"#32768", nullptr);
+        opened = menu && IsWindowVisible(menu);
+        if (opened)
+            GetWindowRect(menu, &rect);
+        EndMenu();
     }
 };
 
