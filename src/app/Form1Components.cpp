@@ -1,0 +1,161 @@
+#include "app/Form1Components.h"
+
+namespace kestrova {
+
+namespace {
+
+using Kind = ComponentKind;
+
+class Builder {
+public:
+    explicit Builder(WindowModel& model) : model_(model) {}
+
+    void Add(Kind kind, const char* name, const char* parent, const char* caption = nullptr)
+    {
+        Component component = MakeComponent(kind, name, parent);
+        if (caption)
+            component.texts[static_cast<std::size_t>(TextAttribute::Caption)] = caption;
+        model_.Add(std::move(component));
+    }
+
+    void List(const char* name, const char* parent, std::vector<ListColumn> columns)
+    {
+        Component component = MakeComponent(Kind::ListView, name, parent);
+        component.columns = std::move(columns);
+        model_.Add(std::move(component));
+    }
+
+    void StatusBar(const char* name, const char* parent)
+    {
+        Component component = MakeComponent(Kind::StatusBar, name, parent);
+        component.panels = {{"Элементов:", 80, true}, {"", 50, false}};
+        model_.Add(std::move(component));
+    }
+
+    void Item(const char* name, const char* parent, const char* caption, MenuItemTraits traits = {})
+    {
+        Component component = MakeComponent(Kind::MenuItem, name, parent);
+        component.texts[static_cast<std::size_t>(TextAttribute::Caption)] = caption;
+        component.menu = std::move(traits);
+        model_.Add(std::move(component));
+    }
+
+private:
+    WindowModel& model_;
+};
+
+std::vector<ListColumn> RegistryColumns()
+{
+    return {{"Название", 200, 200, false, false},
+            {"Тип", 100, 0, true, false},
+            {"Раздел", 170, 0, true, false},
+            {"Путь реестра", 100, 100, false, true}};
+}
+
+MenuItemTraits Radio(bool checked)
+{
+    MenuItemTraits traits;
+    traits.radio = true;
+    traits.autoCheck = true;
+    traits.checked = checked;
+    return traits;
+}
+
+MenuItemTraits Shortcut(const char* keys)
+{
+    MenuItemTraits traits;
+    traits.shortcut = keys;
+    return traits;
+}
+
+}  // namespace
+
+WindowModel BuildForm1Components()
+{
+    WindowModel model("Form1", "Kestrova");
+    Builder b(model);
+
+    b.Add(Kind::TabControl, "TabControlTitle", "");
+    b.Add(Kind::SpeedButton, "SpeedButton_GeneralMenu", "TabControlTitle", "≡");
+    b.Add(Kind::PageControl, "PageControlMenu", "");
+
+    b.Add(Kind::TabSheet, "TabSheet1", "PageControlMenu", "Файлы и папки");
+    b.Add(Kind::GroupBox, "GroupBoxMenuList", "TabSheet1", "Список элементов");
+    b.List("ListViewContextMenu", "GroupBoxMenuList", RegistryColumns());
+    b.StatusBar("StatusBarMenu", "TabSheet1");
+
+    b.Add(Kind::TabSheet, "TabSheet3", "PageControlMenu", "Создать");
+    b.Add(Kind::GroupBox, "GroupBoxNewMenu", "TabSheet3", "Список элементов");
+    b.List("ListViewNewMenu", "GroupBoxNewMenu", RegistryColumns());
+    b.StatusBar("StatusBarNewMenu", "TabSheet3");
+
+    b.Add(Kind::TabSheet, "TabSheet2", "PageControlMenu", "Отправить");
+    b.Add(Kind::GroupBox, "GroupBoxSendTo", "TabSheet2", "Список элементов");
+    b.List("ListViewSendTo", "GroupBoxSendTo",
+           {{"Название", 200, 200, false, false}, {"Путь", 300, 300, false, true}});
+    b.StatusBar("StatusBarSendTo", "TabSheet2");
+
+    b.Add(Kind::ImageList, "ImageList_General", "");
+
+    b.Add(Kind::PopupMenu, "PopupMenu_General", "");
+    MenuItemTraits subMenu;
+    subMenu.subMenu = true;
+    b.Item("ThemeMenu", "PopupMenu_General", "Тема", subMenu);
+    b.Item("ThemeAuto", "ThemeMenu", "Системная", Radio(true));
+    b.Item("ThemeLight", "ThemeMenu", "Светлая", Radio(false));
+    b.Item("ThemeDark", "ThemeMenu", "Темная", Radio(false));
+    MenuItemTraits languages = subMenu;
+    languages.autoHotkeys = false;
+    b.Item("LanguageMenu", "PopupMenu_General", "Язык", languages);
+    b.Item("N3", "PopupMenu_General", "-");
+    b.Item("CheckUpdateMenu", "PopupMenu_General", "Проверить обновления");
+    b.Item("N1", "PopupMenu_General", "-");
+    b.Item("AboutMenu", "PopupMenu_General", "О программе", Shortcut("F1"));
+
+    b.Add(Kind::PopupMenu, "PopupMenuEdit", "");
+    b.Item("ContextMenuUpdate", "PopupMenuEdit", "Обновить", Shortcut("F5"));
+    b.Item("N5", "PopupMenuEdit", "-");
+    b.Item("ContextMenuRegOpen", "PopupMenuEdit", "Открыть Реестр");
+    b.Item("N2", "PopupMenuEdit", "-");
+    b.Item("ContextMenuDelete", "PopupMenuEdit", "Удалить");
+
+    b.Add(Kind::PopupMenu, "PopupMenuNewMenu", "");
+    b.Item("NewMenuMenuUpdate", "PopupMenuNewMenu", "Обновить", Shortcut("F5"));
+    b.Item("N7", "PopupMenuNewMenu", "-");
+    b.Item("NewMenuRegOpen", "PopupMenuNewMenu", "Открыть Реестр");
+    b.Item("N8", "PopupMenuNewMenu", "-");
+    b.Item("NewMenuMenuDelete", "PopupMenuNewMenu", "Удалить");
+
+    b.Add(Kind::PopupMenu, "PopupMenuSendTo", "");
+    b.Item("SendToMenuUpdate", "PopupMenuSendTo", "Обновить", Shortcut("F5"));
+    b.Item("N4", "PopupMenuSendTo", "-");
+    b.Item("SendToMenuRestoreDefault", "PopupMenuSendTo", "Восстановить по умолчанию");
+    MenuItemTraits toggle;
+    toggle.autoCheck = true;
+    b.Item("SendToMenuEnabled", "PopupMenuSendTo", "Включить меню SendTo", toggle);
+    b.Item("MenuItem2", "PopupMenuSendTo", "-");
+    b.Item("SendToMenuOpenFolder", "PopupMenuSendTo", "Открыть папку", Shortcut("Ctrl+O"));
+    b.Item("MenuItem4", "PopupMenuSendTo", "-");
+    b.Item("SendToMenuDelete", "PopupMenuSendTo", "Удалить");
+
+    b.Add(Kind::PopupMenu, "PopupMenuLanguage", "");
+    b.Item("LangNoUpdate", "PopupMenuLanguage", "Нет обновления");
+    b.Item("LangUpdateAvailable", "PopupMenuLanguage", "Доступно обновление");
+    b.Item("LangOpenWebSite", "PopupMenuLanguage", "Открыть сайт?");
+    b.Item("LangOnlyWindows", "PopupMenuLanguage",
+           "Эта программа совместима только с Windows 10 и Windows 11.");
+    b.Item("LangError", "PopupMenuLanguage", "Ошибка");
+    b.Item("LangDeleteSendToMenu", "PopupMenuLanguage",
+           "Вы действительно хотите удалить выбранный элемент из меню?");
+    b.Item("LangDeleteContextMenu", "PopupMenuLanguage",
+           "Вы действительно хотите удалить выбранный элемент из контекстного меню?");
+    b.Item("LangDeleteNewMenu", "PopupMenuLanguage",
+           "Вы действительно хотите удалить выбранный элемент из меню?");
+    b.Item("LangYes", "PopupMenuLanguage", "Да");
+    b.Item("LangNo", "PopupMenuLanguage", "Нет");
+    b.Item("LangConfirmation", "PopupMenuLanguage", "Подтверждение");
+
+    return model;
+}
+
+}  // namespace kestrova

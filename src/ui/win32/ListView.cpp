@@ -1,0 +1,202 @@
+#include "ui/win32/ListView.h"
+
+#include <algorithm>
+
+#include "platform/win32/WideString.h"
+#include "ui/win32/Dpi.h"
+
+namespace kestrova {
+
+namespace {
+
+void SetItemText(HWND list, std::size_t index, int subItem, const std::string& text)
+{
+    std::wstring wide = Widen(text);
+    LVITEMW item{};
+    item.iSubItem = subItem;
+    item.pszText = wide.data();
+    SendMessageW(list, LVM_SETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item));
+}
+
+}  // namespace
+
+void ListView::Create(HWND parent, const Component& model, UINT dpi)
+{
+    hwnd_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | LVS_REPORT |
+                                LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+                            0, 0, 0, 0, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    constexpr DWORD extended =
+        LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER;
+    SendMessageW(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
+    dpi_ = dpi;
+    columns_ = model.columns;
+    for (std::size_t i = 0; i < columns_.size(); ++i) {
+        std::wstring caption = Widen(columns_[i].caption);
+        LVCOLUMNW column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        column.pszText = caption.data();
+        column.cx = ScaleForDpi(columns_[i].width, dpi_);
+        column.iSubItem = static_cast<int>(i);
+        SendMessageW(hwnd_, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
+    }
+}
+
+std::size_t ListView::Count() const { return rows_.size(); }
+
+int ListView::SelectedIndex() const
+{
+    return static_cast<int>(SendMessageW(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+void ListView::Clear()
+{
+    SendMessageW(hwnd_, LVM_DELETEALLITEMS, 0, 0);
+    rows_.clear();
+}
+
+void ListView::Add(const EntryRow& row)
+{
+    std::size_t index = rows_.size();
+    rows_.push_back(row);
+    std::wstring caption = Widen(row.caption);
+    LVITEMW item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = static_cast<int>(index);
+    item.pszText = caption.data();
+    if (SendMessageW(hwnd_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)) < 0) {
+        rows_.pop_back();
+        return;
+    }
+    std::size_t shown = std::min(row.subItems.size(), columns_.empty() ? 0 : columns_.size() - 1);
+    for (std::size_t i = 0; i < shown; ++i)
+        SetItemText(hwnd_, index, static_cast<int>(i + 1), row.subItems[i]);
+    SetCheckedSilently(index, row.checked);
+}
+
+EntryRow ListView::Row(std::size_t index) const
+{
+    EntryRow row = rows_.at(index);
+    row.checked = ListView_GetCheckState(hwnd_, static_cast<UINT>(index)) != 0;
+    return row;
+}
+
+void ListView::SetCheckedSilently(std::size_t index, bool checked)
+{
+    settingSilently_ = true;
+    ListView_SetCheckState(hwnd_, static_cast<UINT>(index), checked);
+    settingSilently_ = false;
+}
+
+void ListView::SelectAndFocusFirstRow()
+{
+    if (rows_.empty())
+        return;
+    SendMessageW(hwnd_, LVM_ENSUREVISIBLE, 0, FALSE);
+    ListView_SetItemState(hwnd_, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+}
+
+void ListView::ApplyColumnCaptions(const Component& model)
+{
+    for (std::size_t i = 0; i < model.columns.size() && i < columns_.size(); ++i) {
+        columns_[i].caption = model.columns[i].caption;
+        std::wstring caption = Widen(columns_[i].caption);
+        LVCOLUMNW column{};
+        column.mask = LVCF_TEXT;
+        column.pszText = caption.data();
+        SendMessageW(hwnd_, LVM_SETCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
+    }
+}
+
+void ListView::SetDpi(UINT dpi)
+{
+    for (std::size_t i = 0; i < columns_.size(); ++i) {
+        int width = static_cast<int>(SendMessageW(hwnd_, LVM_GETCOLUMNWIDTH, i, 0));
+        SendMessageW(hwnd_, LVM_SETCOLUMNWIDTH, i, MulDiv(width, static_cast<int>(dpi), static_cast<int>(dpi_)));
+    }
+    dpi_ = dpi;
+    FitColumns();
+}
+
+void ListView::FitColumns()
+{
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    int others = 0;
+    int filling = -1;
+    for (std::size_t i = 0; i < columns_.size(); ++i) {
+        if (columns_[i].fillsRest)
+            filling = static_cast<int>(i);
+        else
+            others += static_cast<int>(SendMessageW(hwnd_, LVM_GETCOLUMNWIDTH, i, 0));
+    }
+    if (filling < 0)
+        return;
+    int minimum = ScaleForDpi(columns_[static_cast<std::size_t>(filling)].minWidth, dpi_);
+    SendMessageW(hwnd_, LVM_SETCOLUMNWIDTH, filling, std::max(minimum, static_cast<int>(client.right) - others));
+}
+
+bool ListView::HandleNotify(const NMHDR& header, LRESULT& result)
+{
+    if (header.hwndFrom == hwnd_) {
+        if (header.code == LVN_ITEMCHANGED)
+            OnItemChanged(reinterpret_cast<const NMLISTVIEW&>(header));
+        return false;
+    }
+    if (GetParent(header.hwndFrom) != hwnd_)
+        return false;
+    const auto& change = reinterpret_cast<const NMHEADERW&>(header);
+    if (change.iItem < 0 || static_cast<std::size_t>(change.iItem) >= columns_.size())
+        return false;
+    const ListColumn& column = columns_[static_cast<std::size_t>(change.iItem)];
+    switch (header.code) {
+    case HDN_BEGINTRACKW:
+    case HDN_BEGINTRACKA:
+    case HDN_DIVIDERDBLCLICKW:
+    case HDN_DIVIDERDBLCLICKA:
+        // Fixed and filling columns are sized by the program only.
+        result = column.fixedWidth || column.fillsRest;
+        return result != 0;
+    case HDN_ITEMCHANGINGW:
+    case HDN_ITEMCHANGINGA:
+        if (change.pitem && (change.pitem->mask & HDI_WIDTH) && !column.fixedWidth && !column.fillsRest &&
+            change.pitem->cxy < ScaleForDpi(column.minWidth, dpi_)) {
+            result = TRUE;
+            return true;
+        }
+        return false;
+    case HDN_ITEMCHANGEDW:
+    case HDN_ITEMCHANGEDA:
+        if (!column.fillsRest)
+            FitColumns();
+        return false;
+    default:
+        return false;
+    }
+}
+
+void ListView::OnItemChanged(const NMLISTVIEW& change)
+{
+    if (change.iItem < 0 || !(change.uChanged & LVIF_STATE))
+        return;
+    UINT changed = change.uNewState ^ change.uOldState;
+    // A row's first state image is the box itself appearing, not a change of it.
+    bool boxChanged = (changed & LVIS_STATEIMAGEMASK) && (change.uOldState & LVIS_STATEIMAGEMASK);
+    if (boxChanged && !settingSilently_ && checkHandlerAttached_ && onItemChecked)
+        onItemChecked(static_cast<std::size_t>(change.iItem));
+    if ((changed & LVIS_SELECTED) && onSelectionChanged)
+        onSelectionChanged();
+}
+
+BulkUpdate::BulkUpdate(const ListView& list) : hwnd_(list.Handle())
+{
+    SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+}
+
+BulkUpdate::~BulkUpdate()
+{
+    SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+}  // namespace kestrova

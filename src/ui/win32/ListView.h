@@ -1,0 +1,91 @@
+// A report list view with a check box per row, grid lines, whole-row and single
+// selection, columns from the component model (fixed, minimum and filling widths),
+// and the row storage that catalogues fill through ListViewRowSink.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "catalogue/EntryRow.h"
+#include "ui/ComponentModel.h"
+
+namespace kestrova {
+
+class ListView {
+public:
+    ListView() = default;
+    ListView(const ListView&) = delete;
+    ListView& operator=(const ListView&) = delete;
+
+    void Create(HWND parent, const Component& model, UINT dpi);
+    HWND Handle() const { return hwnd_; }
+
+    // Called when a user changes a row's check box while the handler is attached.
+    std::function<void(std::size_t index)> onItemChecked;
+    // Called on every change of the selection.
+    std::function<void()> onSelectionChanged;
+
+    // Detached, check-box changes reach nobody (a rebuild fills the list this way).
+    void SetCheckHandlerAttached(bool attached) { checkHandlerAttached_ = attached; }
+    bool CheckHandlerAttached() const { return checkHandlerAttached_; }
+
+    std::size_t Count() const;
+    int SelectedIndex() const;  // -1 when no row is selected
+    void Clear();
+    void Add(const EntryRow& row);
+    EntryRow Row(std::size_t index) const;
+    // Sets a box as the program's own act: no check-box handler runs for it.
+    void SetCheckedSilently(std::size_t index, bool checked);
+    void SelectAndFocusFirstRow();
+
+    void ApplyColumnCaptions(const Component& model);
+    void SetDpi(UINT dpi);
+    // Gives the filling column what the other columns leave, never below its minimum.
+    void FitColumns();
+
+    // The list's and its header's notifications, forwarded by the window; true when handled.
+    bool HandleNotify(const NMHDR& header, LRESULT& result);
+
+private:
+    void OnItemChanged(const NMLISTVIEW& change);
+
+    HWND hwnd_ = nullptr;
+    UINT dpi_ = 96;
+    std::vector<ListColumn> columns_;
+    // Rows' texts as the catalogue gave them; a row may carry more sub-items than there are columns.
+    std::vector<EntryRow> rows_;
+    bool checkHandlerAttached_ = true;
+    bool settingSilently_ = false;
+};
+
+// Writes a rebuild's rows into a list view.
+class ListViewRowSink : public RowSink {
+public:
+    explicit ListViewRowSink(ListView& list) : list_(list) {}
+    void Add(const EntryRow& row) override { list_.Add(row); }
+    std::size_t Count() const override { return list_.Count(); }
+    EntryRow Row(std::size_t index) const override { return list_.Row(index); }
+    void SetChecked(std::size_t index, bool checked) override { list_.SetCheckedSilently(index, checked); }
+
+private:
+    ListView& list_;
+};
+
+// Stops a list from painting while it is rebuilt; it repaints once at the end.
+class BulkUpdate {
+public:
+    explicit BulkUpdate(const ListView& list);
+    ~BulkUpdate();
+    BulkUpdate(const BulkUpdate&) = delete;
+    BulkUpdate& operator=(const BulkUpdate&) = delete;
+
+private:
+    HWND hwnd_;
+};
+
+}  // namespace kestrova

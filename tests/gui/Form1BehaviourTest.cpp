@@ -1,0 +1,304 @@
+// The main window's behaviour with real controls: command enabling, check boxes,
+// the general-menu button, shortcuts, restoring, confirmation and creation steps.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "Form1Fixture.h"
+#include "app/SingleInstance.h"
+#include "platform/AppError.h"
+
+namespace kestrova {
+namespace {
+
+struct ListCommands {
+    ListView TForm1::*list;
+    const char* open;
+    const char* remove;
+    const char* refresh;
+};
+
+const ListCommands kLists[] = {
+    {&TForm1::ListViewContextMenu, "ContextMenuRegOpen", "ContextMenuDelete", "ContextMenuUpdate"},
+    {&TForm1::ListViewNewMenu, "NewMenuRegOpen", "NewMenuMenuDelete", "NewMenuMenuUpdate"},
+    {&TForm1::ListViewSendTo, "SendToMenuOpenFolder", "SendToMenuDelete", "SendToMenuUpdate"},
+};
+
+TEST_F(Form1Test, DeleteAndOpenAreEnabledExactlyWhenARowIsSelected)
+{
+    for (const ListCommands& commands : kLists) {
+        ListView& list = (*form).*commands.list;
+        auto expectEnabled = [&](bool enabled, const char* situation) {
+            EXPECT_EQ(form->MenuItemEnabled(commands.open), enabled) << commands.open << ": " << situation;
+            EXPECT_EQ(form->MenuItemEnabled(commands.remove), enabled) << commands.remove << ": " << situation;
+            EXPECT_TRUE(form->MenuItemEnabled(commands.refresh)) << situation;
+        };
+        form->UpdateListCommands(list);
+        expectEnabled(false, "empty list");
+
+        Fill(list, {"a", "b"});
+        Select(list, 1);  // the list reports the selection change itself
+        expectEnabled(true, "row selected");
+
+        Select(list, -1);
+        expectEnabled(false, "selection cleared");
+
+        Select(list, 0);
+        NMHDR click{list.Handle(), 0, static_cast<UINT>(NM_CLICK)};
+        SendMessageW(form->Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&click));
+        expectEnabled(true, "click with a row selected");
+    }
+}
+
+class CheckBoxTest : public Form1Test {
+protected:
+    void SetUp() override
+    {
+        Form1Test::SetUp();
+        form->handlers.OnContextMenuItemChecked = [this](std::size_t index, bool checked) {
+            calls.push_back({index, checked});
+            return switchSucceeds;
+        };
+        Fill(form->ListViewContextMenu, {"first", "second"});
+        SetFocus(form->ListViewContextMenu.Handle());
+        Select(form->ListViewContextMenu, 1);
+    }
+
+    // The user presses the space bar on the focused row, which toggles its box.
+    void UserTogglesSecondRow() { SendMessageW(form->ListViewContextMenu.Handle(), WM_KEYDOWN, VK_SPACE, 0); }
+    bool SecondRowChecked() const { return form->ListViewContextMenu.Row(1).checked; }
+
+    std::vector<std::pair<std::size_t, bool>> calls;
+    bool switchSucceeds = true;
+};
+
+TEST_F(CheckBoxTest, UserChangeReachesTheHookAndStays)
+{
+    UserTogglesSecondRow();
+    EXPECT_EQ(calls, (std::vector<std::pair<std::size_t, bool>>{{1, false}}));
+    EXPECT_FALSE(SecondRowChecked());
+}
+
+TEST_F(CheckBoxTest, FailedSwitchPutsTheBoxBackWithoutASecondRequest)
+{
+    switchSucceeds = false;
+    UserTogglesSecondRow();
+    EXPECT_EQ(calls, (std::vector<std::pair<std::size_t, bool>>{{1, false}}));
+    EXPECT_TRUE(SecondRowChecked());
+
+    form->handlers.OnContextMenuItemChecked = [this](std::size_t index, bool checked) -> bool {
+        calls.push_back({index, checked});
+        throw AppError("Failed to create key x");
+    };
+    UserTogglesSecondRow();
+    EXPECT_EQ(calls.size(), 2u);
+    EXPECT_TRUE(SecondRowChecked());
+    EXPECT_TRUE(messages.empty()) << "a failed switch shows nothing";
+}
+
+TEST_F(CheckBoxTest, RebuildsAndTheProgramsOwnMarksSwitchNothing)
+{
+    form->FLoading = true;
+    UserTogglesSecondRow();
+    form->FLoading = false;
+    EXPECT_TRUE(calls.empty()) << "while loading";
+
+    form->ListViewContextMenu.SetCheckHandlerAttached(false);
+    UserTogglesSecondRow();
+    form->ListViewContextMenu.SetCheckHandlerAttached(true);
+    EXPECT_TRUE(calls.empty()) << "while detached";
+
+    ListViewRowSink rows(form->ListViewContextMenu);
+    rows.SetChecked(0, false);
+    rows.Add({"third", {}, true});
+    EXPECT_TRUE(calls.empty()) << "marks set by a rebuild";
+}
+
+// Watches the popup menu that a modal TrackPopupMenu shows, then closes it.
+struct MenuWatch {
+    static inline bool opened = false;
+    static inline RECT rect{};
+
+    static void Arm()
+    {
+        opened = false;
+        SetTimer(nullptr, 0, 50, Look);
+    }
+
+    static void CALLBACK Look(HWND, UINT, UINT_PTR timer, DWORD)
+    {
+        KillTimer(nullptr, timer);
+        HWND menu = FindWindowW(L"#32768", nullptr);
+        opened = menu && IsWindowVisible(menu);
+        if (opened)
+            GetWindowRect(menu, &rect);
+        EndMenu();
+    }
+};
+
+TEST_F(Form1Test, GeneralMenuButtonOpensTheMenuAndStaysDownUntilReleased)
+{
+    HWND button = form->SpeedButton_GeneralMenu.Handle();
+    MenuWatch::Arm();
+    SendMessageW(button, BM_CLICK, 0, 0);
+    EXPECT_TRUE(MenuWatch::opened);
+    RECT buttonRect;
+    GetWindowRect(button, &buttonRect);
+    EXPECT_EQ(MenuWatch::rect.right, buttonRect.right) << "the menu's right edge is at the button's corner";
+    EXPECT_EQ(MenuWatch::rect.top, buttonRect.bottom);
+    EXPECT_TRUE(form->SpeedButton_GeneralMenu.Down());
+    EXPECT_FALSE(form->SpeedButton_GeneralMenu.AllowAllUp());
+
+    // A click on the down button only releases it.
+    MenuWatch::Arm();
+    SendMessageW(button, BM_CLICK, 0, 0);
+    EXPECT_FALSE(form->SpeedButton_GeneralMenu.Down());
+    EXPECT_TRUE(form->SpeedButton_GeneralMenu.AllowAllUp());
+    Pump();  // lets the armed timer run out with no menu to find
+    Sleep(80);
+    Pump();
+    EXPECT_FALSE(MenuWatch::opened);
+}
+
+TEST_F(Form1Test, MouseOverTheWindowAndThemeOrAboutCommandsReleaseTheButton)
+{
+    auto pressDown = [&] {
+        form->SpeedButton_GeneralMenu.SetAllowAllUp(false);
+        form->SpeedButton_GeneralMenu.SetDown(true);
+    };
+    pressDown();
+    SendMessageW(form->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 40));
+    EXPECT_FALSE(form->SpeedButton_GeneralMenu.Down());
+    EXPECT_TRUE(form->SpeedButton_GeneralMenu.AllowAllUp());
+
+    bool buttonDownInHook = true;
+    form->handlers.ThemeDarkClick = [&] { buttonDownInHook = form->SpeedButton_GeneralMenu.Down(); };
+    pressDown();
+    form->ClickMenuItem("ThemeDark");
+    EXPECT_FALSE(buttonDownInHook) << "released before the theme's own work";
+    EXPECT_TRUE(form->MenuItemChecked("ThemeDark"));
+    EXPECT_FALSE(form->MenuItemChecked("ThemeAuto")) << "radio items of one group";
+
+    pressDown();
+    form->ClickMenuItem("SendToMenuEnabled");
+    EXPECT_TRUE(form->SpeedButton_GeneralMenu.Down()) << "list commands leave the button alone";
+    EXPECT_TRUE(form->MenuItemChecked("SendToMenuEnabled")) << "the check item toggles itself";
+    form->ClickMenuItem("SendToMenuEnabled");
+    EXPECT_FALSE(form->MenuItemChecked("SendToMenuEnabled"));
+}
+
+TEST_F(Form1Test, ShortcutsReachTheirCommandsWhereTheyApply)
+{
+    std::vector<std::string> ran;
+    auto record = [&ran](const char* name) { return [&ran, name] { ran.push_back(name); }; };
+    form->handlers.AboutMenuClick = record("About");
+    form->handlers.ContextMenuUpdateClick = record("ContextRefresh");
+    form->handlers.NewMenuMenuUpdateClick = record("NewRefresh");
+    form->handlers.SendToMenuUpdateClick = record("SendToRefresh");
+    form->handlers.SendToMenuOpenFolderClick = record("OpenFolder");
+
+    auto press = [&](HWND focus, UINT key, bool control) {
+        SetFocus(focus);
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = control ? 0x80 : 0;
+        SetKeyboardState(keys);
+        MSG message{focus, WM_KEYDOWN, key, 1, 0, {}};
+        bool used = form->TranslateShortcut(message);
+        keys[VK_CONTROL] = 0;
+        SetKeyboardState(keys);
+        return used;
+    };
+
+    EXPECT_TRUE(press(form->ListViewNewMenu.Handle(), VK_F1, false));
+    EXPECT_TRUE(press(form->PageControlMenu.Handle(), VK_F1, false));
+    press(form->ListViewNewMenu.Handle(), VK_F5, false);
+    press(form->ListViewSendTo.Handle(), VK_F5, false);
+    press(form->PageControlMenu.Handle(), VK_F5, false);  // no list has the focus
+    form->UpdateListCommands(form->ListViewSendTo);
+    press(form->ListViewSendTo.Handle(), 'O', true);      // no row: Open folder is disabled
+    Fill(form->ListViewSendTo, {"Desktop"});
+    Select(form->ListViewSendTo, 0);
+    press(form->ListViewSendTo.Handle(), 'O', true);
+    press(form->ListViewContextMenu.Handle(), 'O', true);  // not this list's shortcut
+
+    EXPECT_EQ(ran, (std::vector<std::string>{"About", "About", "NewRefresh", "SendToRefresh", "OpenFolder"}));
+
+    HWND elsewhere = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    MSG outside{elsewhere, WM_KEYDOWN, VK_F1, 1, 0, {}};
+    EXPECT_FALSE(form->TranslateShortcut(outside)) << "F1 belongs to this window only";
+    DestroyWindow(elsewhere);
+}
+
+TEST_F(Form1Test, RestoredWindowComesBackCentred)
+{
+    auto expectCentred = [&](const char* from) {
+        RECT outer;
+        GetWindowRect(form->Handle(), &outer);
+        EXPECT_FALSE(IsZoomed(form->Handle())) << from;
+        EXPECT_NEAR((outer.left + outer.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1) << from;
+        EXPECT_NEAR((outer.top + outer.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1) << from;
+    };
+    SetWindowPos(form->Handle(), nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    ASSERT_TRUE(IsZoomed(form->Handle()));
+    SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    expectCentred("maximized");
+
+    SetWindowPos(form->Handle(), nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(IsIconic(form->Handle()));
+    SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    expectCentred("minimized");
+}
+
+TEST_F(Form1Test, ConfirmDeletionAsksYesNoWithTheCaptionInBrackets)
+{
+    messageBoxAnswer = IDYES;
+    EXPECT_TRUE(form->ConfirmDeletion(form->LangText("LangDeleteContextMenu"), "Foo"));
+    messageBoxAnswer = IDNO;
+    EXPECT_FALSE(form->AskConfirmation("Restore?"));
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].text, L"Вы действительно хотите удалить выбранный элемент из контекстного меню? [Foo]");
+    EXPECT_EQ(messages[0].title, L"Confirm");
+    EXPECT_EQ(messages[0].type, UINT(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1));
+    EXPECT_EQ(messages[1].text, L"Restore?");
+}
+
+TEST_F(Form1Test, FormCreateRunsItsStepsInOrderAndStopsAtAFailingOne)
+{
+    std::vector<std::string> steps;
+    auto step = [&steps](const char* name) { return [&steps, name] { steps.push_back(name); }; };
+    form->handlers.SetPortableMode = step("portable");
+    form->handlers.ComposeCaption = step("caption");
+    form->handlers.LoadContextMenuList = step("context");
+    form->handlers.LoadSendToList = [&] {
+        steps.push_back("sendto");
+        throw AppError("Invalid data type for 'MUIVerb'");
+    };
+    form->handlers.LoadSendToMenuState = step("state");
+    form->handlers.LoadNastr = step("nastr");
+    form->PageControlMenu.SetActivePageIndex(2);
+
+    form->FormCreate();
+
+    EXPECT_EQ(steps, (std::vector<std::string>{"portable", "caption", "context", "sendto"}));
+    EXPECT_EQ(form->PageControlMenu.ActivePageIndex(), 0);
+    EXPECT_TRUE(IsWindowVisible(form->PageControlMenu.Sheet(0)));
+    EXPECT_FALSE(IsWindowVisible(form->PageControlMenu.Sheet(2)));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, L"Invalid data type for 'MUIVerb'") << "\"'\" sorts before \".\"";
+    EXPECT_EQ(messages[0].title, L"Kestrova");
+    EXPECT_EQ(messages[0].type, UINT(MB_OK | MB_ICONERROR));
+}
+
+TEST(SingleInstance, SecondTestFindsTheMutexTheFirstCreated)
+{
+    EXPECT_FALSE(IsAnotherInstanceRunning());
+    EXPECT_TRUE(IsAnotherInstanceRunning());
+}
+
+}  // namespace
+}  // namespace kestrova

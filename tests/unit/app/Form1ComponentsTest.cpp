@@ -1,0 +1,101 @@
+#include "app/Form1Components.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace kestrova {
+namespace {
+
+std::vector<std::string> NamesUnder(const WindowModel& model, const std::string& parent)
+{
+    std::vector<std::string> names;
+    for (const Component* component : model.Children(parent))
+        names.push_back(component->name);
+    return names;
+}
+
+TEST(Form1Components, ControlsComeParentFirstInLayoutOrder)
+{
+    WindowModel model = BuildForm1Components();
+    EXPECT_EQ(model.Name(), "Form1");
+    EXPECT_EQ(model.Caption(), "Kestrova");
+    std::vector<std::string> controls;
+    for (const Component& component : model.Components()) {
+        if (component.kind == ComponentKind::PopupMenu)
+            break;
+        controls.push_back(component.name);
+    }
+    EXPECT_EQ(controls, (std::vector<std::string>{
+                            "TabControlTitle", "SpeedButton_GeneralMenu", "PageControlMenu", "TabSheet1",
+                            "GroupBoxMenuList", "ListViewContextMenu", "StatusBarMenu", "TabSheet3",
+                            "GroupBoxNewMenu", "ListViewNewMenu", "StatusBarNewMenu", "TabSheet2",
+                            "GroupBoxSendTo", "ListViewSendTo", "StatusBarSendTo", "ImageList_General"}));
+    EXPECT_EQ(NamesUnder(model, "PageControlMenu"), (std::vector<std::string>{"TabSheet1", "TabSheet3", "TabSheet2"}));
+    EXPECT_EQ(model.Get("ListViewNewMenu").parent, "GroupBoxNewMenu");
+    EXPECT_EQ(model.Get("SpeedButton_GeneralMenu").Get(TextAttribute::Caption), "≡");
+    EXPECT_EQ(model.Get("TabSheet3").Get(TextAttribute::Caption), "Создать");
+}
+
+TEST(Form1Components, MenusHoldTheirItemsInOrderWithSeparatorsAndShortcuts)
+{
+    WindowModel model = BuildForm1Components();
+    EXPECT_EQ(NamesUnder(model, "PopupMenu_General"),
+              (std::vector<std::string>{"ThemeMenu", "LanguageMenu", "N3", "CheckUpdateMenu", "N1", "AboutMenu"}));
+    EXPECT_EQ(NamesUnder(model, "ThemeMenu"), (std::vector<std::string>{"ThemeAuto", "ThemeLight", "ThemeDark"}));
+    EXPECT_EQ(NamesUnder(model, "PopupMenuEdit"),
+              (std::vector<std::string>{"ContextMenuUpdate", "N5", "ContextMenuRegOpen", "N2", "ContextMenuDelete"}));
+    EXPECT_EQ(NamesUnder(model, "PopupMenuNewMenu"),
+              (std::vector<std::string>{"NewMenuMenuUpdate", "N7", "NewMenuRegOpen", "N8", "NewMenuMenuDelete"}));
+    EXPECT_EQ(NamesUnder(model, "PopupMenuSendTo"),
+              (std::vector<std::string>{"SendToMenuUpdate", "N4", "SendToMenuRestoreDefault", "SendToMenuEnabled",
+                                        "MenuItem2", "SendToMenuOpenFolder", "MenuItem4", "SendToMenuDelete"}));
+    EXPECT_EQ(NamesUnder(model, "PopupMenuLanguage").size(), 11u);
+
+    const std::pair<const char*, const char*> shortcuts[] = {
+        {"AboutMenu", "F1"}, {"ContextMenuUpdate", "F5"}, {"NewMenuMenuUpdate", "F5"},
+        {"SendToMenuUpdate", "F5"}, {"SendToMenuOpenFolder", "Ctrl+O"}, {"SendToMenuDelete", ""}};
+    for (const auto& [item, keys] : shortcuts)
+        EXPECT_EQ(model.Get(item).menu.shortcut, keys) << item;
+
+    const Component& automatic = model.Get("ThemeAuto");
+    EXPECT_TRUE(automatic.menu.radio && automatic.menu.autoCheck && automatic.menu.checked);
+    EXPECT_FALSE(model.Get("ThemeDark").menu.checked);
+    const Component& sendTo = model.Get("SendToMenuEnabled");
+    EXPECT_TRUE(sendTo.menu.autoCheck && !sendTo.menu.radio);
+    EXPECT_FALSE(model.Get("LanguageMenu").menu.autoHotkeys);
+    EXPECT_EQ(model.Get("N3").Get(TextAttribute::Caption), "-");
+    EXPECT_EQ(model.Get("LangDeleteContextMenu").Get(TextAttribute::Caption),
+              "Вы действительно хотите удалить выбранный элемент из контекстного меню?");
+}
+
+TEST(Form1Components, ListColumnsAndStatusPanels)
+{
+    WindowModel model = BuildForm1Components();
+    for (const char* name : {"ListViewContextMenu", "ListViewNewMenu"}) {
+        const auto& columns = model.Get(name).columns;
+        ASSERT_EQ(columns.size(), 4u) << name;
+        EXPECT_EQ(columns[0].caption, "Название");
+        EXPECT_EQ(columns[0].minWidth, 200);
+        EXPECT_TRUE(columns[1].fixedWidth && columns[1].width == 100);
+        EXPECT_TRUE(columns[2].fixedWidth && columns[2].width == 170);
+        EXPECT_EQ(columns[3].caption, "Путь реестра");
+        EXPECT_TRUE(columns[3].fillsRest && columns[3].minWidth == 100);
+    }
+    const auto& sendTo = model.Get("ListViewSendTo").columns;
+    ASSERT_EQ(sendTo.size(), 2u);
+    EXPECT_EQ(sendTo[1].caption, "Путь");
+    EXPECT_TRUE(sendTo[1].fillsRest && sendTo[1].minWidth == 300);
+
+    for (const char* name : {"StatusBarMenu", "StatusBarNewMenu", "StatusBarSendTo"}) {
+        const auto& panels = model.Get(name).panels;
+        ASSERT_EQ(panels.size(), 2u) << name;
+        EXPECT_EQ(panels[0].text, "Элементов:");
+        EXPECT_TRUE(panels[0].alignRight && panels[0].width == 80);
+        EXPECT_TRUE(panels[1].text.empty() && panels[1].width == 50);
+    }
+}
+
+}  // namespace
+}  // namespace kestrova
