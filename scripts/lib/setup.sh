@@ -32,14 +32,15 @@ install_packages() {
 host_runs_32bit() { /usr/lib/wine/wine --version >/dev/null 2>&1; }
 
 ensure_wine_prefix() {
-  [[ -f "$WINEPREFIX/.kestrova-ready" ]] && return 0
+  [[ -f "$WINEPREFIX/.kestrova-win10" ]] && return 0
   log "creating Wine prefix $WINEPREFIX (Windows 10)"
   rm -rf "$WINEPREFIX"
   mkdir -p "$(dirname "$WINEPREFIX")"
   WINEARCH=win64 "$WINE64" wineboot -i >/dev/null 2>&1
-  "$WINE64" reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d win10 /f >/dev/null 2>&1
+  # winecfg also sets the version numbers the registry reports, not only Wine's own.
+  "$WINE64" winecfg -v win10 >/dev/null 2>&1
   /usr/lib/wine/wineserver -w
-  touch "$WINEPREFIX/.kestrova-ready"
+  touch "$WINEPREFIX/.kestrova-win10"
 }
 
 stop_wine() { /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true; }
@@ -66,7 +67,7 @@ stop_virtual_display() {
 
 configure_and_build() {
   local preset=$1; shift
-  cmake --preset "$preset" >/dev/null
+  cmake --preset "$preset" >/dev/null || return 1
   cmake --build --preset "$preset" "$@"
 }
 

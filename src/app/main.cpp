@@ -1,27 +1,36 @@
-// Kestrova: start-up. One instance only; the main window runs the message loop until
-// it is closed.
+// Kestrova: start-up. One instance only; the main window is created and filled, the
+// system is checked, and the window's message loop runs until it is closed.
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/ApplicationTitle.h"
+#include "app/ContextMenuTab.h"
+#include "app/PortableMode.h"
 #include "app/SingleInstance.h"
 #include "app/Unit_Base.h"
+#include "app/WindowsVersion.h"
+#include "platform/FileInfoUtils.h"
+#include "platform/win32/ExecutablePath.h"
+#include "platform/win32/WideString.h"
+#include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32Shell.h"
+#include "platform/win32/Win32VersionInfo.h"
 
 namespace {
 
+using namespace kestrova;
+
 constexpr LCID kRussianLocale = 1049;
 
-// The manifest asks for per-monitor DPI awareness; this covers a build that runs without it.
-void BecomePerMonitorDpiAware()
+OsVersion VersionFromApi()
 {
-    using SetContextFn = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT);
-    auto setContext = reinterpret_cast<SetContextFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext")));
-    if (setContext)
-        setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+    OSVERSIONINFOEXW info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&info));
+    return {info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber};
 }
 
-int RunMessageLoop(kestrova::TForm1& form)
+int RunMessageLoop(TForm1& form)
 {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
@@ -37,16 +46,33 @@ int RunMessageLoop(kestrova::TForm1& form)
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
 {
-    if (kestrova::IsAnotherInstanceRunning())
+    if (IsAnotherInstanceRunning())
         return 0;
     SetThreadLocale(kRussianLocale);
-    BecomePerMonitorDpiAware();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
 
-    kestrova::TForm1 form;
-    // The catalogues, settings and the version caption are wired into form.handlers here.
+    Win32Registry registry;
+    Win32FileSystem files;
+    Win32Shell shell;
+    Win32VersionInfo versionInfo;
+
+    TForm1 form;
+    const std::string designCaption = form.Model().Caption();
+    form.handlers.SetPortableMode = [&] { PortableMode = HasPortableMarker(files, ExecutableFolder()); };
+    form.handlers.ComposeCaption = [&] {
+        form.Model().SetCaption(
+            MainWindowCaption(designCaption, GetFileVersion(versionInfo, ExecutablePath()), PortableMode));
+    };
+    ContextMenuTab contextMenu(form, registry, files, shell);
+    contextMenu.Wire();
     form.FormCreate();
+
+    if (!IsWindows10Or11(ReportedOsVersion(VersionFromApi(), registry))) {
+        MessageBoxW(nullptr, Widen(form.LangText("LangOnlyWindows")).c_str(), Widen(form.LangText("LangError")).c_str(),
+                    MB_OK | MB_ICONERROR);
+        return 0;
+    }
     form.Show(showCommand);
     return RunMessageLoop(form);
 }

@@ -1,0 +1,39 @@
+// The first tab: its list filled by the context-menu catalogue, and the list's check
+// boxes and commands (refresh, delete, open in the registry editor) acting through it.
+#pragma once
+
+#include "app/Unit_Base.h"
+#include "catalogue/ContextMenuCatalogue.h"
+#include "platform/FileSystem.h"
+#include "platform/RegistryBackend.h"
+#include "platform/Shell.h"
+
+#include <cstddef>
+
+namespace kestrova {
+
+class ContextMenuTab {
+public:
+    ContextMenuTab(TForm1& form, RegistryBackend& registry, FileSystem& files, Shell& shell);
+
+    // Connects the tab's hooks of the window.
+    void Wire();
+
+    // Rebuilds the list from the registry. A scan error leaves the rows found so far
+    // and propagates; the list is usable again either way.
+    void LoadContextMenuList();
+    bool ListViewContextMenuItemChecked(std::size_t index, bool checked);
+    void ContextMenuUpdateClick();
+    void ContextMenuDeleteClick();
+    void DeleteContextMenuItem();
+    void ContextMenuRegOpenClick();
+
+private:
+    TForm1& form_;
+    RegistryBackend& registry_;
+    FileSystem& files_;
+    Shell& shell_;
+    ContextMenuCatalogue catalogue_;
+};
+
+}  // namespace kestrova
