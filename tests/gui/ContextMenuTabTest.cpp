@@ -1,0 +1,205 @@
+// The first tab in a real window over the real registry: what the user sees of a
+// rebuild, and what a check box, Delete, Refresh and Open registry do to the keys.
+#include "app/ContextMenuTab.h"
+
+#include "Form1Fixture.h"
+#include "RecordingShell.h"
+#include "RegistrySeed.h"
+#include "platform/AppError.h"
+#include "platform/RegValueData.h"
+#include "platform/TRegistry.h"
+#include "platform/win32/WideString.h"
+#include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32Registry.h"
+
+#include <commctrl.h>
+
+#include <random>
+
+namespace kestrova {
+namespace {
+
+constexpr std::uint32_t View32 = access::Wow64_32Key;
+constexpr RegRoot HKLM = RegRoot::LocalMachine;
+const std::string BackupPrefix = "SOFTWARE\\Classes\\SOFTWARE\\ContextMenu\\FilesFolders\\";
+
+// The real registry, which can be made read-only, as a user without administrator
+// rights finds HKEY_LOCAL_MACHINE.
+class RealRegistry : public Win32Registry {
+public:
+    bool readOnly = false;
+
+    long OpenKey(RegHandle parent, const std::string& subKey, std::uint32_t access, RegHandle& result) override
+    {
+        constexpr std::uint32_t kWriting = access::SetValue | access::CreateSubKey | 0x10000 /* DELETE */;
+        if (readOnly && (access & kWriting))
+            return regerr::AccessDenied;
+        return Win32Registry::OpenKey(parent, subKey, access, result);
+    }
+    long CreateKey(RegHandle parent, const std::string& subKey, std::uint32_t access, RegHandle& result) override
+    {
+        return readOnly ? regerr::AccessDenied : Win32Registry::CreateKey(parent, subKey, access, result);
+    }
+    long DeleteKey(RegHandle parent, const std::string& subKey, std::uint32_t viewBits) override
+    {
+        return readOnly ? regerr::AccessDenied : Win32Registry::DeleteKey(parent, subKey, viewBits);
+    }
+};
+
+class ContextMenuTabTest : public Form1Test {
+protected:
+    void SetUp() override
+    {
+        Form1Test::SetUp();
+        const std::string id = std::to_string(std::random_device{}());
+        name_ = "KestrovaTab" + id;
+        path_ = "SOFTWARE\\Classes\\Directory\\shell\\" + name_;
+        backup_ = BackupPrefix + "Directory\\shell\\" + name_;
+        verb_ = KeyTree{}
+                    .Value("MUIVerb", MakeStringValue("Tab tool " + id))
+                    .Subkey("command", KeyTree{}.Value("", MakeStringValue("tool.exe \"%1\"")));
+        seed_.WriteTree(HKLM, View32, path_, verb_);
+        tab_ = std::make_unique<ContextMenuTab>(*form, registry_, files_, shell_);
+        tab_->Wire();
+        tab_->LoadContextMenuList();
+        Pump();
+    }
+
+    void TearDown() override
+    {
+        for (const std::string& path : {path_, backup_, badVerb_})
+            if (!path.empty())
+                seed_.DeleteTree(HKLM, View32, path);
+        tab_.reset();
+        Form1Test::TearDown();
+    }
+
+    ListView& List() { return form->ListViewContextMenu; }
+
+    int RowOf(const std::string& path)
+    {
+        for (std::size_t i = 0; i < List().Count(); ++i)
+            if (List().Row(i).subItems.at(2) == path)
+                return static_cast<int>(i);
+        return -1;
+    }
+
+    // The user selects the entry's row and presses the space bar on it.
+    void UserTogglesEntry()
+    {
+        const int row = RowOf(path_);
+        ASSERT_GE(row, 0);
+        SetFocus(List().Handle());
+        Select(List(), row);
+        SendMessageW(List().Handle(), WM_KEYDOWN, VK_SPACE, 0);
+        Pump();
+    }
+
+    RealRegistry registry_;
+    Win32Registry realRegistry_;
+    RegistrySeed seed_{realRegistry_};
+    Win32FileSystem files_;
+    RecordingShell shell_;
+    std::unique_ptr<ContextMenuTab> tab_;
+    std::string name_, path_, backup_, badVerb_;
+    KeyTree verb_;
+};
+
+TEST_F(ContextMenuTabTest, RebuildShowsTheEntryAndSelectsTheFirstRow)
+{
+    const int row = RowOf(path_);
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(List().Row(row), (EntryRow{TextOfStringData(verb_.values[0].second.data),
+                                         {"Directory", "HKEY_LOCAL_MACHINE", path_}, true}));
+    EXPECT_EQ(List().SelectedIndex(), 0);
+    EXPECT_FALSE(form->FLoading);
+    EXPECT_TRUE(List().CheckHandlerAttached());
+    EXPECT_EQ(form->Model().Get("StatusBarMenu").panels.at(1).text, std::to_string(List().Count()));
+}
+
+TEST_F(ContextMenuTabTest, ClearingAndSettingTheBoxMovesTheKeyAndBack)
+{
+    UserTogglesEntry();
+    EXPECT_FALSE(List().Row(RowOf(path_)).checked);
+    EXPECT_FALSE(seed_.KeyExists(HKLM, View32, path_));
+    EXPECT_EQ(seed_.Snapshot(HKLM, View32, backup_), verb_);
+    EXPECT_EQ(shell_.broadcasts, 1);
+
+    form->ClickMenuItem("ContextMenuUpdate");  // Refresh, as F5 does
+    ASSERT_GE(RowOf(path_), 0) << "a switched-off entry stays listed";
+    EXPECT_FALSE(List().Row(RowOf(path_)).checked);
+
+    UserTogglesEntry();
+    EXPECT_TRUE(List().Row(RowOf(path_)).checked);
+    EXPECT_EQ(seed_.Snapshot(HKLM, View32, path_), verb_);
+    EXPECT_FALSE(seed_.KeyExists(HKLM, View32, backup_));
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(ContextMenuTabTest, ASwitchWithoutWriteAccessSetsTheBoxBackSilently)
+{
+    registry_.readOnly = true;
+
+    UserTogglesEntry();
+    EXPECT_TRUE(List().Row(RowOf(path_)).checked);
+    EXPECT_EQ(seed_.Snapshot(HKLM, View32, path_), verb_);
+    EXPECT_EQ(shell_.broadcasts, 0);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(ContextMenuTabTest, DeleteAsksThenRemovesTheKeyAndRebuilds)
+{
+    Select(List(), RowOf(path_));
+    const std::string caption = List().Row(RowOf(path_)).caption;
+
+    messageBoxAnswer = IDNO;
+    form->ClickMenuItem("ContextMenuDelete");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, Widen("Вы действительно хотите удалить выбранный элемент из контекстного меню? [" +
+                                      caption + "]"));
+    EXPECT_TRUE(seed_.KeyExists(HKLM, View32, path_));
+
+    messageBoxAnswer = IDYES;
+    form->ClickMenuItem("ContextMenuDelete");
+    EXPECT_FALSE(seed_.KeyExists(HKLM, View32, path_));
+    EXPECT_EQ(RowOf(path_), -1);
+    EXPECT_EQ(List().SelectedIndex(), 0) << "the list was rebuilt";
+}
+
+TEST_F(ContextMenuTabTest, OpenRegistryWritesTheRowsKeyAndStartsTheEditor)
+{
+    Select(List(), RowOf(path_));
+    form->ClickMenuItem("ContextMenuRegOpen");
+    ASSERT_EQ(shell_.opened.size(), 1u);
+    EXPECT_NE(shell_.opened[0].file.find("regedit.exe"), std::string::npos);
+    TRegistry reg(realRegistry_, access::Read);
+    reg.RootKey = RegRoot::CurrentUser;
+    ASSERT_TRUE(reg.OpenKeyReadOnly("Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit"));
+    EXPECT_EQ(reg.ReadString("LastKey"), "HKEY_LOCAL_MACHINE\\" + path_);
+}
+
+TEST_F(ContextMenuTabTest, AScanErrorKeepsTheRowsFoundSoFarAndTheListUsable)
+{
+    const std::wstring countBefore = Widen(form->Model().Get("StatusBarMenu").panels.at(1).text);
+    badVerb_ = "SOFTWARE\\Classes\\msstylesfile\\shell\\" + name_;
+    seed_.SetDword(HKLM, View32, badVerb_, "MUIVerb", 1);
+
+    EXPECT_THROW(tab_->LoadContextMenuList(), AppError);
+    EXPECT_GE(RowOf(path_), 0) << "rows before the bad entry stay";
+    EXPECT_TRUE(List().Row(RowOf(path_)).checked);
+    EXPECT_EQ(List().SelectedIndex(), -1);
+    EXPECT_EQ(Widen(form->Model().Get("StatusBarMenu").panels.at(1).text), countBefore);
+    EXPECT_FALSE(form->FLoading);
+    EXPECT_TRUE(List().CheckHandlerAttached());
+
+    // F5 on the list refreshes it; the error then reaches the general error report.
+    SetFocus(List().Handle());
+    MSG f5{List().Handle(), WM_KEYDOWN, VK_F5, 0, 0, {}};
+    EXPECT_TRUE(form->TranslateShortcut(f5));
+    Pump();
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.back().text, L"Invalid data type for 'MUIVerb'");
+}
+
+}  // namespace
+}  // namespace kestrova
