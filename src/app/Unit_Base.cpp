@@ -172,7 +172,7 @@ void TForm1::CreateComponents()
             SetWindowPos(SpeedButton_GeneralMenu.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
             break;
         case ComponentKind::PageControl:
-            PageControlMenu.Create(parent, TCS_MULTILINE);
+            PageControlMenu.Create(parent, TCS_MULTILINE, Dpi());
             break;
         case ComponentKind::TabSheet:
             namedWindows_[component.name] = PageControlMenu.AddSheet(caption);
@@ -253,6 +253,7 @@ void TForm1::LayoutControls()
 
 void TForm1::DpiChanged()
 {
+    PageControlMenu.SetDpi(Dpi());
     ApplyFonts();
     for (ListBinding& binding : bindings_) {
         binding.list->SetDpi(Dpi());

@@ -2,15 +2,27 @@
 
 #include <commctrl.h>
 
+#include "ui/win32/Dpi.h"
 #include "ui/win32/FormWindow.h"
 
 namespace kestrova {
 
-void PageControl::Create(HWND parent, DWORD extraStyle)
+void PageControl::Create(HWND parent, DWORD extraStyle, UINT dpi)
 {
     tabs_ = CreateWindowExW(0, WC_TABCONTROLW, L"",
                             WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | extraStyle, 0, 0, 0, 0,
                             parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetDpi(dpi);
+}
+
+void PageControl::SetDpi(UINT dpi)
+{
+    // The tab control's own padding is fixed in pixels at 96 DPI; scaled, the tabs keep
+    // their proportions around a larger text.
+    constexpr int kHorizontalPadding96 = 6;
+    constexpr int kVerticalPadding96 = 3;
+    SendMessageW(tabs_, TCM_SETPADDING, 0,
+                 MAKELPARAM(ScaleForDpi(kHorizontalPadding96, dpi), ScaleForDpi(kVerticalPadding96, dpi)));
 }
 
 HWND PageControl::AddSheet(const std::wstring& caption)

@@ -11,7 +11,9 @@ namespace kestrova {
 
 class PageControl {
 public:
-    void Create(HWND parent, DWORD extraStyle);
+    void Create(HWND parent, DWORD extraStyle, UINT dpi);
+    // Sizes the tabs' padding for `dpi`; their text follows the font set afterwards.
+    void SetDpi(UINT dpi);
     HWND Handle() const { return tabs_; }
 
     // Adds a page at the end; returns its sheet, the parent of the page's controls.

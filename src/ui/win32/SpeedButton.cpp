@@ -121,6 +121,8 @@ LRESULT SpeedButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case BM_CLICK:
         Click();
         return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(font_);
     default:
         return DefWindowProcW(hwnd_, message, wParam, lParam);
     }

@@ -1,0 +1,49 @@
+// A Kestrova.exe started for a test and the windows it shows, read from outside the
+// process as a user would see them. The process is ended and its handles closed when
+// the object goes, whatever the test did in between.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kestrova {
+
+using namespace std::chrono_literals;
+
+// Longest wait for anything the started program does: Wine may need a few seconds to
+// start a process on a busy machine, and no test may hang.
+inline constexpr std::chrono::milliseconds kProgramTimeout = 30s;
+
+class KestrovaProcess {
+public:
+    // Starts `exe` (a Windows path) in its own folder. Throws when it cannot be started.
+    explicit KestrovaProcess(const std::wstring& exe);
+    ~KestrovaProcess();
+    KestrovaProcess(const KestrovaProcess&) = delete;
+    KestrovaProcess& operator=(const KestrovaProcess&) = delete;
+
+    DWORD Id() const { return info_.dwProcessId; }
+
+    // The visible top-level windows of the process.
+    std::vector<HWND> VisibleWindows() const;
+    // Waits until the process shows a window; null when none appeared in time or the
+    // process ended first.
+    HWND WaitForWindow() const;
+    // Waits for the process to end; its exit code, or nothing when it still runs.
+    std::optional<DWORD> WaitForExit(std::chrono::milliseconds timeout = kProgramTimeout) const;
+
+private:
+    PROCESS_INFORMATION info_{};
+};
+
+std::wstring WindowText(HWND window);
+std::wstring WindowClass(HWND window);
+
+// The built Kestrova.exe as a Windows path (the build tree lies on Wine's drive Z:).
+std::wstring KestrovaExe();
+
+}  // namespace kestrova
