@@ -407,13 +407,14 @@ void TForm1::ListItemChecked(const ListBinding& binding, std::size_t index)
         binding.list->SetCheckedSilently(index, !checked);
 }
 
-void TForm1::ShowListMenu(HWND list, LPARAM position)
+bool TForm1::ShowListMenu(HWND list, LPARAM position)
 {
     const ListBinding* binding = BindingOf(list);
     if (!binding)
-        return;
+        return false;
     POINT at{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
-    if (position == -1) {  // from the keyboard: at the selected row, else the list's corner
+    // From the keyboard both coordinates are -1; a 64-bit lParam need not be -1 as a whole.
+    if (at.x == -1 && at.y == -1) {  // at the selected row, else the list's corner
         RECT row{};
         int selected = binding->list->SelectedIndex();
         if (selected < 0 || !ListView_GetItemRect(list, selected, &row, LVIR_LABEL))
@@ -426,6 +427,7 @@ void TForm1::ShowListMenu(HWND list, LPARAM position)
                                  Handle(), nullptr);
     if (command)
         ExecuteCommand(command);
+    return true;
 }
 
 // ---- dialogs ----
@@ -536,8 +538,10 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             handlers.WMSettingChange();
         return 0;
     case WM_CONTEXTMENU:
-        ShowListMenu(reinterpret_cast<HWND>(wParam), lParam);
-        return 0;
+        // Elsewhere, such as on the title bar, the system's own menu opens.
+        if (ShowListMenu(reinterpret_cast<HWND>(wParam), lParam))
+            return 0;
+        return FormWindow::HandleMessage(message, wParam, lParam);
     case WM_COMMAND: {
         int id = LOWORD(wParam);
         if (id == kGeneralMenuButtonId && HIWORD(wParam) == BN_CLICKED) {

@@ -161,7 +161,8 @@ private:
     void ApplyFonts();
     void LayoutControls();
     void ExecuteCommand(int commandId);
-    void ShowListMenu(HWND list, LPARAM position);
+    // Opens the popup menu of the list the click was in; false when it was in no list.
+    bool ShowListMenu(HWND list, LPARAM position);
     void ListItemChecked(const ListBinding& binding, std::size_t index);
     const ListBinding* BindingOf(HWND list) const;
     ListBinding* BindingNamed(std::string_view listOrStatusBar);

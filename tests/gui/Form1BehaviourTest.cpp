@@ -162,6 +162,43 @@ TEST_F(Form1Test, GeneralMenuButtonOpensTheMenuAndStaysDownUntilReleased)
     EXPECT_FALSE(MenuWatch::opened);
 }
 
+// The list's menu from the keyboard opens at the selected row: Windows marks that case
+// with both coordinates -1, which a 64-bit lParam carries as 0xFFFFFFFF. Elsewhere, on
+// the title bar, the system's own menu opens.
+TEST_F(Form1Test, ContextMenuOpensAtTheSelectedRowFromTheKeyboardAndTheSystemMenuOnTheTitleBar)
+{
+    ListView& list = form->ListViewContextMenu;
+    Fill(list, {"a", "b"});
+    Select(list, 1);
+    RECT row{};
+    ListView_GetItemRect(list.Handle(), 1, &row, LVIR_LABEL);
+    POINT rowCorner{row.left, row.bottom};
+    ClientToScreen(list.Handle(), &rowCorner);
+
+    // A right click: the list view sends the message to itself, and it travels up.
+    MenuWatch::Arm();
+    SendMessageW(list.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list.Handle()),
+                 MAKELPARAM(rowCorner.x + 5, rowCorner.y - 2));
+    EXPECT_TRUE(MenuWatch::opened) << "a right click";
+    EXPECT_EQ(MenuWatch::rect.left, rowCorner.x + 5);
+
+    MenuWatch::Arm();
+    SendMessageW(list.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list.Handle()),
+                 static_cast<LPARAM>(static_cast<DWORD>(MAKELPARAM(-1, -1))));
+    EXPECT_TRUE(MenuWatch::opened) << "from the keyboard";
+    EXPECT_EQ(MenuWatch::rect.left, rowCorner.x);
+    EXPECT_EQ(MenuWatch::rect.top, rowCorner.y);
+
+    RECT window;
+    GetWindowRect(form->Handle(), &window);
+    const POINT onTitleBar{(window.left + window.right) / 2,
+                           window.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2};
+    MenuWatch::Arm();
+    SendMessageW(form->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form->Handle()),
+                 MAKELPARAM(onTitleBar.x, onTitleBar.y));
+    EXPECT_TRUE(MenuWatch::opened) << "the system menu";
+}
+
 TEST_F(Form1Test, MouseOverTheWindowAndThemeOrAboutCommandsReleaseTheButton)
 {
     auto pressDown = [&] {

@@ -15,6 +15,9 @@ LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_NOTIFY:
     case WM_COMMAND:
     case WM_DRAWITEM:
+    // Passed on by DefWindowProc, a child's context menu request would name the sheet
+    // instead of the control that was clicked.
+    case WM_CONTEXTMENU:
         return SendMessageW(GetAncestor(window, GA_ROOT), message, wParam, lParam);
     default:
         return DefWindowProcW(window, message, wParam, lParam);

@@ -43,8 +43,9 @@ private:
     UINT dpi_ = 96;
 };
 
-// A plain child window used as a container (a tab sheet). It hands the notifications
-// and commands of its children on to its top-level window, where the handlers live.
+// A plain child window used as a container (a tab sheet). It hands the notifications,
+// commands and context-menu requests of its children on to its top-level window, where
+// the handlers live.
 HWND CreateContainer(HWND parent);
 
 }  // namespace kestrova
