@@ -23,6 +23,18 @@ std::optional<std::uint32_t> ParseNumber(const std::string& text)
     return value;
 }
 
+// A REG_DWORD value; nothing when it is missing, of another type or malformed.
+std::optional<std::uint32_t> ReadDword(TRegistry& reg, const char* name)
+{
+    if (reg.GetDataType(name) != TRegDataType::rdInteger)
+        return std::nullopt;
+    try {
+        return static_cast<std::uint32_t>(reg.ReadInteger(name));
+    } catch (const AppError&) {
+        return std::nullopt;
+    }
+}
+
 std::optional<std::string> ReadText(TRegistry& reg, const char* name)
 {
     if (!reg.ValueExists(name))
@@ -47,8 +59,8 @@ OsVersion ReportedOsVersion(const OsVersion& fromApi, RegistryBackend& registry)
     if (!reg.OpenKeyReadOnly(kCurrentVersionKey))
         return version;
 
-    if (reg.GetDataType("CurrentMajorVersionNumber") == TRegDataType::rdInteger) {
-        version.major = static_cast<std::uint32_t>(reg.ReadInteger("CurrentMajorVersionNumber"));
+    if (const auto major = ReadDword(reg, "CurrentMajorVersionNumber")) {
+        version.major = *major;
     } else if (const auto text = ReadText(reg, "CurrentVersion")) {
         if (const auto major = ParseNumber(text->substr(0, text->find('.'))))
             version.major = *major;

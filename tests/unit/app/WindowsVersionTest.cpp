@@ -52,6 +52,19 @@ TEST_F(ReportedVersionTest, FallsBackToCurrentVersionTextAndBuildNumber)
     EXPECT_EQ(reported.build, 9600u);
 }
 
+// A REG_DWORD with two bytes of data holds no number: the text is read instead of
+// the start-up ending on an error nobody catches.
+TEST_F(ReportedVersionTest, MalformedMajorVersionNumberFallsBackToCurrentVersionText)
+{
+    seed.SetValue(RegRoot::LocalMachine, 0, CurrentVersion, "CurrentMajorVersionNumber",
+                  RegValue{static_cast<std::uint32_t>(RegType::Dword), {10, 0}});
+    Text("CurrentVersion", "6.3");
+    Text("CurrentBuild", "9600");
+    const OsVersion reported = ReportedOsVersion({6, 2, 9200}, hive);
+    EXPECT_EQ(reported.major, 6u);
+    EXPECT_EQ(reported.build, 9600u);
+}
+
 TEST_F(ReportedVersionTest, Windows7AndMissingValuesKeepTheApiNumbers)
 {
     seed.SetDword(RegRoot::LocalMachine, 0, CurrentVersion, "CurrentMajorVersionNumber", 10);
