@@ -32,7 +32,7 @@ OsVersion VersionFromApi()
 
 int RunMessageLoop(TForm1& form)
 {
-    MSG message;
+    MSG message{};  // GetMessageW failing (-1) leaves it unset
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (form.TranslateShortcut(message))
             continue;
