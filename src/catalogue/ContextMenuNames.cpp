@@ -1,6 +1,6 @@
 #include "catalogue/ContextMenuNames.h"
 
-#include "catalogue/RegistryNames.h"
+#include "platform/AsciiText.h"
 
 #include <algorithm>
 
@@ -29,26 +29,10 @@ constexpr std::array<std::string_view, 46> kHiddenNames = {
     "PintoStartScreen", "cplopen", "config", "install",
 };
 
-// Only a to z change case; every other character, bytes of non-ASCII letters
-// included, stays as it is.
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-std::string AsciiUpper(std::string_view text)
-{
-    std::string upper(text);
-    std::transform(upper.begin(), upper.end(), upper.begin(), [](char c) { return AsciiUpper(c); });
-    return upper;
-}
-
-bool EqualsAsciiIgnoreCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && AsciiUpper(a) == AsciiUpper(b);
-}
-
 template <std::size_t N>
 bool IsListed(const std::array<std::string_view, N>& list, std::string_view name)
 {
-    return std::any_of(list.begin(), list.end(), [&](std::string_view item) { return EqualsAsciiIgnoreCase(item, name); });
+    return std::any_of(list.begin(), list.end(), [&](std::string_view item) { return EqualsIgnoringAsciiCase(item, name); });
 }
 
 std::string_view WithoutClassesPrefix(std::string_view path)

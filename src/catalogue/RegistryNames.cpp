@@ -22,9 +22,4 @@ std::optional<RegRoot> RootKeyFromSection(std::string_view section, bool acceptU
     return std::nullopt;
 }
 
-bool StartsWith(std::string_view text, std::string_view prefix)
-{
-    return text.substr(0, prefix.size()) == prefix;
-}
-
 }  // namespace kestrova

@@ -15,7 +15,4 @@ std::string RootKeyName(RegRoot root);
 // HKEY_USERS is accepted only where the caller allows it.
 std::optional<RegRoot> RootKeyFromSection(std::string_view section, bool acceptUsers = false);
 
-// Whether `text` begins with `prefix`, comparing exactly.
-bool StartsWith(std::string_view text, std::string_view prefix);
-
 }  // namespace kestrova

@@ -1,6 +1,7 @@
 #include "platform/TRegistry.h"
 
 #include "platform/AppError.h"
+#include "platform/AsciiText.h"
 #include "platform/RegValueData.h"
 
 #include <algorithm>
@@ -25,7 +26,7 @@ std::vector<std::string> Components(const std::string& path)
     std::string part;
     for (char c : path + "\\") {
         if (c != '\\') {
-            part.push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c);
+            part.push_back(AsciiUpper(c));
         } else if (!part.empty()) {
             parts.push_back(part);
             part.clear();

@@ -1,5 +1,7 @@
 #include "platform/posix/PosixFileSystem.h"
 
+#include "platform/AsciiText.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <dirent.h>
@@ -12,21 +14,11 @@ namespace kestrova {
 
 namespace {
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualIgnoringCase(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
-}
-
-char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
 // NTFS keeps names sorted by their upper-case form.
 bool LessAsNtfs(const std::string& a, const std::string& b)
 {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(UpperAscii(x)) < static_cast<unsigned char>(UpperAscii(y));
+        return static_cast<unsigned char>(AsciiUpper(x)) < static_cast<unsigned char>(AsciiUpper(y));
     });
 }
 
@@ -78,7 +70,7 @@ std::string Resolve(const std::string& path)
             continue;
         if (!Exists(Join(resolved, component))) {
             for (const std::string& name : ListNames(resolved)) {
-                if (EqualIgnoringCase(name, component)) {
+                if (EqualsIgnoringAsciiCase(name, component)) {
                     component = name;
                     break;
                 }
@@ -107,7 +99,7 @@ bool MatchesMask(const char* mask, const char* name)
         return MatchesMask(mask + 1, name) || (*name != '\0' && MatchesMask(mask, name + 1));
     if (*name == '\0')
         return false;
-    if (*mask != '?' && LowerAscii(*mask) != LowerAscii(*name))
+    if (*mask != '?' && AsciiUpper(*mask) != AsciiUpper(*name))
         return false;
     return MatchesMask(mask + 1, name + 1);
 }
