@@ -349,14 +349,12 @@ void TForm1::SpeedButton_GeneralMenuClick()
     }
     SpeedButton_GeneralMenu.SetAllowAllUp(false);
     SpeedButton_GeneralMenu.SetDown(true);
+    // The menu's top right corner at the button's bottom right corner, in screen coordinates.
     RECT button;
     GetWindowRect(SpeedButton_GeneralMenu.Handle(), &button);
-    POINT corner{0, 0};
-    MapWindowPoints(SpeedButton_GeneralMenu.Handle(), nullptr, &corner, 1);
     SetForegroundWindow(Handle());
     int command = TrackPopupMenu(menus_.Menu("PopupMenu_General"), TPM_RIGHTALIGN | TPM_TOPALIGN | TPM_RETURNCMD,
-                                 corner.x + (button.right - button.left), corner.y + (button.bottom - button.top),
-                                 0, Handle(), nullptr);
+                                 button.right, button.bottom, 0, Handle(), nullptr);
     if (command)
         ExecuteCommand(command);
 }
