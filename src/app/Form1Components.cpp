@@ -10,11 +10,13 @@ class Builder {
 public:
     explicit Builder(WindowModel& model) : model_(model) {}
 
-    void Add(Kind kind, const char* name, const char* parent, const char* caption = nullptr)
+    void Add(Kind kind, const char* name, const char* parent, const char* caption = nullptr,
+             MenuItemTraits traits = {})
     {
         Component component = MakeComponent(kind, name, parent);
         if (caption)
             component.texts[static_cast<std::size_t>(TextAttribute::Caption)] = caption;
+        component.menu = std::move(traits);
         model_.Add(std::move(component));
     }
 
@@ -34,10 +36,7 @@ public:
 
     void Item(const char* name, const char* parent, const char* caption, MenuItemTraits traits = {})
     {
-        Component component = MakeComponent(Kind::MenuItem, name, parent);
-        component.texts[static_cast<std::size_t>(TextAttribute::Caption)] = caption;
-        component.menu = std::move(traits);
-        model_.Add(std::move(component));
+        Add(Kind::MenuItem, name, parent, caption, std::move(traits));
     }
 
 private:

@@ -44,7 +44,7 @@ void MenuSet::Build(const WindowModel& model, std::string_view hiddenMenu, int f
             continue;  // an item of the hidden menu
         int commandId = firstCommandId + static_cast<int>(index);
         MENUITEMINFOW info{};
-    info.cbSize = sizeof info;
+        info.cbSize = sizeof info;
         std::wstring text = ItemText(component);
         if (IsSeparator(component)) {
             info.fMask = MIIM_FTYPE | MIIM_ID;
