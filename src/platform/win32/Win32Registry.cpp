@@ -29,6 +29,19 @@ RegHandle FromHkey(HKEY key)
 constexpr DWORD MaxKeyNameLength = 256;      // 255 characters and the NUL
 constexpr DWORD MaxValueNameLength = 16384;  // 16383 characters and the NUL
 
+// Runs RegEnumKeyExW or RegEnumValueW (`enumerate`) with a name buffer of `capacity`
+// units, the NUL included; `name` is set only on success.
+template <typename Enumerate>
+LSTATUS EnumName(DWORD capacity, std::string& name, Enumerate enumerate)
+{
+    std::wstring buffer(capacity, L'\0');
+    DWORD length = capacity;
+    const LSTATUS status = enumerate(buffer.data(), &length);
+    if (status == ERROR_SUCCESS)
+        name = Narrow(std::wstring_view(buffer.data(), length));
+    return status;
+}
+
 }  // namespace
 
 long Win32Registry::OpenKey(RegHandle parent, const std::string& subKey, std::uint32_t access, RegHandle& result)
@@ -57,22 +70,16 @@ long Win32Registry::CloseKey(RegHandle key)
 
 long Win32Registry::EnumKey(RegHandle key, std::uint32_t index, std::string& name)
 {
-    std::wstring buffer(MaxKeyNameLength, L'\0');
-    DWORD length = MaxKeyNameLength;
-    const LSTATUS status = RegEnumKeyExW(ToHkey(key), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
-    if (status == ERROR_SUCCESS)
-        name = Narrow(std::wstring_view(buffer.data(), length));
-    return status;
+    return EnumName(MaxKeyNameLength, name, [&](wchar_t* buffer, DWORD* length) {
+        return RegEnumKeyExW(ToHkey(key), index, buffer, length, nullptr, nullptr, nullptr, nullptr);
+    });
 }
 
 long Win32Registry::EnumValue(RegHandle key, std::uint32_t index, std::string& name)
 {
-    std::wstring buffer(MaxValueNameLength, L'\0');
-    DWORD length = MaxValueNameLength;
-    const LSTATUS status = RegEnumValueW(ToHkey(key), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
-    if (status == ERROR_SUCCESS)
-        name = Narrow(std::wstring_view(buffer.data(), length));
-    return status;
+    return EnumName(MaxValueNameLength, name, [&](wchar_t* buffer, DWORD* length) {
+        return RegEnumValueW(ToHkey(key), index, buffer, length, nullptr, nullptr, nullptr, nullptr);
+    });
 }
 
 long Win32Registry::QueryValue(RegHandle key, const std::string& name, RegValue& value)
