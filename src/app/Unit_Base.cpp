@@ -32,6 +32,8 @@ constexpr int kGroupBoxPadding = 4;
 constexpr int kGeneralMenuButtonId = 10;
 constexpr int kRefreshShortcutId = 900;
 constexpr int kOpenFolderShortcutId = 901;
+constexpr int kNextPageShortcutId = 902;
+constexpr int kPreviousPageShortcutId = 903;
 constexpr int kFirstMenuCommandId = 1000;
 constexpr int kFirstLanguageCommandId = 20000;
 constexpr int kMaxLanguageItems = 10000;
@@ -75,6 +77,8 @@ HACCEL CreateShortcuts(WORD aboutCommandId)
         {FVIRTKEY, VK_F1, aboutCommandId},
         {FVIRTKEY, VK_F5, kRefreshShortcutId},
         {FVIRTKEY | FCONTROL, 'O', kOpenFolderShortcutId},
+        {FVIRTKEY | FCONTROL, VK_TAB, kNextPageShortcutId},
+        {FVIRTKEY | FCONTROL | FSHIFT, VK_TAB, kPreviousPageShortcutId},
     };
     return CreateAcceleratorTableW(table, static_cast<int>(std::size(table)));
 }
@@ -378,6 +382,16 @@ LRESULT TForm1::HandleSystemCommand(WPARAM command, LPARAM position)
 
 // ---- lists ----
 
+void TForm1::ShowNeighbourPage(int step)
+{
+    const int count = PageControlMenu.PageCount();
+    const int page = (PageControlMenu.ActivePageIndex() + step + count) % count;
+    PageControlMenu.SetActivePageIndex(page);
+    for (const ListBinding& binding : bindings_)
+        if (GetParent(binding.list->Handle()) == PageControlMenu.Sheet(page))
+            SetFocus(binding.list->Handle());
+}
+
 void TForm1::UpdateListCommands(const ListView& list)
 {
     const ListBinding* binding = BindingOf(list.Handle());
@@ -550,6 +564,8 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         } else if (id == kOpenFolderShortcutId) {
             if (GetFocus() == ListViewSendTo.Handle() && menus_.Enabled("SendToMenuOpenFolder"))
                 ClickMenuItem("SendToMenuOpenFolder");
+        } else if (id == kNextPageShortcutId || id == kPreviousPageShortcutId) {
+            ShowNeighbourPage(id == kNextPageShortcutId ? 1 : -1);
         } else {
             ExecuteCommand(id);
         }

@@ -132,7 +132,8 @@ public:
     void SetLanguageMenuItemChecked(std::size_t index, bool checked);
 
     // The window's keyboard shortcuts: F1 anywhere in the window, a list's F5 and
-    // Ctrl+O while that list has the focus. True when the message was used.
+    // Ctrl+O while that list has the focus, Ctrl+Tab and Ctrl+Shift+Tab to the next and
+    // previous page. True when the message was used.
     bool TranslateShortcut(MSG& message);
 
 protected:
@@ -161,6 +162,8 @@ private:
     void ApplyFonts();
     void LayoutControls();
     void ExecuteCommand(int commandId);
+    // Shows the page `step` pages on, wrapping round, and gives its list the focus.
+    void ShowNeighbourPage(int step);
     // Opens the popup menu of the list the click was in; false when it was in no list.
     bool ShowListMenu(HWND list, LPARAM position);
     void ListItemChecked(const ListBinding& binding, std::size_t index);

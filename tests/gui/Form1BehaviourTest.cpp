@@ -226,6 +226,39 @@ TEST_F(Form1Test, MouseOverTheWindowAndThemeOrAboutCommandsReleaseTheButton)
     EXPECT_FALSE(form->MenuItemChecked("SendToMenuEnabled"));
 }
 
+TEST_F(Form1Test, CtrlTabMovesThroughThePagesAndFocusesTheirLists)
+{
+    auto pressCtrlTab = [&](bool shift) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = 0x80;
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(keys);
+        MSG message{GetFocus(), WM_KEYDOWN, VK_TAB, 1, 0, {}};
+        const bool used = form->TranslateShortcut(message);
+        keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
+        SetKeyboardState(keys);
+        return used;
+    };
+    SetFocus(form->ListViewContextMenu.Handle());
+    const struct {
+        bool shift;
+        int page;
+        HWND focus;
+    } steps[] = {
+        {false, 1, form->ListViewNewMenu.Handle()},
+        {false, 2, form->ListViewSendTo.Handle()},
+        {false, 0, form->ListViewContextMenu.Handle()},  // wraps round
+        {true, 2, form->ListViewSendTo.Handle()},
+    };
+    for (const auto& step : steps) {
+        EXPECT_TRUE(pressCtrlTab(step.shift));
+        EXPECT_EQ(form->PageControlMenu.ActivePageIndex(), step.page);
+        EXPECT_TRUE(IsWindowVisible(form->PageControlMenu.Sheet(step.page)));
+        EXPECT_EQ(GetFocus(), step.focus);
+    }
+}
+
 TEST_F(Form1Test, ShortcutsReachTheirCommandsWhereTheyApply)
 {
     std::vector<std::string> ran;
