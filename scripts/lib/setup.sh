@@ -23,8 +23,15 @@ install_packages() {
   log "installing: ${missing[*]}"
   # wine32 is Wine's 32-bit half and lives in the i386 architecture.
   dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
-  apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  local attempt
+  for attempt in 1 2 3; do
+    apt-get update -qq &&
+      DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null &&
+      return 0
+    echo "package installation failed (attempt $attempt), retrying" >&2
+    sleep 10
+  done
+  return 1
 }
 
 # True where this host can execute 32-bit x86 code, so 32-bit Wine works and the
