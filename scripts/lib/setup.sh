@@ -55,6 +55,9 @@ stop_wine() { /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true; }
 # Starts Xvfb on the first free display unless one is given; exports DISPLAY.
 KESTROVA_XVFB_PID=
 start_virtual_display() {
+  # A Wine server still running for this prefix would put every window on the display
+  # it started with, not on this one.
+  stop_wine
   local n=90
   while [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]]; do n=$((n + 1)); done
   Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
