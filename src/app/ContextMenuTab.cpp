@@ -24,14 +24,14 @@ private:
 
 }  // namespace
 
-ContextMenuTab::ContextMenuTab(TForm1& form, RegistryBackend& registry, FileSystem& files, Shell& shell)
+ContextMenuTab::ContextMenuTab(MainWindow& form, RegistryBackend& registry, FileSystem& files, Shell& shell)
     : form_(form), registry_(registry), files_(files), shell_(shell), catalogue_(registry, shell)
 {
 }
 
 void ContextMenuTab::Wire()
 {
-    Form1Handlers& hooks = form_.handlers;
+    MainWindowHandlers& hooks = form_.handlers;
     hooks.LoadContextMenuList = [this] { LoadContextMenuList(); };
     hooks.OnContextMenuItemChecked = [this](std::size_t index, bool checked) {
         return ListViewContextMenuItemChecked(index, checked);

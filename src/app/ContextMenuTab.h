@@ -2,7 +2,7 @@
 // boxes and commands (refresh, delete, open in the registry editor) acting through it.
 #pragma once
 
-#include "app/Unit_Base.h"
+#include "app/MainWindow.h"
 #include "catalogue/ContextMenuCatalogue.h"
 #include "platform/FileSystem.h"
 #include "platform/RegistryBackend.h"
@@ -14,7 +14,7 @@ namespace kestrova {
 
 class ContextMenuTab {
 public:
-    ContextMenuTab(TForm1& form, RegistryBackend& registry, FileSystem& files, Shell& shell);
+    ContextMenuTab(MainWindow& form, RegistryBackend& registry, FileSystem& files, Shell& shell);
 
     // Connects the tab's hooks of the window.
     void Wire();
@@ -29,7 +29,7 @@ public:
     void ContextMenuRegOpenClick();
 
 private:
-    TForm1& form_;
+    MainWindow& form_;
     RegistryBackend& registry_;
     FileSystem& files_;
     Shell& shell_;

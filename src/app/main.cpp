@@ -6,7 +6,7 @@
 #include "app/ContextMenuTab.h"
 #include "app/PortableMode.h"
 #include "app/SingleInstance.h"
-#include "app/Unit_Base.h"
+#include "app/MainWindow.h"
 #include "app/WindowsVersion.h"
 #include "platform/FileInfoUtils.h"
 #include "platform/win32/ExecutablePath.h"
@@ -30,7 +30,7 @@ OsVersion VersionFromApi()
     return {info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber};
 }
 
-int RunMessageLoop(TForm1& form)
+int RunMessageLoop(MainWindow& form)
 {
     MSG message{};  // GetMessageW failing (-1) leaves it unset
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
@@ -57,7 +57,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     Win32Shell shell;
     Win32VersionInfo versionInfo;
 
-    TForm1 form;
+    MainWindow form;
     const std::string designCaption = form.Model().Caption();
     form.handlers.SetPortableMode = [&] { PortableMode = HasPortableMarker(files, ExecutableFolder()); };
     form.handlers.ComposeCaption = [&] {

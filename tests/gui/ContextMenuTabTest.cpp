@@ -2,7 +2,7 @@
 // rebuild, and what a check box, Delete, Refresh and Open registry do to the keys.
 #include "app/ContextMenuTab.h"
 
-#include "Form1Fixture.h"
+#include "MainWindowFixture.h"
 #include "RecordingShell.h"
 #include "RegistrySeed.h"
 #include "platform/AppError.h"
@@ -46,11 +46,11 @@ public:
     }
 };
 
-class ContextMenuTabTest : public Form1Test {
+class ContextMenuTabTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
-        Form1Test::SetUp();
+        MainWindowTest::SetUp();
         const std::string id = std::to_string(std::random_device{}());
         name_ = "KestrovaTab" + id;
         path_ = "SOFTWARE\\Classes\\Directory\\shell\\" + name_;
@@ -71,7 +71,7 @@ protected:
             if (!path.empty())
                 seed_.DeleteTree(HKLM, View32, path);
         tab_.reset();
-        Form1Test::TearDown();
+        MainWindowTest::TearDown();
     }
 
     ListView& List() { return form->ListViewContextMenu; }

@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "Form1Fixture.h"
+#include "MainWindowFixture.h"
 
 namespace kestrova {
 namespace {
@@ -42,7 +42,7 @@ SIZE SizeOf(HWND window)
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
-Layout Measure(TForm1& form)
+Layout Measure(MainWindow& form)
 {
     Layout layout{};
     // The title strip is the tab control that is not the page control.
@@ -76,7 +76,7 @@ Layout Measure(TForm1& form)
 
 // What Windows sends when the window lands on a monitor of `dpi`, with the rectangle it
 // suggests: the present one scaled about its top-left corner.
-void MoveToMonitorOf(TForm1& form, UINT dpi)
+void MoveToMonitorOf(MainWindow& form, UINT dpi)
 {
     RECT rect;
     GetWindowRect(form.Handle(), &rect);
@@ -102,7 +102,7 @@ void ExpectSameLayout(const Layout& actual, const Layout& expected)
     EXPECT_EQ(actual.minimumSize.y, expected.minimumSize.y);
 }
 
-TEST_F(Form1Test, LayoutFollowsAMonitorAt150PercentAndComesBack)
+TEST_F(MainWindowTest, LayoutFollowsAMonitorAt150PercentAndComesBack)
 {
     ASSERT_EQ(form->Dpi(), 96u) << "the test display runs at 96 DPI";
     const Layout at96 = Measure(*form);

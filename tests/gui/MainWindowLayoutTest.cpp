@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "Form1Fixture.h"
+#include "MainWindowFixture.h"
 #include "platform/win32/WideString.h"
 
 namespace kestrova {
@@ -50,7 +50,7 @@ int ColumnWidth(const ListView& list, int index)
     return static_cast<int>(SendMessageW(list.Handle(), LVM_GETCOLUMNWIDTH, index, 0));
 }
 
-TEST_F(Form1Test, WindowHasItsCaptionClientSizeMinimumSizeAndCentre)
+TEST_F(MainWindowTest, WindowHasItsCaptionClientSizeMinimumSizeAndCentre)
 {
     ASSERT_EQ(form->Dpi(), 96u) << "the sizes below are those at 96 DPI";
     EXPECT_EQ(WindowText(form->Handle()), L"Kestrova");
@@ -73,7 +73,7 @@ TEST_F(Form1Test, WindowHasItsCaptionClientSizeMinimumSizeAndCentre)
     EXPECT_EQ(limits.ptMinTrackSize.y, 550);
 }
 
-TEST_F(Form1Test, ControlsAreBuiltFromTheModelInTheirPlaces)
+TEST_F(MainWindowTest, ControlsAreBuiltFromTheModelInTheirPlaces)
 {
     EXPECT_EQ(form->PageControlMenu.PageCount(), 3);
     EXPECT_EQ(TabText(form->PageControlMenu.Handle(), 0), L"Файлы и папки");
@@ -106,7 +106,7 @@ TEST_F(Form1Test, ControlsAreBuiltFromTheModelInTheirPlaces)
     EXPECT_EQ(SendMessageW(form->StatusBarSendTo.Handle(), SB_GETPARTS, 0, 0), 2);
 }
 
-TEST_F(Form1Test, ListsAreCheckBoxReportsWithTheirColumns)
+TEST_F(MainWindowTest, ListsAreCheckBoxReportsWithTheirColumns)
 {
     struct Expected {
         ListView* list;
@@ -147,7 +147,7 @@ TEST_F(Form1Test, ListsAreCheckBoxReportsWithTheirColumns)
     EXPECT_EQ(ColumnWidth(form->ListViewContextMenu, 2), 170);
 }
 
-TEST_F(Form1Test, ColumnsKeepTheirFixedAndMinimumWidthsAgainstTheHeader)
+TEST_F(MainWindowTest, ColumnsKeepTheirFixedAndMinimumWidthsAgainstTheHeader)
 {
     HWND list = form->ListViewContextMenu.Handle();
     HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
@@ -165,7 +165,7 @@ TEST_F(Form1Test, ColumnsKeepTheirFixedAndMinimumWidthsAgainstTheHeader)
     EXPECT_FALSE(notify(HDN_ITEMCHANGINGW, 0, 250));
 }
 
-TEST_F(Form1Test, PopupMenusCarryCaptionsShortcutsSeparatorsAndMarks)
+TEST_F(MainWindowTest, PopupMenusCarryCaptionsShortcutsSeparatorsAndMarks)
 {
     HMENU general = form->PopupMenu("PopupMenu_General");
     ASSERT_EQ(GetMenuItemCount(general), 6);
@@ -195,7 +195,7 @@ TEST_F(Form1Test, PopupMenusCarryCaptionsShortcutsSeparatorsAndMarks)
     EXPECT_EQ(form->LangText("LangError"), "Ошибка");
 }
 
-TEST_F(Form1Test, TextsChangedInTheModelAppearOnScreen)
+TEST_F(MainWindowTest, TextsChangedInTheModelAppearOnScreen)
 {
     WindowModel& model = form->Model();
     model.SetCaption("Kestrova 1.2.3.4 (32-bit)");
@@ -218,7 +218,7 @@ TEST_F(Form1Test, TextsChangedInTheModelAppearOnScreen)
     EXPECT_EQ(form->StatusBarNewMenu.PanelText(1), L"12");
 }
 
-TEST_F(Form1Test, RowSinkKeepsRowsAsGivenAndShowsThem)
+TEST_F(MainWindowTest, RowSinkKeepsRowsAsGivenAndShowsThem)
 {
     ListViewRowSink rows(form->ListViewSendTo);
     EntryRow withExtra{"Desktop", {"C:\\Users\\x\\SendTo\\Desktop.lnk", "hidden extra"}, false};

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Unit_Base.h"
+#include "app/MainWindow.h"
 
 namespace kestrova {
 
@@ -19,7 +19,7 @@ struct ShownMessage {
     UINT type;
 };
 
-class Form1Test : public ::testing::Test {
+class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -30,7 +30,7 @@ protected:
     static void Fill(ListView& list, std::vector<std::string> captions);
     static void Select(ListView& list, int index);
 
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
     std::vector<ShownMessage> messages;
     int messageBoxAnswer = IDYES;
 };

@@ -1,4 +1,4 @@
-#include "app/Form1Components.h"
+#include "app/MainWindowComponents.h"
 
 namespace kestrova {
 
@@ -69,7 +69,7 @@ MenuItemTraits Shortcut(const char* keys)
 
 }  // namespace
 
-WindowModel BuildForm1Components()
+WindowModel BuildMainWindowComponents()
 {
     WindowModel model("Form1", "Kestrova");
     Builder b(model);

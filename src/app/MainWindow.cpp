@@ -1,4 +1,4 @@
-#include "app/Unit_Base.h"
+#include "app/MainWindow.h"
 
 #include <commctrl.h>
 #include <dwmapi.h>
@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "app/ApplicationTitle.h"
-#include "app/Form1Components.h"
+#include "app/MainWindowComponents.h"
 #include "app/GeneralErrorText.h"
 #include "platform/win32/WideString.h"
 
@@ -44,7 +44,7 @@ constexpr DWORD kFormStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr DWORD kWindowCornerPreference = 33;
 constexpr int kRoundCorners = 2;
 
-using Hook = std::function<void()> Form1Handlers::*;
+using Hook = std::function<void()> MainWindowHandlers::*;
 
 struct MenuHandler {
     const char* item;
@@ -53,22 +53,22 @@ struct MenuHandler {
 };
 
 constexpr MenuHandler kMenuHandlers[] = {
-    {"ThemeAuto", &Form1Handlers::ThemeAutoClick, true},
-    {"ThemeLight", &Form1Handlers::ThemeLightClick, true},
-    {"ThemeDark", &Form1Handlers::ThemeDarkClick, true},
-    {"CheckUpdateMenu", &Form1Handlers::CheckUpdateMenuClick, true},
-    {"AboutMenu", &Form1Handlers::AboutMenuClick, true},
-    {"ContextMenuUpdate", &Form1Handlers::ContextMenuUpdateClick, false},
-    {"ContextMenuRegOpen", &Form1Handlers::ContextMenuRegOpenClick, false},
-    {"ContextMenuDelete", &Form1Handlers::ContextMenuDeleteClick, false},
-    {"NewMenuMenuUpdate", &Form1Handlers::NewMenuMenuUpdateClick, false},
-    {"NewMenuRegOpen", &Form1Handlers::NewMenuRegOpenClick, false},
-    {"NewMenuMenuDelete", &Form1Handlers::NewMenuMenuDeleteClick, false},
-    {"SendToMenuUpdate", &Form1Handlers::SendToMenuUpdateClick, false},
-    {"SendToMenuRestoreDefault", &Form1Handlers::SendToMenuRestoreDefaultClick, false},
-    {"SendToMenuEnabled", &Form1Handlers::SendToMenuEnabledClick, false},
-    {"SendToMenuOpenFolder", &Form1Handlers::SendToMenuOpenFolderClick, false},
-    {"SendToMenuDelete", &Form1Handlers::SendToMenuDeleteClick, false},
+    {"ThemeAuto", &MainWindowHandlers::ThemeAutoClick, true},
+    {"ThemeLight", &MainWindowHandlers::ThemeLightClick, true},
+    {"ThemeDark", &MainWindowHandlers::ThemeDarkClick, true},
+    {"CheckUpdateMenu", &MainWindowHandlers::CheckUpdateMenuClick, true},
+    {"AboutMenu", &MainWindowHandlers::AboutMenuClick, true},
+    {"ContextMenuUpdate", &MainWindowHandlers::ContextMenuUpdateClick, false},
+    {"ContextMenuRegOpen", &MainWindowHandlers::ContextMenuRegOpenClick, false},
+    {"ContextMenuDelete", &MainWindowHandlers::ContextMenuDeleteClick, false},
+    {"NewMenuMenuUpdate", &MainWindowHandlers::NewMenuMenuUpdateClick, false},
+    {"NewMenuRegOpen", &MainWindowHandlers::NewMenuRegOpenClick, false},
+    {"NewMenuMenuDelete", &MainWindowHandlers::NewMenuMenuDeleteClick, false},
+    {"SendToMenuUpdate", &MainWindowHandlers::SendToMenuUpdateClick, false},
+    {"SendToMenuRestoreDefault", &MainWindowHandlers::SendToMenuRestoreDefaultClick, false},
+    {"SendToMenuEnabled", &MainWindowHandlers::SendToMenuEnabledClick, false},
+    {"SendToMenuOpenFolder", &MainWindowHandlers::SendToMenuOpenFolderClick, false},
+    {"SendToMenuDelete", &MainWindowHandlers::SendToMenuDeleteClick, false},
 };
 
 HACCEL CreateShortcuts(WORD aboutCommandId)
@@ -91,16 +91,16 @@ BOOL CALLBACK SetChildFont(HWND child, LPARAM font)
 
 }  // namespace
 
-TForm1::TForm1() : model_(BuildForm1Components())
+MainWindow::MainWindow() : model_(BuildMainWindowComponents())
 {
     bindings_ = {
         {&ListViewContextMenu, "ListViewContextMenu", &StatusBarMenu, "StatusBarMenu", "PopupMenuEdit",
          "ContextMenuUpdate", "ContextMenuRegOpen", "ContextMenuDelete",
-         &Form1Handlers::OnContextMenuItemChecked},
+         &MainWindowHandlers::OnContextMenuItemChecked},
         {&ListViewNewMenu, "ListViewNewMenu", &StatusBarNewMenu, "StatusBarNewMenu", "PopupMenuNewMenu",
-         "NewMenuMenuUpdate", "NewMenuRegOpen", "NewMenuMenuDelete", &Form1Handlers::OnNewMenuItemChecked},
+         "NewMenuMenuUpdate", "NewMenuRegOpen", "NewMenuMenuDelete", &MainWindowHandlers::OnNewMenuItemChecked},
         {&ListViewSendTo, "ListViewSendTo", &StatusBarSendTo, "StatusBarSendTo", "PopupMenuSendTo",
-         "SendToMenuUpdate", "SendToMenuOpenFolder", "SendToMenuDelete", &Form1Handlers::OnSendToItemChecked},
+         "SendToMenuUpdate", "SendToMenuOpenFolder", "SendToMenuDelete", &MainWindowHandlers::OnSendToItemChecked},
     };
     CreateTopLevel(Widen(model_.Caption()), kClientWidth, kClientHeight, kFormStyle, 0);
     int corners = kRoundCorners;
@@ -112,7 +112,7 @@ TForm1::TForm1() : model_(BuildForm1Components())
     model_.SetObserver(this);
 }
 
-TForm1::~TForm1()
+MainWindow::~MainWindow()
 {
     model_.SetObserver(nullptr);
     DestroyHandle();
@@ -122,14 +122,14 @@ TForm1::~TForm1()
         ImageList_Destroy(imageListGeneral_);
 }
 
-std::string TForm1::LangText(std::string_view itemName) const
+std::string MainWindow::LangText(std::string_view itemName) const
 {
     return model_.Get(itemName).Get(TextAttribute::Caption);
 }
 
 // ---- creation and layout ----
 
-HWND TForm1::ContainerOf(const Component& component) const
+HWND MainWindow::ContainerOf(const Component& component) const
 {
     // Controls sit directly on their tab sheet (a group box only frames them), so that
     // their notifications reach the window through the sheet.
@@ -142,7 +142,7 @@ HWND TForm1::ContainerOf(const Component& component) const
     return Handle();
 }
 
-TForm1::ListBinding* TForm1::BindingNamed(std::string_view name)
+MainWindow::ListBinding* MainWindow::BindingNamed(std::string_view name)
 {
     for (ListBinding& binding : bindings_)
         if (binding.listName == name || binding.statusBarName == name)
@@ -150,7 +150,7 @@ TForm1::ListBinding* TForm1::BindingNamed(std::string_view name)
     return nullptr;
 }
 
-const TForm1::ListBinding* TForm1::BindingOf(HWND list) const
+const MainWindow::ListBinding* MainWindow::BindingOf(HWND list) const
 {
     for (const ListBinding& binding : bindings_)
         if (binding.list->Handle() == list)
@@ -158,7 +158,7 @@ const TForm1::ListBinding* TForm1::BindingOf(HWND list) const
     return nullptr;
 }
 
-void TForm1::CreateComponents()
+void MainWindow::CreateComponents()
 {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     for (const Component& component : model_.Components()) {
@@ -210,7 +210,7 @@ void TForm1::CreateComponents()
     menus_.Build(model_, "PopupMenuLanguage", kFirstMenuCommandId);
 }
 
-void TForm1::ApplyFonts()
+void MainWindow::ApplyFonts()
 {
     Font font(L"Segoe UI", -12, Dpi());
     Font buttonFont(L"Tahoma", -21, Dpi());
@@ -221,7 +221,7 @@ void TForm1::ApplyFonts()
     buttonFont_ = std::move(buttonFont);
 }
 
-void TForm1::LayoutControls()
+void MainWindow::LayoutControls()
 {
     auto titleStrip = namedWindows_.find("TabControlTitle");
     if (titleStrip == namedWindows_.end())
@@ -255,7 +255,7 @@ void TForm1::LayoutControls()
     }
 }
 
-void TForm1::DpiChanged()
+void MainWindow::DpiChanged()
 {
     PageControlMenu.SetDpi(Dpi());
     ApplyFonts();
@@ -266,7 +266,7 @@ void TForm1::DpiChanged()
     LayoutControls();
 }
 
-void TForm1::Show(int showCommand)
+void MainWindow::Show(int showCommand)
 {
     ShowWindow(Handle(), showCommand);
     UpdateWindow(Handle());
@@ -274,9 +274,9 @@ void TForm1::Show(int showCommand)
 
 // ---- the model's texts on screen ----
 
-void TForm1::CaptionChanged(const std::string& caption) { SetWindowTextW(Handle(), Widen(caption).c_str()); }
+void MainWindow::CaptionChanged(const std::string& caption) { SetWindowTextW(Handle(), Widen(caption).c_str()); }
 
-void TForm1::ComponentChanged(const Component& component)
+void MainWindow::ComponentChanged(const Component& component)
 {
     std::wstring caption = Widen(component.Get(TextAttribute::Caption));
     switch (component.kind) {
@@ -307,26 +307,26 @@ void TForm1::ComponentChanged(const Component& component)
     }
 }
 
-std::string_view TForm1::StatusBarNameOf(const ListView& list) const
+std::string_view MainWindow::StatusBarNameOf(const ListView& list) const
 {
     const ListBinding* binding = BindingOf(list.Handle());
     return binding ? std::string_view(binding->statusBarName) : std::string_view();
 }
 
-void TForm1::SetStatusPanelText(std::string_view statusBar, std::size_t panel, std::string text)
+void MainWindow::SetStatusPanelText(std::string_view statusBar, std::size_t panel, std::string text)
 {
     model_.SetPanelText(statusBar, panel, std::move(text));
 }
 
 // ---- creation steps ----
 
-void TForm1::RunCreationStep(const std::function<void()>& step)
+void MainWindow::RunCreationStep(const std::function<void()>& step)
 {
     if (step)
         step();
 }
 
-void TForm1::FormCreate()
+void MainWindow::FormCreate()
 {
     try {
         RunCreationStep(handlers.SetPortableMode);
@@ -336,7 +336,7 @@ void TForm1::FormCreate()
         RunCreationStep(handlers.LoadSendToList);
         RunCreationStep(handlers.LoadSendToMenuState);
         RunCreationStep(handlers.LoadNewMenuList);
-        RunCreationStep(handlers.LoadNastr);
+        RunCreationStep(handlers.LoadSettings);
     } catch (const std::exception& error) {
         ShowGeneralError(error.what());
     }
@@ -344,7 +344,7 @@ void TForm1::FormCreate()
 
 // ---- general menu button ----
 
-void TForm1::SpeedButton_GeneralMenuClick()
+void MainWindow::SpeedButton_GeneralMenuClick()
 {
     if (!SpeedButton_GeneralMenu.AllowAllUp()) {
         ReleaseGeneralMenuButton();
@@ -363,15 +363,15 @@ void TForm1::SpeedButton_GeneralMenuClick()
         ExecuteCommand(command);
 }
 
-void TForm1::ReleaseGeneralMenuButton()
+void MainWindow::ReleaseGeneralMenuButton()
 {
     SpeedButton_GeneralMenu.SetAllowAllUp(true);
     SpeedButton_GeneralMenu.SetDown(false);
 }
 
-void TForm1::FormMouseMove() { ReleaseGeneralMenuButton(); }
+void MainWindow::FormMouseMove() { ReleaseGeneralMenuButton(); }
 
-LRESULT TForm1::HandleSystemCommand(WPARAM command, LPARAM position)
+LRESULT MainWindow::HandleSystemCommand(WPARAM command, LPARAM position)
 {
     LRESULT result = DefWindowProcW(Handle(), WM_SYSCOMMAND, command, position);
     // A restore that ends maximized (from a minimized maximized window) has no place to centre.
@@ -382,7 +382,7 @@ LRESULT TForm1::HandleSystemCommand(WPARAM command, LPARAM position)
 
 // ---- lists ----
 
-void TForm1::ShowNeighbourPage(int step)
+void MainWindow::ShowNeighbourPage(int step)
 {
     const int count = PageControlMenu.PageCount();
     const int page = (PageControlMenu.ActivePageIndex() + step + count) % count;
@@ -392,7 +392,7 @@ void TForm1::ShowNeighbourPage(int step)
             SetFocus(binding.list->Handle());
 }
 
-void TForm1::UpdateListCommands(const ListView& list)
+void MainWindow::UpdateListCommands(const ListView& list)
 {
     const ListBinding* binding = BindingOf(list.Handle());
     if (!binding)
@@ -403,7 +403,7 @@ void TForm1::UpdateListCommands(const ListView& list)
     menus_.SetEnabled(binding->refreshItem, true);
 }
 
-void TForm1::ListItemChecked(const ListBinding& binding, std::size_t index)
+void MainWindow::ListItemChecked(const ListBinding& binding, std::size_t index)
 {
     const auto& hook = handlers.*binding.checkHook;
     if (FLoading || !hook || index >= binding.list->Count())
@@ -419,7 +419,7 @@ void TForm1::ListItemChecked(const ListBinding& binding, std::size_t index)
         binding.list->SetCheckedSilently(index, !checked);
 }
 
-bool TForm1::ShowListMenu(HWND list, LPARAM position)
+bool MainWindow::ShowListMenu(HWND list, LPARAM position)
 {
     const ListBinding* binding = BindingOf(list);
     if (!binding)
@@ -444,21 +444,21 @@ bool TForm1::ShowListMenu(HWND list, LPARAM position)
 
 // ---- dialogs ----
 
-bool TForm1::AskConfirmation(const std::string& text) { return kestrova::AskConfirmation(messageBox, Handle(), text); }
+bool MainWindow::AskConfirmation(const std::string& text) { return kestrova::AskConfirmation(messageBox, Handle(), text); }
 
-bool TForm1::ConfirmDeletion(const std::string& prompt, const std::string& caption)
+bool MainWindow::ConfirmDeletion(const std::string& prompt, const std::string& caption)
 {
     return AskConfirmation(prompt + " [" + caption + "]");
 }
 
-void TForm1::ShowGeneralError(const std::string& message)
+void MainWindow::ShowGeneralError(const std::string& message)
 {
     messageBox(Handle(), Widen(GeneralErrorText(message)), Widen(kApplicationTitle), MB_OK | MB_ICONERROR);
 }
 
 // ---- menus and commands ----
 
-void TForm1::ClickMenuItem(std::string_view itemName)
+void MainWindow::ClickMenuItem(std::string_view itemName)
 {
     const Component& item = model_.Get(itemName);
     menus_.ApplyAutoCheck(model_, item);
@@ -472,7 +472,7 @@ void TForm1::ClickMenuItem(std::string_view itemName)
     }
 }
 
-void TForm1::ExecuteCommand(int commandId)
+void MainWindow::ExecuteCommand(int commandId)
 {
     if (commandId >= kFirstLanguageCommandId && commandId < kFirstLanguageCommandId + kMaxLanguageItems) {
         auto index = static_cast<std::size_t>(commandId - kFirstLanguageCommandId);
@@ -485,7 +485,7 @@ void TForm1::ExecuteCommand(int commandId)
         ClickMenuItem(item);
 }
 
-void TForm1::ClearLanguageMenu()
+void MainWindow::ClearLanguageMenu()
 {
     HMENU menu = menus_.Menu("LanguageMenu");
     while (GetMenuItemCount(menu) > 0)
@@ -493,7 +493,7 @@ void TForm1::ClearLanguageMenu()
     languageItems_.clear();
 }
 
-std::size_t TForm1::AddLanguageMenuItem(const std::string& caption)
+std::size_t MainWindow::AddLanguageMenuItem(const std::string& caption)
 {
     std::size_t index = languageItems_.size();
     std::wstring text = Widen(caption);
@@ -509,18 +509,18 @@ std::size_t TForm1::AddLanguageMenuItem(const std::string& caption)
     return index;
 }
 
-bool TForm1::LanguageMenuItemChecked(std::size_t index) const
+bool MainWindow::LanguageMenuItemChecked(std::size_t index) const
 {
     return GetMenuState(menus_.Menu("LanguageMenu"), static_cast<UINT>(index), MF_BYPOSITION) & MF_CHECKED;
 }
 
-void TForm1::SetLanguageMenuItemChecked(std::size_t index, bool checked)
+void MainWindow::SetLanguageMenuItemChecked(std::size_t index, bool checked)
 {
     CheckMenuItem(menus_.Menu("LanguageMenu"), static_cast<UINT>(index),
                   MF_BYPOSITION | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
-bool TForm1::TranslateShortcut(MSG& message)
+bool MainWindow::TranslateShortcut(MSG& message)
 {
     if (message.hwnd != Handle() && !IsChild(Handle(), message.hwnd))
         return false;
@@ -529,7 +529,7 @@ bool TForm1::TranslateShortcut(MSG& message)
 
 // ---- messages ----
 
-LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_SIZE:

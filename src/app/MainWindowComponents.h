@@ -6,6 +6,6 @@
 
 namespace kestrova {
 
-WindowModel BuildForm1Components();
+WindowModel BuildMainWindowComponents();
 
 }  // namespace kestrova

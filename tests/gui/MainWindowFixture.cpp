@@ -1,14 +1,14 @@
-#include "Form1Fixture.h"
+#include "MainWindowFixture.h"
 
 #include <commctrl.h>
 
 namespace kestrova {
 
-void Form1Test::SetUp()
+void MainWindowTest::SetUp()
 {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    form = std::make_unique<TForm1>();
+    form = std::make_unique<MainWindow>();
     form->messageBox = [this](HWND, const std::wstring& text, const std::wstring& title, UINT type) {
         messages.push_back({text, title, type});
         return messageBoxAnswer;
@@ -18,13 +18,13 @@ void Form1Test::SetUp()
     Pump();
 }
 
-void Form1Test::TearDown()
+void MainWindowTest::TearDown()
 {
     form.reset();
     Pump();
 }
 
-void Form1Test::Pump()
+void MainWindowTest::Pump()
 {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -33,14 +33,14 @@ void Form1Test::Pump()
     }
 }
 
-void Form1Test::Fill(ListView& list, std::vector<std::string> captions)
+void MainWindowTest::Fill(ListView& list, std::vector<std::string> captions)
 {
     ListViewRowSink rows(list);
     for (std::string& caption : captions)
         rows.Add({std::move(caption), {"type", "HKEY_LOCAL_MACHINE", "path"}, true});
 }
 
-void Form1Test::Select(ListView& list, int index)
+void MainWindowTest::Select(ListView& list, int index)
 {
     if (index < 0) {
         ListView_SetItemState(list.Handle(), -1, 0, LVIS_SELECTED);

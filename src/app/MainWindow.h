@@ -1,4 +1,4 @@
-// The main window Form1 (TForm1): title strip with the general-menu button, three tabs
+// The main window (component model name "Form1"): title strip with the general-menu button, three tabs
 // each holding a check-box list and its status bar, the popup menus, and the hooks
 // through which the catalogues, settings, themes, languages and dialogs act on it.
 #pragma once
@@ -25,7 +25,7 @@
 namespace kestrova {
 
 // What the rest of the program does on the window's events. Empty hooks do nothing.
-struct Form1Handlers {
+struct MainWindowHandlers {
     // Steps of FormCreate, run in this order (the first tab is shown after ComposeCaption).
     std::function<void()> SetPortableMode;
     std::function<void()> ComposeCaption;
@@ -33,7 +33,7 @@ struct Form1Handlers {
     std::function<void()> LoadSendToList;
     std::function<void()> LoadSendToMenuState;
     std::function<void()> LoadNewMenuList;
-    std::function<void()> LoadNastr;
+    std::function<void()> LoadSettings;
 
     std::function<void()> FormClose;        // saves the window settings
     std::function<void()> WMSettingChange;  // a system setting changed
@@ -67,14 +67,14 @@ struct Form1Handlers {
     std::function<void(std::size_t index)> LanguageMenuItemClick;
 };
 
-class TForm1 : public FormWindow, private ModelObserver {
+class MainWindow : public FormWindow, private ModelObserver {
 public:
     // Creates the window, hidden, with all its components; FormCreate is run by the caller
     // once the hooks are wired.
-    TForm1();
-    ~TForm1() override;
+    MainWindow();
+    ~MainWindow() override;
 
-    Form1Handlers handlers;
+    MainWindowHandlers handlers;
     // Every message box of the window goes through here.
     MessageBoxFunction messageBox = SystemMessageBox;
     // Set while a list is rebuilt: check-box changes are then ignored.
@@ -151,7 +151,7 @@ private:
         const char* refreshItem;
         const char* openItem;
         const char* deleteItem;
-        std::function<bool(std::size_t, bool)> Form1Handlers::*checkHook;
+        std::function<bool(std::size_t, bool)> MainWindowHandlers::*checkHook;
     };
 
     void CaptionChanged(const std::string& caption) override;

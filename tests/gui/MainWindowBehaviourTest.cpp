@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "Form1Fixture.h"
+#include "MainWindowFixture.h"
 #include "app/SingleInstance.h"
 #include "platform/AppError.h"
 
@@ -14,19 +14,19 @@ namespace kestrova {
 namespace {
 
 struct ListCommands {
-    ListView TForm1::*list;
+    ListView MainWindow::*list;
     const char* open;
     const char* remove;
     const char* refresh;
 };
 
 const ListCommands kLists[] = {
-    {&TForm1::ListViewContextMenu, "ContextMenuRegOpen", "ContextMenuDelete", "ContextMenuUpdate"},
-    {&TForm1::ListViewNewMenu, "NewMenuRegOpen", "NewMenuMenuDelete", "NewMenuMenuUpdate"},
-    {&TForm1::ListViewSendTo, "SendToMenuOpenFolder", "SendToMenuDelete", "SendToMenuUpdate"},
+    {&MainWindow::ListViewContextMenu, "ContextMenuRegOpen", "ContextMenuDelete", "ContextMenuUpdate"},
+    {&MainWindow::ListViewNewMenu, "NewMenuRegOpen", "NewMenuMenuDelete", "NewMenuMenuUpdate"},
+    {&MainWindow::ListViewSendTo, "SendToMenuOpenFolder", "SendToMenuDelete", "SendToMenuUpdate"},
 };
 
-TEST_F(Form1Test, DeleteAndOpenAreEnabledExactlyWhenARowIsSelected)
+TEST_F(MainWindowTest, DeleteAndOpenAreEnabledExactlyWhenARowIsSelected)
 {
     for (const ListCommands& commands : kLists) {
         ListView& list = (*form).*commands.list;
@@ -52,11 +52,11 @@ TEST_F(Form1Test, DeleteAndOpenAreEnabledExactlyWhenARowIsSelected)
     }
 }
 
-class CheckBoxTest : public Form1Test {
+class CheckBoxTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
-        Form1Test::SetUp();
+        MainWindowTest::SetUp();
         form->handlers.OnContextMenuItemChecked = [this](std::size_t index, bool checked) {
             calls.push_back({index, checked});
             return switchSucceeds;
@@ -138,7 +138,7 @@ struct MenuWatch {
     }
 };
 
-TEST_F(Form1Test, GeneralMenuButtonOpensTheMenuAndStaysDownUntilReleased)
+TEST_F(MainWindowTest, GeneralMenuButtonOpensTheMenuAndStaysDownUntilReleased)
 {
     HWND button = form->SpeedButton_GeneralMenu.Handle();
     MenuWatch::Arm();
@@ -165,7 +165,7 @@ TEST_F(Form1Test, GeneralMenuButtonOpensTheMenuAndStaysDownUntilReleased)
 // The list's menu from the keyboard opens at the selected row: Windows marks that case
 // with both coordinates -1, which a 64-bit lParam carries as 0xFFFFFFFF. Elsewhere, on
 // the title bar, the system's own menu opens.
-TEST_F(Form1Test, ContextMenuOpensAtTheSelectedRowFromTheKeyboardAndTheSystemMenuOnTheTitleBar)
+TEST_F(MainWindowTest, ContextMenuOpensAtTheSelectedRowFromTheKeyboardAndTheSystemMenuOnTheTitleBar)
 {
     ListView& list = form->ListViewContextMenu;
     Fill(list, {"a", "b"});
@@ -199,7 +199,7 @@ TEST_F(Form1Test, ContextMenuOpensAtTheSelectedRowFromTheKeyboardAndTheSystemMen
     EXPECT_TRUE(MenuWatch::opened) << "the system menu";
 }
 
-TEST_F(Form1Test, MouseOverTheWindowAndThemeOrAboutCommandsReleaseTheButton)
+TEST_F(MainWindowTest, MouseOverTheWindowAndThemeOrAboutCommandsReleaseTheButton)
 {
     auto pressDown = [&] {
         form->SpeedButton_GeneralMenu.SetAllowAllUp(false);
@@ -226,7 +226,7 @@ TEST_F(Form1Test, MouseOverTheWindowAndThemeOrAboutCommandsReleaseTheButton)
     EXPECT_FALSE(form->MenuItemChecked("SendToMenuEnabled"));
 }
 
-TEST_F(Form1Test, CtrlTabMovesThroughThePagesAndFocusesTheirLists)
+TEST_F(MainWindowTest, CtrlTabMovesThroughThePagesAndFocusesTheirLists)
 {
     auto pressCtrlTab = [&](bool shift) {
         BYTE keys[256] = {};
@@ -259,7 +259,7 @@ TEST_F(Form1Test, CtrlTabMovesThroughThePagesAndFocusesTheirLists)
     }
 }
 
-TEST_F(Form1Test, ShortcutsReachTheirCommandsWhereTheyApply)
+TEST_F(MainWindowTest, ShortcutsReachTheirCommandsWhereTheyApply)
 {
     std::vector<std::string> ran;
     auto record = [&ran](const char* name) { return [&ran, name] { ran.push_back(name); }; };
@@ -302,7 +302,7 @@ TEST_F(Form1Test, ShortcutsReachTheirCommandsWhereTheyApply)
     DestroyWindow(elsewhere);
 }
 
-TEST_F(Form1Test, RestoredWindowComesBackCentred)
+TEST_F(MainWindowTest, RestoredWindowComesBackCentred)
 {
     auto expectCentred = [&](const char* from) {
         RECT outer;
@@ -324,7 +324,7 @@ TEST_F(Form1Test, RestoredWindowComesBackCentred)
     expectCentred("minimized");
 }
 
-TEST_F(Form1Test, ConfirmDeletionAsksYesNoWithTheCaptionInBrackets)
+TEST_F(MainWindowTest, ConfirmDeletionAsksYesNoWithTheCaptionInBrackets)
 {
     messageBoxAnswer = IDYES;
     EXPECT_TRUE(form->ConfirmDeletion(form->LangText("LangDeleteContextMenu"), "Foo"));
@@ -337,7 +337,7 @@ TEST_F(Form1Test, ConfirmDeletionAsksYesNoWithTheCaptionInBrackets)
     EXPECT_EQ(messages[1].text, L"Restore?");
 }
 
-TEST_F(Form1Test, FormCreateRunsItsStepsInOrderAndStopsAtAFailingOne)
+TEST_F(MainWindowTest, FormCreateRunsItsStepsInOrderAndStopsAtAFailingOne)
 {
     std::vector<std::string> steps;
     auto step = [&steps](const char* name) { return [&steps, name] { steps.push_back(name); }; };
@@ -349,7 +349,7 @@ TEST_F(Form1Test, FormCreateRunsItsStepsInOrderAndStopsAtAFailingOne)
         throw AppError("Invalid data type for 'MUIVerb'");
     };
     form->handlers.LoadSendToMenuState = step("state");
-    form->handlers.LoadNastr = step("nastr");
+    form->handlers.LoadSettings = step("nastr");
     form->PageControlMenu.SetActivePageIndex(2);
 
     form->FormCreate();

@@ -1,4 +1,4 @@
-#include "app/Form1Components.h"
+#include "app/MainWindowComponents.h"
 
 #include <gtest/gtest.h>
 
@@ -16,9 +16,9 @@ std::vector<std::string> NamesUnder(const WindowModel& model, const std::string&
     return names;
 }
 
-TEST(Form1Components, ControlsComeParentFirstInLayoutOrder)
+TEST(MainWindowComponents, ControlsComeParentFirstInLayoutOrder)
 {
-    WindowModel model = BuildForm1Components();
+    WindowModel model = BuildMainWindowComponents();
     EXPECT_EQ(model.Name(), "Form1");
     EXPECT_EQ(model.Caption(), "Kestrova");
     std::vector<std::string> controls;
@@ -38,9 +38,9 @@ TEST(Form1Components, ControlsComeParentFirstInLayoutOrder)
     EXPECT_EQ(model.Get("TabSheet3").Get(TextAttribute::Caption), "Создать");
 }
 
-TEST(Form1Components, MenusHoldTheirItemsInOrderWithSeparatorsAndShortcuts)
+TEST(MainWindowComponents, MenusHoldTheirItemsInOrderWithSeparatorsAndShortcuts)
 {
-    WindowModel model = BuildForm1Components();
+    WindowModel model = BuildMainWindowComponents();
     EXPECT_EQ(NamesUnder(model, "PopupMenu_General"),
               (std::vector<std::string>{"ThemeMenu", "LanguageMenu", "N3", "CheckUpdateMenu", "N1", "AboutMenu"}));
     EXPECT_EQ(NamesUnder(model, "ThemeMenu"), (std::vector<std::string>{"ThemeAuto", "ThemeLight", "ThemeDark"}));
@@ -70,9 +70,9 @@ TEST(Form1Components, MenusHoldTheirItemsInOrderWithSeparatorsAndShortcuts)
               "Вы действительно хотите удалить выбранный элемент из контекстного меню?");
 }
 
-TEST(Form1Components, ListColumnsAndStatusPanels)
+TEST(MainWindowComponents, ListColumnsAndStatusPanels)
 {
-    WindowModel model = BuildForm1Components();
+    WindowModel model = BuildMainWindowComponents();
     for (const char* name : {"ListViewContextMenu", "ListViewNewMenu"}) {
         const auto& columns = model.Get(name).columns;
         ASSERT_EQ(columns.size(), 4u) << name;
