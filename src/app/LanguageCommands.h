@@ -1,0 +1,37 @@
+// The main window's language operations: the language sub-menu built from the files
+// beside the program, a choice stored and applied at once, and the start-up cleaning of
+// the language files, all over every open window.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "app/MainWindow.h"
+#include "i18n/LanguageFiles.h"
+#include "ui/ComponentModel.h"
+
+namespace kestrova {
+
+class LanguageCommands {
+public:
+    // `windows`: every open window in the screen's order, the main window's model among them.
+    LanguageCommands(MainWindow& form, std::vector<WindowModel*> windows, LanguageContext context);
+
+    // Connects the language entries' clicks.
+    void Wire();
+
+    // Reads the stored choice into CurrentLanguage and rebuilds the sub-menu.
+    void LoadLanguage();
+    // Stores the entry's language, rebuilds the menu and applies the language. A failure
+    // to store it is an error for the general report, and the switch stops there.
+    void LanguageMenuItemClick(std::size_t index);
+    void CleanTranslationsLikeGlobload();
+    void Globload();
+
+private:
+    MainWindow& form_;
+    std::vector<WindowModel*> windows_;
+    LanguageContext context_;
+};
+
+}  // namespace kestrova

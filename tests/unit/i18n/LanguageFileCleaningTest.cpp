@@ -1,0 +1,124 @@
+// The start-up cleaning of language files against the open windows and their components.
+#include "i18n/LanguageFileCleaning.h"
+
+#include "LanguageTestFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <string>
+#include <vector>
+
+namespace kestrova {
+namespace {
+
+WindowModel MainWindowModel()
+{
+    WindowModel window("Form1", "Kestrova");
+    window.Add(MakeComponent(ComponentKind::MenuItem, "ThemeMenu", ""));
+    window.Add(MakeComponent(ComponentKind::ListView, "ListViewSendTo", ""));
+    return window;
+}
+
+std::string Cleaned(const std::string& text, bool expectChange = true)
+{
+    const WindowModel main = MainWindowModel();
+    IniDocument document = IniDocument::Parse(text, 1252);
+    EXPECT_EQ(CleanLanguageDocument(document, {&main}), expectChange) << text;
+    return document.Serialize();
+}
+
+TEST(LanguageFileCleaning, KeepsKeysOfOpenWindowsAndTheirComponentsOnly)
+{
+    struct Case {
+        const char* key;
+        bool kept;
+    };
+    const std::vector<Case> cases = {
+        {"Form1.ThemeMenu.Caption", true},
+        {"form1.THEMEMENU.caption", true},  // names ignore the case of A to Z
+        {"Form1.ListViewSendTo.Columns[1].Caption", true},
+        {"Form1.Caption", true},  // a window part without a component part
+        {"Form1.Anything", true},
+        {"Form1.NoSuchComponent.Caption", false},
+        {"Form2.Anything.Caption", false},
+        {"Form2.Caption", false},
+        {"Hello", false},  // no "." at all
+        {"", false},
+    };
+    for (const Case& c : cases) {
+        const std::string text = std::string("[Kestrova]\r\n") + c.key + "=x\r\nForm1.ThemeMenu.Hint=y\r\n\r\n";
+        const std::string expected =
+            c.kept ? text : "[Kestrova]\r\nForm1.ThemeMenu.Hint=y\r\n\r\n";
+        EXPECT_EQ(Cleaned(text, !c.kept), expected) << c.key;
+    }
+}
+
+TEST(LanguageFileCleaning, RepeatedKeyKeepsItsLastEntry)
+{
+    EXPECT_EQ(Cleaned("[Kestrova]\r\nForm1.ThemeMenu.Caption=first\r\nForm1.Caption=c\r\n"
+                      "FORM1.ThemeMenu.Caption=second\r\nform1.thememenu.caption=third\r\n"),
+              "[Kestrova]\r\nForm1.Caption=c\r\nform1.thememenu.caption=third\r\n\r\n");
+}
+
+TEST(LanguageFileCleaning, EmptiedSectionsGoButLanguageInformationAndDestDirStay)
+{
+    EXPECT_EQ(Cleaned("[Language information]\r\n[DestDir]\r\nHello=World\r\n[Kestrova]\r\nStray=1\r\n"
+                      "[Other]\r\nForm1.ThemeMenu.Caption=Theme\r\n[Empty]\r\n"),
+              "[Language information]\r\n\r\n[DestDir]\r\nHello=World\r\n\r\n[Other]\r\n"
+              "Form1.ThemeMenu.Caption=Theme\r\n\r\n");
+}
+
+TEST(LanguageFileCleaning, KeyWithoutValueIsCleanedLikeAnyOther)
+{
+    EXPECT_EQ(Cleaned("[Kestrova]\r\nForm1.ThemeMenu.Caption\r\nStray\r\n"),
+              "[Kestrova]\r\nForm1.ThemeMenu.Caption\r\n\r\n");
+}
+
+class CleaningFiles : public ::testing::Test {
+protected:
+    void Clean()
+    {
+        const WindowModel main = MainWindowModel();
+        CleanTranslationsLikeGlobload({&main}, folder.context);
+    }
+
+    LanguageTestFolder folder;
+};
+
+TEST_F(CleaningFiles, RewritesChangedFilesInTheirEncodingAndLeavesTheOthersByteForByte)
+{
+    const std::string untouched = "; a comment\r\n[Kestrova]\r\n\r\nForm1.ThemeMenu.Caption=Theme\r\n";
+    const std::string stale = "\xEF\xBB\xBF; comment\r\n[Kestrova]\r\nForm1.ThemeMenu.Caption=Тема\r\nForm9.X=1\r\n";
+    folder.Write(folder.LanguageFile("Clean.ini"), untouched);
+    folder.Write(folder.LanguageFile("Stale.ini"), stale);
+
+    Clean();
+
+    EXPECT_EQ(folder.Read(folder.LanguageFile("Clean.ini")), untouched);
+    EXPECT_EQ(folder.Read(folder.LanguageFile("Stale.ini")), "\xEF\xBB\xBF[Kestrova]\r\nForm1.ThemeMenu.Caption=Тема\r\n\r\n");
+}
+
+TEST_F(CleaningFiles, LeavesFilesItCannotWriteAndFoldersAlone)
+{
+    const std::string stale = "[Kestrova]\r\nStray=1\r\n";
+    const std::string readOnly = folder.LanguageFile("ReadOnly.ini");
+    folder.Write(readOnly, stale);
+    folder.fs.MakeDirectory(folder.LanguageFile("Folder.ini"));
+#ifdef _WIN32
+    ASSERT_TRUE(SetFileAttributesW(std::filesystem::path(readOnly).c_str(), FILE_ATTRIBUTE_READONLY));
+#else
+    ASSERT_EQ(chmod(std::string(readOnly).replace(readOnly.find('\\'), 1, "/").c_str(), 0444), 0);
+#endif
+    if (folder.fs.CanOpenForWriting(readOnly))
+        GTEST_SKIP() << "this user may write read-only files (root), so the file cannot be made unwritable";
+
+    Clean();
+
+    EXPECT_EQ(folder.Read(readOnly), stale);
+    EXPECT_TRUE(folder.fs.DirectoryExists(folder.LanguageFile("Folder.ini")));
+}
+
+}  // namespace
+}  // namespace kestrova
