@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kestrova {
@@ -41,6 +42,17 @@ public:
     // FindFirstFileW/FindNextFileW/FindClose: files and folders matching a pattern such as
     // "C:\Folder\*.ini", in the order the file system gives them; empty when none match.
     virtual std::vector<FoundEntry> FindEntries(const std::string& pattern) = 0;
+    // CreateFileW(GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING) and
+    // ReadFile: the whole contents of a file; false when it cannot be opened or read.
+    virtual bool ReadWholeFile(const std::string& path, std::string& contents) = 0;
+    // CreateFileW(GENERIC_WRITE, no sharing, CREATE_ALWAYS), WriteFile of all of
+    // `contents` and FlushFileBuffers: true only when every byte reached the disk. A
+    // failure may leave a partly written file behind.
+    virtual bool WriteWholeFile(const std::string& path, std::string_view contents) = 0;
+    // MoveFileExW(MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH): renames a file over
+    // `target` in one step, so a reader sees the old file or the new one, never a gap.
+    // Retried for a few seconds while another process holds the target open.
+    virtual bool MoveReplacing(const std::string& source, const std::string& target) = 0;
     // GetEnvironmentVariableW: empty when unset.
     virtual std::string EnvironmentVariable(const std::string& name) = 0;
     // SHGetFolderPathW(CSIDL_APPDATA, SHGFP_TYPE_CURRENT): empty when the lookup fails.

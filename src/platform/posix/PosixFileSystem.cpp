@@ -3,6 +3,7 @@
 #include "platform/AsciiText.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
@@ -119,6 +120,32 @@ bool SameEntry(const std::string& a, const std::string& b)
            first.st_ino == second.st_ino;
 }
 
+// Closes a file descriptor of open().
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor()
+    {
+        if (fd_ >= 0)
+            close(fd_);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    bool valid() const { return fd_ >= 0; }
+    int get() const { return fd_; }
+    // Closes now, reporting whether the close succeeded.
+    bool Close()
+    {
+        const int fd = fd_;
+        fd_ = -1;
+        return close(fd) == 0;
+    }
+
+private:
+    int fd_;
+};
+
 bool OpenAndClose(const std::string& path, int flags)
 {
     const int fd = open(path.c_str(), flags | O_CLOEXEC, 0666);
@@ -198,6 +225,63 @@ std::vector<FoundEntry> PosixFileSystem::FindEntries(const std::string& pattern)
         return LessAsNtfs(a.name, b.name);
     });
     return entries;
+}
+
+bool PosixFileSystem::ReadWholeFile(const std::string& path, std::string& contents)
+{
+    FileDescriptor file(open(Resolve(path).c_str(), O_RDONLY | O_CLOEXEC));
+    if (!file.valid())
+        return false;
+    contents.clear();
+    char buffer[65536];
+    for (;;) {
+        const ssize_t count = read(file.get(), buffer, sizeof buffer);
+        if (count == 0)
+            return true;
+        if (count < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        contents.append(buffer, static_cast<std::size_t>(count));
+    }
+}
+
+bool PosixFileSystem::WriteWholeFile(const std::string& path, std::string_view contents)
+{
+    FileDescriptor file(open(Resolve(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    if (!file.valid())
+        return false;
+    while (!contents.empty()) {
+        const ssize_t count = write(file.get(), contents.data(), contents.size());
+        if (count < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        contents.remove_prefix(static_cast<std::size_t>(count));
+    }
+    return fsync(file.get()) == 0 && file.Close();
+}
+
+bool PosixFileSystem::MoveReplacing(const std::string& source, const std::string& target)
+{
+    const std::string from = Resolve(source);
+    struct stat info;
+    if (lstat(from.c_str(), &info) != 0 || S_ISDIR(info.st_mode))
+        return false;
+    // An existing target is replaced under its own spelling; a new one takes the name asked for.
+    std::string to = Resolve(target);
+    if (!Exists(to)) {
+        const auto [folder, name] = SplitLast(target);
+        to = Join(folder.empty() ? "" : Resolve(folder), name);
+    }
+    if (rename(from.c_str(), to.c_str()) != 0)
+        return false;
+    // The rename itself reaches the disk with its folder.
+    const auto [folder, name] = SplitLast(to);
+    FileDescriptor directory(open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    return directory.valid() && fsync(directory.get()) == 0;
 }
 
 std::string PosixFileSystem::EnvironmentVariable(const std::string& name)

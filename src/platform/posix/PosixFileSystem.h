@@ -18,6 +18,9 @@ public:
     bool WriteEmptyFile(const std::string& path) override;
     // Entries in the order NTFS gives them: "." and ".." first, then by upper-cased name.
     std::vector<FoundEntry> FindEntries(const std::string& pattern) override;
+    bool ReadWholeFile(const std::string& path, std::string& contents) override;
+    bool WriteWholeFile(const std::string& path, std::string_view contents) override;
+    bool MoveReplacing(const std::string& source, const std::string& target) override;
     std::string EnvironmentVariable(const std::string& name) override;
     // Linux has no such folder: the value of APPDATA, so a test can place it.
     std::string AppDataFolder() override;

@@ -5,28 +5,45 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <algorithm>
+
 namespace kestrova {
 
 namespace {
 
-// Owns a search handle of FindFirstFileW.
-class FindHandle {
+// Owns a handle that is invalid as INVALID_HANDLE_VALUE and freed by `Release`.
+template <BOOL(WINAPI* Release)(HANDLE)>
+class OwnedHandle {
 public:
-    explicit FindHandle(HANDLE handle) : handle_(handle) {}
-    ~FindHandle()
+    explicit OwnedHandle(HANDLE handle) : handle_(handle) {}
+    ~OwnedHandle()
     {
         if (valid())
-            FindClose(handle_);
+            Release(handle_);
     }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
+    OwnedHandle(const OwnedHandle&) = delete;
+    OwnedHandle& operator=(const OwnedHandle&) = delete;
 
     bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
     HANDLE get() const { return handle_; }
+    // Frees the handle now, reporting whether that succeeded.
+    bool Close()
+    {
+        const HANDLE handle = handle_;
+        handle_ = INVALID_HANDLE_VALUE;
+        return Release(handle) != 0;
+    }
 
 private:
     HANDLE handle_;
 };
+
+using FindHandle = OwnedHandle<FindClose>;  // of FindFirstFileW
+using FileHandle = OwnedHandle<CloseHandle>;  // of CreateFileW
+
+// How long MoveReplacing waits for another process to let go of the target.
+constexpr int kReplaceAttempts = 50;
+constexpr DWORD kReplaceRetryDelayMs = 100;
 
 // Opens with CreateFileW and closes again at once; reports whether the open succeeded.
 bool OpenAndClose(const std::string& path, DWORD share, DWORD disposition)
@@ -89,6 +106,54 @@ std::vector<FoundEntry> Win32FileSystem::FindEntries(const std::string& pattern)
         entries.push_back({Narrow(data.cFileName), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
     } while (FindNextFileW(search.get(), &data));
     return entries;
+}
+
+bool Win32FileSystem::ReadWholeFile(const std::string& path, std::string& contents)
+{
+    FileHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid())
+        return false;
+    contents.clear();
+    char buffer[65536];
+    for (;;) {
+        DWORD count = 0;
+        if (!ReadFile(file.get(), buffer, sizeof buffer, &count, nullptr))
+            return false;
+        if (count == 0)
+            return true;
+        contents.append(buffer, count);
+    }
+}
+
+bool Win32FileSystem::WriteWholeFile(const std::string& path, std::string_view contents)
+{
+    FileHandle file(CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                nullptr));
+    if (!file.valid())
+        return false;
+    while (!contents.empty()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(contents.size(), 1u << 20));
+        DWORD written = 0;
+        if (!WriteFile(file.get(), contents.data(), chunk, &written, nullptr) || written == 0)
+            return false;
+        contents.remove_prefix(written);
+    }
+    return FlushFileBuffers(file.get()) && file.Close();
+}
+
+bool Win32FileSystem::MoveReplacing(const std::string& source, const std::string& target)
+{
+    const std::wstring from = Widen(source);
+    const std::wstring to = Widen(target);
+    for (int attempt = 1;; ++attempt) {
+        if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        const DWORD error = GetLastError();
+        if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) || attempt == kReplaceAttempts)
+            return false;
+        Sleep(kReplaceRetryDelayMs);
+    }
 }
 
 std::string Win32FileSystem::EnvironmentVariable(const std::string& name)

@@ -15,6 +15,9 @@ public:
     bool CanOpenForWriting(const std::string& path) override;
     bool WriteEmptyFile(const std::string& path) override;
     std::vector<FoundEntry> FindEntries(const std::string& pattern) override;
+    bool ReadWholeFile(const std::string& path, std::string& contents) override;
+    bool WriteWholeFile(const std::string& path, std::string_view contents) override;
+    bool MoveReplacing(const std::string& source, const std::string& target) override;
     std::string EnvironmentVariable(const std::string& name) override;
     std::string AppDataFolder() override;
     std::string TempFolder() override;

@@ -164,6 +164,38 @@ TEST_F(FileSystemTest, WriteEmptyFileCreatesOrTruncates)
     EXPECT_FALSE(fs.WriteEmptyFile(dir / "Missing\\File.txt"));
 }
 
+TEST_F(FileSystemTest, WholeFilesAreReadAndWrittenByteForByte)
+{
+    const std::string bytes("\xFF\xFE[\0S\0]\0\r\n\0\x1A", 12);
+    EXPECT_TRUE(fs.WriteWholeFile(dir / "Option.ini", bytes));
+    EXPECT_EQ(ReadText(dir / "Option.ini"), bytes);
+    std::string read = "stale";
+    EXPECT_TRUE(fs.ReadWholeFile(dir / "OPTION.INI", read));
+    EXPECT_EQ(read, bytes);
+    EXPECT_TRUE(fs.WriteWholeFile(dir / "Option.ini", "short")) << "an existing file is truncated";
+    EXPECT_EQ(ReadText(dir / "Option.ini"), "short");
+
+    Make({{"Folder\\", ""}});
+    EXPECT_FALSE(fs.ReadWholeFile(dir / "Missing.ini", read));
+    EXPECT_FALSE(fs.ReadWholeFile(dir / "Folder", read));
+    EXPECT_FALSE(fs.WriteWholeFile(dir / "Folder", "x"));
+    EXPECT_FALSE(fs.WriteWholeFile(dir / "Missing\\File.ini", "x"));
+}
+
+TEST_F(FileSystemTest, MoveReplacingRenamesOverAnExistingFile)
+{
+    Make({{"Option.ini", "old"}, {"Option.ini.tmp", "new"}, {"Second.tmp", "second"}});
+    EXPECT_TRUE(fs.MoveReplacing(dir / "Option.ini.tmp", dir / "Option.ini"));
+    EXPECT_EQ(ReadText(dir / "Option.ini"), "new");
+    EXPECT_FALSE(fs.FileExists(dir / "Option.ini.tmp"));
+
+    EXPECT_TRUE(fs.MoveReplacing(dir / "Second.tmp", dir / "Fresh.ini")) << "no file to replace";
+    EXPECT_EQ(ReadText(dir / "Fresh.ini"), "second");
+
+    EXPECT_FALSE(fs.MoveReplacing(dir / "Missing.tmp", dir / "Option.ini"));
+    EXPECT_EQ(ReadText(dir / "Option.ini"), "new");
+}
+
 TEST_F(FileSystemTest, FindEntriesListsFilesAndFoldersMatchingThePattern)
 {
     // Cyrillic names check the UTF-8 path round trip through the platform's calls.

@@ -1,0 +1,12 @@
+// Comparing names without regard to letter case, as the options and language files
+// need it: ASCII, Latin-1 and Cyrillic letters match their other case.
+#pragma once
+
+#include <string_view>
+
+namespace kestrova {
+
+// Whether two UTF-8 texts are equal when letter case is ignored.
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+
+}  // namespace kestrova

@@ -1,0 +1,321 @@
+#include "settings/IniDocument.h"
+
+#include "platform/AppError.h"
+#include "platform/AtomicFileWrite.h"
+#include "platform/CodePage.h"
+#include "platform/TextCase.h"
+#include "platform/Utf.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <utility>
+
+namespace kestrova {
+
+namespace {
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LittleEndianMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BigEndianMark = "\xFE\xFF";
+
+bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 0x20; }
+
+std::string_view TrimLeft(std::string_view text)
+{
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    return text;
+}
+
+std::string_view TrimRight(std::string_view text)
+{
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+std::string_view Trim(std::string_view text) { return TrimLeft(TrimRight(text)); }
+
+std::string DecodeUtf16(std::string_view bytes, bool bigEndian)
+{
+    std::u16string units;
+    units.reserve(bytes.size() / 2);
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const auto first = static_cast<unsigned char>(bytes[i]);
+        const auto second = static_cast<unsigned char>(bytes[i + 1]);
+        units.push_back(static_cast<char16_t>(bigEndian ? (first << 8) | second : (second << 8) | first));
+    }
+    return Utf16ToUtf8(units);
+}
+
+std::string EncodeUtf16(std::string_view text, bool bigEndian)
+{
+    std::string bytes;
+    for (const char16_t unit : Utf8ToUtf16(text)) {
+        const char high = static_cast<char>(unit >> 8);
+        const char low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
+    return bytes;
+}
+
+// Splits at CR LF, LF and a lone CR.
+std::vector<std::string_view> SplitLines(std::string_view text)
+{
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+        lines.push_back(text.substr(start, end - start));
+        start = end;
+        if (start < text.size() && text[start] == '\r')
+            ++start;
+        if (start < text.size() && text[start] == '\n' && (start == end || text[start - 1] == '\r'))
+            ++start;
+    }
+    return lines;
+}
+
+int DigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return 99;
+}
+
+}  // namespace
+
+std::optional<int> ParseIniInteger(std::string_view text)
+{
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    int base = 10;
+    if (text.starts_with('$')) {
+        base = 16;
+        text.remove_prefix(1);
+    } else if (text.starts_with("0x") || text.starts_with("0X")) {
+        base = 16;
+        text.remove_prefix(2);
+    }
+    if (text.empty())
+        return std::nullopt;
+    const std::uint64_t limit = base == 16 ? 0xFFFFFFFFu : negative ? 0x80000000u : 0x7FFFFFFFu;
+    std::uint64_t magnitude = 0;
+    for (const char c : text) {
+        const int digit = DigitValue(c);
+        if (digit >= base)
+            return std::nullopt;
+        magnitude = magnitude * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digit);
+        if (magnitude > limit)
+            return std::nullopt;
+    }
+    // Hexadecimal digits are the 32 bits of the number; the sign then applies to it.
+    std::int64_t value = base == 16 ? static_cast<std::int32_t>(static_cast<std::uint32_t>(magnitude))
+                                    : static_cast<std::int64_t>(magnitude);
+    if (negative)
+        value = -value;
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(value)));
+}
+
+IniDocument IniDocument::Parse(std::string_view bytes, unsigned ansiCodePage)
+{
+    IniDocument document(ansiCodePage);
+    std::string text;
+    if (bytes.starts_with(kUtf8Mark)) {
+        document.encoding_ = TextEncoding::Utf8;
+        text = bytes.substr(kUtf8Mark.size());
+    } else if (bytes.starts_with(kUtf16LittleEndianMark)) {
+        document.encoding_ = TextEncoding::Utf16LittleEndian;
+        text = DecodeUtf16(bytes.substr(2), false);
+    } else if (bytes.starts_with(kUtf16BigEndianMark)) {
+        document.encoding_ = TextEncoding::Utf16BigEndian;
+        text = DecodeUtf16(bytes.substr(2), true);
+    } else {
+        text = CodePageToUtf8(bytes, ansiCodePage);
+    }
+
+    IniSection* current = nullptr;  // none before the first header and below a repeated one
+    for (const std::string_view rawLine : SplitLines(text)) {
+        const std::string_view line = Trim(rawLine);
+        if (line.empty() || line.front() == ';')
+            continue;
+        if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+            const std::string_view name = Trim(line.substr(1, line.size() - 2));
+            if (document.FindSection(name)) {
+                current = nullptr;
+            } else {
+                document.sections_.push_back({std::string(name), {}});
+                current = &document.sections_.back();
+            }
+            continue;
+        }
+        if (!current)
+            continue;
+        const std::size_t equals = line.find('=');
+        if (equals == std::string_view::npos)
+            current->entries.push_back({std::string(line), std::nullopt});
+        else
+            current->entries.push_back(
+                {std::string(TrimRight(line.substr(0, equals))), std::string(TrimLeft(line.substr(equals + 1)))});
+    }
+    return document;
+}
+
+IniDocument IniDocument::Load(FileSystem& fs, const std::string& path, unsigned ansiCodePage)
+{
+    std::string bytes;
+    if (fs.ReadWholeFile(path, bytes))
+        return Parse(bytes, ansiCodePage);
+    if (fs.GetPathKind(path) == PathKind::Missing)
+        return IniDocument(ansiCodePage);
+    throw AppError(FormatMessage("Cannot open file \"%s\".", path));
+}
+
+std::string IniDocument::Serialize() const
+{
+    std::string text;
+    for (const IniSection& section : sections_) {
+        text += "[" + section.name + "]\r\n";
+        for (const IniEntry& entry : section.entries)
+            text += entry.value ? entry.key + "=" + *entry.value + "\r\n" : entry.key + "\r\n";
+        text += "\r\n";
+    }
+    switch (encoding_) {
+    case TextEncoding::Utf8:
+        break;
+    case TextEncoding::Utf16LittleEndian:
+        return std::string(kUtf16LittleEndianMark) + EncodeUtf16(text, false);
+    case TextEncoding::Utf16BigEndian:
+        return std::string(kUtf16BigEndianMark) + EncodeUtf16(text, true);
+    case TextEncoding::Ansi:
+        if (std::optional<std::string> bytes = Utf8ToCodePage(text, ansiCodePage_))
+            return *bytes;
+        break;
+    }
+    return std::string(kUtf8Mark) + text;
+}
+
+void IniDocument::Save(FileSystem& fs, const std::string& path) const
+{
+    if (!WriteFileAtomically(fs, path, Serialize()))
+        throw AppError(FormatMessage("Cannot create file \"%s\".", path));
+}
+
+const IniSection* IniDocument::FindSection(std::string_view name) const
+{
+    const auto found = std::find_if(sections_.begin(), sections_.end(),
+                                    [&](const IniSection& section) { return EqualsIgnoringCase(section.name, name); });
+    return found == sections_.end() ? nullptr : &*found;
+}
+
+IniSection* IniDocument::FindSection(std::string_view name)
+{
+    return const_cast<IniSection*>(std::as_const(*this).FindSection(name));
+}
+
+const IniEntry* IniDocument::FindEntry(std::string_view section, std::string_view key) const
+{
+    const IniSection* found = FindSection(section);
+    if (!found)
+        return nullptr;
+    const auto entry = std::find_if(found->entries.begin(), found->entries.end(),
+                                    [&](const IniEntry& e) { return EqualsIgnoringCase(e.key, key); });
+    return entry == found->entries.end() ? nullptr : &*entry;
+}
+
+bool IniDocument::SectionExists(std::string_view section) const { return FindSection(section) != nullptr; }
+
+bool IniDocument::ValueExists(std::string_view section, std::string_view key) const
+{
+    const IniEntry* entry = FindEntry(section, key);
+    return entry && entry->value;
+}
+
+std::vector<std::string> IniDocument::ReadSection(std::string_view section) const
+{
+    std::vector<std::string> keys;
+    if (const IniSection* found = FindSection(section))
+        for (const IniEntry& entry : found->entries)
+            keys.push_back(entry.key);
+    return keys;
+}
+
+std::vector<std::string> IniDocument::ReadSectionValues(std::string_view section) const
+{
+    std::vector<std::string> lines;
+    if (const IniSection* found = FindSection(section))
+        for (const IniEntry& entry : found->entries)
+            lines.push_back(entry.value ? entry.key + "=" + *entry.value : entry.key);
+    return lines;
+}
+
+std::string IniDocument::ReadString(std::string_view section, std::string_view key,
+                                    std::string_view defaultValue) const
+{
+    const IniEntry* entry = FindEntry(section, key);
+    return entry && entry->value ? *entry->value : std::string(defaultValue);
+}
+
+int IniDocument::ReadInteger(std::string_view section, std::string_view key, int defaultValue) const
+{
+    const IniEntry* entry = FindEntry(section, key);
+    if (!entry || !entry->value)
+        return defaultValue;
+    return ParseIniInteger(*entry->value).value_or(defaultValue);
+}
+
+bool IniDocument::ReadBool(std::string_view section, std::string_view key, bool defaultValue) const
+{
+    return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+void IniDocument::WriteString(std::string_view section, std::string_view key, std::string_view value)
+{
+    IniSection* found = FindSection(section);
+    if (!found) {
+        sections_.push_back({std::string(section), {}});
+        found = &sections_.back();
+    }
+    const auto entry = std::find_if(found->entries.begin(), found->entries.end(),
+                                    [&](const IniEntry& e) { return EqualsIgnoringCase(e.key, key); });
+    if (entry != found->entries.end())
+        entry->value = std::string(value);
+    else
+        found->entries.push_back({std::string(key), std::string(value)});
+}
+
+void IniDocument::WriteInteger(std::string_view section, std::string_view key, int value)
+{
+    WriteString(section, key, std::to_string(value));
+}
+
+void IniDocument::WriteBool(std::string_view section, std::string_view key, bool value)
+{
+    WriteString(section, key, value ? "1" : "0");
+}
+
+void IniDocument::DeleteKey(std::string_view section, std::string_view key)
+{
+    IniSection* found = FindSection(section);
+    if (!found)
+        return;
+    const auto entry = std::find_if(found->entries.begin(), found->entries.end(),
+                                    [&](const IniEntry& e) { return EqualsIgnoringCase(e.key, key); });
+    if (entry != found->entries.end())
+        found->entries.erase(entry);
+}
+
+void IniDocument::EraseSection(std::string_view section)
+{
+    std::erase_if(sections_, [&](const IniSection& s) { return EqualsIgnoringCase(s.name, section); });
+}
+
+}  // namespace kestrova
