@@ -11,8 +11,9 @@ std::vector<std::string> ReadMissingKeyLog(FileSystem& fs, const std::string& pa
     std::string bytes;
     if (!fs.ReadWholeFile(path, bytes))
         throw AppError(FormatMessage("Cannot open file \"%s\".", path));
+    const std::string text = DecodeText(bytes, ansiCodePage).text;
     std::vector<std::string> lines;
-    for (const std::string_view line : SplitLines(DecodeText(bytes, ansiCodePage).text))
+    for (const std::string_view line : SplitLines(text))
         lines.emplace_back(line);
     return lines;
 }

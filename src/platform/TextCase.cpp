@@ -40,4 +40,17 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b)
                       [](char16_t x, char16_t y) { return FoldCase(x) == FoldCase(y); });
 }
 
+int CompareIgnoringCase(std::string_view a, std::string_view b)
+{
+    const std::u16string wideA = Utf8ToUtf16(a);
+    const std::u16string wideB = Utf8ToUtf16(b);
+    const auto [endA, endB] = std::mismatch(wideA.begin(), wideA.end(), wideB.begin(), wideB.end(),
+                                            [](char16_t x, char16_t y) { return FoldCase(x) == FoldCase(y); });
+    if (endA == wideA.end())
+        return endB == wideB.end() ? 0 : -1;
+    if (endB == wideB.end())
+        return 1;
+    return FoldCase(*endA) < FoldCase(*endB) ? -1 : 1;
+}
+
 }  // namespace kestrova

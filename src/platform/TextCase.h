@@ -9,4 +9,7 @@ namespace kestrova {
 // Whether two UTF-8 texts are equal when letter case is ignored.
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 
+// Orders two UTF-8 texts with letter case ignored in the same way: below, at or above 0.
+int CompareIgnoringCase(std::string_view a, std::string_view b);
+
 }  // namespace kestrova

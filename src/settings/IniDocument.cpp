@@ -2,9 +2,8 @@
 
 #include "platform/AppError.h"
 #include "platform/AtomicFileWrite.h"
-#include "platform/CodePage.h"
 #include "platform/TextCase.h"
-#include "platform/Utf.h"
+#include "platform/TextEncoding.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -13,10 +12,6 @@
 namespace kestrova {
 
 namespace {
-
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-constexpr std::string_view kUtf16LittleEndianMark = "\xFF\xFE";
-constexpr std::string_view kUtf16BigEndianMark = "\xFE\xFF";
 
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 0x20; }
 
@@ -35,47 +30,6 @@ std::string_view TrimRight(std::string_view text)
 }
 
 std::string_view Trim(std::string_view text) { return TrimLeft(TrimRight(text)); }
-
-std::string DecodeUtf16(std::string_view bytes, bool bigEndian)
-{
-    std::u16string units;
-    units.reserve(bytes.size() / 2);
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        const auto first = static_cast<unsigned char>(bytes[i]);
-        const auto second = static_cast<unsigned char>(bytes[i + 1]);
-        units.push_back(static_cast<char16_t>(bigEndian ? (first << 8) | second : (second << 8) | first));
-    }
-    return Utf16ToUtf8(units);
-}
-
-std::string EncodeUtf16(std::string_view text, bool bigEndian)
-{
-    std::string bytes;
-    for (const char16_t unit : Utf8ToUtf16(text)) {
-        const char high = static_cast<char>(unit >> 8);
-        const char low = static_cast<char>(unit & 0xFF);
-        bytes += bigEndian ? high : low;
-        bytes += bigEndian ? low : high;
-    }
-    return bytes;
-}
-
-// Splits at CR LF, LF and a lone CR.
-std::vector<std::string_view> SplitLines(std::string_view text)
-{
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = std::min(text.find_first_of("\r\n", start), text.size());
-        lines.push_back(text.substr(start, end - start));
-        start = end;
-        if (start < text.size() && text[start] == '\r')
-            ++start;
-        if (start < text.size() && text[start] == '\n' && (start == end || text[start - 1] == '\r'))
-            ++start;
-    }
-    return lines;
-}
 
 int DigitValue(char c)
 {
@@ -128,19 +82,9 @@ std::optional<int> ParseIniInteger(std::string_view text)
 IniDocument IniDocument::Parse(std::string_view bytes, unsigned ansiCodePage)
 {
     IniDocument document(ansiCodePage);
-    std::string text;
-    if (bytes.starts_with(kUtf8Mark)) {
-        document.encoding_ = TextEncoding::Utf8;
-        text = bytes.substr(kUtf8Mark.size());
-    } else if (bytes.starts_with(kUtf16LittleEndianMark)) {
-        document.encoding_ = TextEncoding::Utf16LittleEndian;
-        text = DecodeUtf16(bytes.substr(2), false);
-    } else if (bytes.starts_with(kUtf16BigEndianMark)) {
-        document.encoding_ = TextEncoding::Utf16BigEndian;
-        text = DecodeUtf16(bytes.substr(2), true);
-    } else {
-        text = CodePageToUtf8(bytes, ansiCodePage);
-    }
+    DecodedText decoded = DecodeText(bytes, ansiCodePage);
+    document.encoding_ = decoded.encoding;
+    const std::string& text = decoded.text;
 
     IniSection* current = nullptr;  // none before the first header and below a repeated one
     for (const std::string_view rawLine : SplitLines(text)) {
@@ -188,19 +132,7 @@ std::string IniDocument::Serialize() const
             text += entry.value ? entry.key + "=" + *entry.value + "\r\n" : entry.key + "\r\n";
         text += "\r\n";
     }
-    switch (encoding_) {
-    case TextEncoding::Utf8:
-        break;
-    case TextEncoding::Utf16LittleEndian:
-        return std::string(kUtf16LittleEndianMark) + EncodeUtf16(text, false);
-    case TextEncoding::Utf16BigEndian:
-        return std::string(kUtf16BigEndianMark) + EncodeUtf16(text, true);
-    case TextEncoding::Ansi:
-        if (std::optional<std::string> bytes = Utf8ToCodePage(text, ansiCodePage_))
-            return *bytes;
-        break;
-    }
-    return std::string(kUtf8Mark) + text;
+    return EncodeText(text, encoding_, ansiCodePage_);
 }
 
 void IniDocument::Save(FileSystem& fs, const std::string& path) const

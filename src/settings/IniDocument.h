@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/FileSystem.h"
+#include "platform/TextEncoding.h"
 
 #include <optional>
 #include <string>
@@ -10,8 +11,6 @@
 #include <vector>
 
 namespace kestrova {
-
-enum class TextEncoding { Ansi, Utf8, Utf16LittleEndian, Utf16BigEndian };
 
 struct IniEntry {
     std::string key;

@@ -92,7 +92,7 @@ TEST(Globload, AnExistingLogCollectsMissingKeysAtEveryApplication)
     LanguageTestFolder folder;
     folder.Write(folder.LanguageFile("English.ini"), "\xEF\xBB\xBF[Kestrova]\r\nForm1.First.Caption=One\r\n");
     folder.Choose("English");
-    folder.Write(folder.LogPath(), "\xEF\xBB\xBFearlier=line\r\n");
+    folder.Write(folder.LogPath(), "\xEF\xBB\xBF" "earlier=line\r\n");
 
     for (int run = 0; run < 2; ++run) {
         WindowModel main = Window("Form1");

@@ -1,13 +1,13 @@
 // The start-up cleaning of language files against the open windows and their components.
 #include "i18n/LanguageFileCleaning.h"
 
+#include "FaultInjectingFileSystem.h"
 #include "LanguageTestFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kestrova {
@@ -100,23 +100,32 @@ TEST_F(CleaningFiles, RewritesChangedFilesInTheirEncodingAndLeavesTheOthersByteF
     EXPECT_EQ(folder.Read(folder.LanguageFile("Stale.ini")), "\xEF\xBB\xBF[Kestrova]\r\nForm1.ThemeMenu.Caption=Тема\r\n\r\n");
 }
 
+// A file system on which one file cannot be opened for writing, as a read-only file or
+// one another program holds open.
+class LockedFile : public FaultInjectingFileSystem {
+public:
+    LockedFile(FileSystem& inner, std::string locked) : FaultInjectingFileSystem(inner), locked_(std::move(locked)) {}
+    bool CanOpenForWriting(const std::string& path) override
+    {
+        return path != locked_ && FaultInjectingFileSystem::CanOpenForWriting(path);
+    }
+
+private:
+    std::string locked_;
+};
+
 TEST_F(CleaningFiles, LeavesFilesItCannotWriteAndFoldersAlone)
 {
     const std::string stale = "[Kestrova]\r\nStray=1\r\n";
-    const std::string readOnly = folder.LanguageFile("ReadOnly.ini");
-    folder.Write(readOnly, stale);
+    const std::string locked = folder.LanguageFile("Locked.ini");
+    folder.Write(locked, stale);
     folder.fs.MakeDirectory(folder.LanguageFile("Folder.ini"));
-#ifdef _WIN32
-    ASSERT_TRUE(SetFileAttributesW(std::filesystem::path(readOnly).c_str(), FILE_ATTRIBUTE_READONLY));
-#else
-    ASSERT_EQ(chmod(std::string(readOnly).replace(readOnly.find('\\'), 1, "/").c_str(), 0444), 0);
-#endif
-    if (folder.fs.CanOpenForWriting(readOnly))
-        GTEST_SKIP() << "this user may write read-only files (root), so the file cannot be made unwritable";
+    LockedFile files(folder.fs, locked);
+    const WindowModel main = MainWindowModel();
 
-    Clean();
+    CleanTranslationsLikeGlobload({&main}, {files, folder.context.exeFolder, 1252, folder.context.optionsPath});
 
-    EXPECT_EQ(folder.Read(readOnly), stale);
+    EXPECT_EQ(folder.Read(locked), stale);
     EXPECT_TRUE(folder.fs.DirectoryExists(folder.LanguageFile("Folder.ini")));
 }
 
