@@ -4,10 +4,12 @@
 #include <commctrl.h>
 
 #include "app/ContextMenuTab.h"
+#include "app/LanguageCommands.h"
 #include "app/PortableMode.h"
 #include "app/SingleInstance.h"
 #include "app/MainWindow.h"
 #include "app/WindowsVersion.h"
+#include "platform/CodePage.h"
 #include "platform/FileInfoUtils.h"
 #include "platform/win32/ExecutablePath.h"
 #include "platform/win32/WideString.h"
@@ -28,6 +30,18 @@ OsVersion VersionFromApi()
     info.dwOSVersionInfoSize = sizeof info;
     GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&info));
     return {info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber};
+}
+
+// Runs one start-up step; an error it raises goes to the general error report and
+// the start-up goes on.
+template <typename Step>
+void RunReported(MainWindow& form, Step step)
+{
+    try {
+        step();
+    } catch (const std::exception& error) {
+        form.ShowGeneralError(error.what());
+    }
 }
 
 int RunMessageLoop(MainWindow& form)
@@ -66,7 +80,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     };
     ContextMenuTab contextMenu(form, registry, files, shell);
     contextMenu.Wire();
+    LanguageCommands languages(form, {&form.Model()},
+                               {files, ExecutableFolder(), AnsiCodePage(), [] { return ExecutableFolder() + "Config\\Option.ini"; }});
+    languages.Wire();
     form.FormCreate();
+
+    // The language of every window; after it, the message texts below are in that language.
+    RunReported(form, [&] { languages.LoadLanguage(); });
+    RunReported(form, [&] { languages.CleanTranslationsLikeGlobload(); });
+    RunReported(form, [&] { languages.Globload(); });
 
     if (!IsWindows10Or11(ReportedOsVersion(VersionFromApi(), registry))) {
         MessageBoxW(nullptr, Widen(form.LangText("LangOnlyWindows")).c_str(), Widen(form.LangText("LangError")).c_str(),
