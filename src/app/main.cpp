@@ -7,7 +7,9 @@
 #include "app/PortableMode.h"
 #include "app/SingleInstance.h"
 #include "app/MainWindow.h"
+#include "app/MainWindowSettings.h"
 #include "app/WindowsVersion.h"
+#include "platform/CodePage.h"
 #include "platform/FileInfoUtils.h"
 #include "platform/win32/ExecutablePath.h"
 #include "platform/win32/WideString.h"
@@ -15,6 +17,7 @@
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32VersionInfo.h"
+#include "settings/SettingsFile.h"
 
 namespace {
 
@@ -66,6 +69,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     };
     ContextMenuTab contextMenu(form, registry, files, shell);
     contextMenu.Wire();
+    const SettingsFile settingsFile(files, versionInfo, ExecutablePath(), PortableMode, AnsiCodePage());
+    MainWindowSettings settings(form, settingsFile);
+    settings.Wire();
     form.FormCreate();
 
     if (!IsWindows10Or11(ReportedOsVersion(VersionFromApi(), registry))) {
@@ -73,6 +79,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
                     MB_OK | MB_ICONERROR);
         return 0;
     }
-    form.Show(showCommand);
+    form.Show(settings.ShowCommand(showCommand));
     return RunMessageLoop(form);
 }
