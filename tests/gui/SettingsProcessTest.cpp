@@ -9,6 +9,7 @@
 #include <string>
 #include <utility>
 
+#include "FileContents.h"
 #include "KestrovaProcess.h"
 #include "PlatformFileSystem.h"
 #include "ScratchFolder.h"
@@ -43,12 +44,7 @@ protected:
         ASSERT_TRUE(files.WriteWholeFile(options, text));
     }
 
-    std::string Read(const std::string& path)
-    {
-        std::string text;
-        EXPECT_TRUE(files.ReadWholeFile(path, text)) << path;
-        return text;
-    }
+    std::string Read(const std::string& path) { return FileContents(files, path); }
 };
 
 SIZE OuterSize(HWND window)

@@ -3,6 +3,7 @@
 #include "settings/WindowSettings.h"
 
 #include "FaultInjectingFileSystem.h"
+#include "FileContents.h"
 #include "PlatformFileSystem.h"
 #include "ScratchFolder.h"
 #include "platform/AppError.h"
@@ -139,12 +140,7 @@ protected:
     SettingsFile file{fs, versionInfo, dir / "Kestrova.exe", portable, kCyrillicCodePage};
     const std::string path = dir / "Config\\Option.ini";
 
-    std::string Contents()
-    {
-        std::string bytes;
-        EXPECT_TRUE(real.ReadWholeFile(path, bytes));
-        return bytes;
-    }
+    std::string Contents() { return FileContents(real, path); }
 };
 
 TEST_F(WindowSettingsFileTest, AHandEditedFileIsRewrittenByTheIniRules)
