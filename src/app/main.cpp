@@ -8,6 +8,7 @@
 #include "app/PortableMode.h"
 #include "app/SingleInstance.h"
 #include "app/MainWindow.h"
+#include "app/MainWindowSettings.h"
 #include "app/WindowsVersion.h"
 #include "platform/CodePage.h"
 #include "platform/FileInfoUtils.h"
@@ -17,6 +18,7 @@
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32VersionInfo.h"
+#include "settings/SettingsFile.h"
 
 namespace {
 
@@ -80,8 +82,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     };
     ContextMenuTab contextMenu(form, registry, files, shell);
     contextMenu.Wire();
+    const SettingsFile settingsFile(files, versionInfo, ExecutablePath(), PortableMode, AnsiCodePage());
+    MainWindowSettings settings(form, settingsFile);
+    settings.Wire();
     LanguageCommands languages(form, {&form.Model()},
-                               {files, ExecutableFolder(), AnsiCodePage(), [] { return ExecutableFolder() + "Config\\Option.ini"; }});
+                               {files, ExecutableFolder(), AnsiCodePage(), [&] { return settingsFile.PortablePath(); }});
     languages.Wire();
     form.FormCreate();
 
@@ -95,6 +100,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
                     MB_OK | MB_ICONERROR);
         return 0;
     }
-    form.Show(showCommand);
+    form.Show(settings.ShowCommand(showCommand));
     return RunMessageLoop(form);
 }

@@ -32,6 +32,9 @@ char16_t FoldCase(char16_t c)
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b)
 {
+    // Each letter and its other case take the same number of UTF-8 bytes.
+    if (a.size() != b.size())
+        return false;
     if (IsAscii(a) && IsAscii(b))
         return EqualsIgnoringAsciiCase(a, b);
     const std::u16string wideA = Utf8ToUtf16(a);

@@ -65,6 +65,19 @@ HWND KestrovaProcess::WaitForWindow() const
     return nullptr;
 }
 
+HWND KestrovaProcess::WaitForWindowOfClass(const std::wstring& windowClass) const
+{
+    const auto deadline = std::chrono::steady_clock::now() + kProgramTimeout;
+    do {
+        for (HWND window : VisibleWindows())
+            if (WindowClass(window) == windowClass)
+                return window;
+        if (WaitForSingleObject(info_.hProcess, 50) == WAIT_OBJECT_0)
+            return nullptr;
+    } while (std::chrono::steady_clock::now() < deadline);
+    return nullptr;
+}
+
 std::optional<DWORD> KestrovaProcess::WaitForExit(std::chrono::milliseconds timeout) const
 {
     if (WaitForSingleObject(info_.hProcess, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0)
@@ -86,6 +99,15 @@ std::wstring WindowClass(HWND window)
     wchar_t name[256] = {};
     GetClassNameW(window, name, 256);
     return name;
+}
+
+std::vector<HWND> ChildrenOfClass(HWND parent, const wchar_t* windowClass)
+{
+    std::vector<HWND> children;
+    for (HWND child = FindWindowExW(parent, nullptr, windowClass, nullptr); child;
+         child = FindWindowExW(parent, child, windowClass, nullptr))
+        children.push_back(child);
+    return children;
 }
 
 std::wstring KestrovaExe()

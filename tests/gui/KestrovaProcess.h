@@ -33,6 +33,8 @@ public:
     // Waits until the process shows a window; null when none appeared in time or the
     // process ended first.
     HWND WaitForWindow() const;
+    // Waits until the process shows a window of `windowClass` ("#32770": a message box).
+    HWND WaitForWindowOfClass(const std::wstring& windowClass) const;
     // Waits for the process to end; its exit code, or nothing when it still runs.
     std::optional<DWORD> WaitForExit(std::chrono::milliseconds timeout = kProgramTimeout) const;
 
@@ -42,6 +44,7 @@ private:
 
 std::wstring WindowText(HWND window);
 std::wstring WindowClass(HWND window);
+std::vector<HWND> ChildrenOfClass(HWND parent, const wchar_t* windowClass);
 
 // The built Kestrova.exe as a Windows path (the build tree lies on Wine's drive Z:).
 std::wstring KestrovaExe();

@@ -64,15 +64,6 @@ private:
     std::wstring key_;
 };
 
-std::vector<HWND> ChildrenOfClass(HWND parent, const wchar_t* windowClass)
-{
-    std::vector<HWND> children;
-    for (HWND child = FindWindowExW(parent, nullptr, windowClass, nullptr); child;
-         child = FindWindowExW(parent, child, windowClass, nullptr))
-        children.push_back(child);
-    return children;
-}
-
 TEST_F(KestrovaStart, ShowsOneWindowWithVersionCaptionAndEndsWhenClosed)
 {
     KestrovaProcess program(KestrovaExe());

@@ -3,6 +3,7 @@
 #include "settings/IniDocument.h"
 
 #include "FaultInjectingFileSystem.h"
+#include "FileContents.h"
 #include "PlatformFileSystem.h"
 #include "ScratchFolder.h"
 #include "platform/AppError.h"
@@ -21,12 +22,7 @@ protected:
     ScratchFolder dir{fs};
     const std::string path = dir / "Option.ini";
 
-    std::string Contents()
-    {
-        std::string bytes;
-        EXPECT_TRUE(fs.ReadWholeFile(path, bytes));
-        return bytes;
-    }
+    std::string Contents() { return FileContents(fs, path); }
 };
 
 TEST_F(IniDocumentWriteTest, AMissingFileIsAnEmptyDocumentAndAnUnreadableOneAnError)
