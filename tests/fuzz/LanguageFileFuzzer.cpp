@@ -1,0 +1,80 @@
+// Fuzzes the language-file path: any bytes read as a language file must be cleaned and
+// applied to the main window and an update window without a crash, a cleaned file must
+// need no further cleaning, and the same bytes read as a missing-key log must split
+// into lines.
+#include "app/MainWindowComponents.h"
+#include "i18n/LanguageFileCleaning.h"
+#include "i18n/Translation.h"
+#include "platform/TextEncoding.h"
+#include "settings/IniDocument.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+namespace {
+
+using namespace kestrova;
+
+constexpr unsigned kCyrillicCodePage = 1251;
+
+Component Labelled(const char* name, const char* caption)
+{
+    Component component = MakeComponent(ComponentKind::GroupBox, name, "");
+    component.texts[static_cast<std::size_t>(TextAttribute::Caption)] = caption;
+    return component;
+}
+
+// An update window with the run-time labels that are never translated, and tabs.
+WindowModel UpdateWindow()
+{
+    WindowModel window("Form10", "Обновление");
+    window.Add(Labelled("LabelLocalVersion", "1.0.0.0"));
+    window.Add(Labelled("LabelServerVersion", "сервер"));
+    Component tabs = MakeComponent(ComponentKind::TabControl, "TabControl1", "");
+    tabs.tabs = {"Первая", "-", "12"};
+    window.Add(tabs);
+    return window;
+}
+
+void Translate(WindowModel& window, const std::vector<std::string>& values)
+{
+    Translation translation;
+    translation.Form = &window;
+    translation.Values = values;
+    TranslateWindowTexts(translation);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+
+    // Built once; each input works on fresh copies.
+    static const WindowModel kMain = BuildMainWindowComponents();
+    static const WindowModel kUpdate = UpdateWindow();
+    WindowModel main = kMain;
+    WindowModel update = kUpdate;
+    IniDocument document = IniDocument::Parse(bytes, kCyrillicCodePage);
+
+    // As a file that cannot be rewritten: applied as it stands.
+    const std::vector<std::string> values = document.ReadSectionValues("Kestrova");
+    Translate(main, values);
+    Translate(update, values);
+
+    // As a writable file: cleaned, written, read back and applied.
+    const std::vector<const WindowModel*> windows{&main, &update};
+    CleanLanguageDocument(document, windows);
+    IniDocument reread = IniDocument::Parse(document.Serialize(), kCyrillicCodePage);
+    if (CleanLanguageDocument(reread, windows))
+        std::abort();  // a cleaned file would be rewritten at every start
+    Translate(main, reread.ReadSectionValues("Kestrova"));
+
+    // As a missing-key log.
+    const DecodedText log = DecodeText(bytes, kCyrillicCodePage);
+    for (const std::string_view line : SplitLines(log.text))
+        (void)line.size();
+    return 0;
+}
