@@ -29,6 +29,9 @@ void TranslateForm(Translation& translation, WindowModel& window, std::string_vi
     translation.Missing.clear();
 }
 
+// No GUI events run between the texts: a whole pass takes a few milliseconds (see
+// language_pass_benchmark), so the windows stay responsive anyway, and a language switch
+// cannot start inside a running one.
 void Globload(const std::vector<WindowModel*>& windows, const LanguageContext& context)
 {
     Translation translation;

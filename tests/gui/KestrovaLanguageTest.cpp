@@ -12,21 +12,11 @@
 #include "KestrovaProcess.h"
 #include "PlatformFileSystem.h"
 #include "ScratchFolder.h"
-#include "platform/Utf.h"
+#include "Utf16File.h"
 #include "platform/win32/WideString.h"
 
 namespace kestrova {
 namespace {
-
-std::string Utf16LittleEndian(const std::u16string& text)
-{
-    std::string bytes = "\xFF\xFE";
-    for (char16_t unit : text) {
-        bytes += static_cast<char>(unit & 0xFF);
-        bytes += static_cast<char>(unit >> 8);
-    }
-    return bytes;
-}
 
 struct DescendantSearch {
     const wchar_t* windowClass;
@@ -152,7 +142,7 @@ protected:
 
 TEST_F(KestrovaLanguage, ChosenFileAppliesAtStartUpAndIsCleanedByTheRules)
 {
-    files.WriteWholeFile(LanguageFile(), Utf16LittleEndian(u"; translated by hand\r\n"
+    files.WriteWholeFile(LanguageFile(), Utf16LittleEndianFile(u"; translated by hand\r\n"
                                                            u"[Language information]\r\n"
                                                            u"LANGNAME=Test\r\n"
                                                            u"[DestDir]\r\n"
@@ -181,7 +171,7 @@ TEST_F(KestrovaLanguage, ChosenFileAppliesAtStartUpAndIsCleanedByTheRules)
                                {L"Название", L"Тип", L"Раздел", L"Путь реестра"}}));
     });
 
-    EXPECT_EQ(Read(LanguageFile()), Utf16LittleEndian(u"[Language information]\r\n"
+    EXPECT_EQ(Read(LanguageFile()), Utf16LittleEndianFile(u"[Language information]\r\n"
                                                        u"LANGNAME=Test\r\n\r\n"
                                                        u"[DestDir]\r\n\r\n"
                                                        u"[Kestrova]\r\n"

@@ -2,6 +2,7 @@
 #include "i18n/Globload.h"
 
 #include "LanguageTestFolder.h"
+#include "Utf16File.h"
 
 #include <gtest/gtest.h>
 
@@ -38,16 +39,6 @@ public:
     void CaptionChanged(const std::string&) override { throw std::runtime_error("refused"); }
     void ComponentChanged(const Component&) override { throw std::runtime_error("refused"); }
 };
-
-std::string Utf16LittleEndian(const std::u16string& text)
-{
-    std::string bytes = "\xFF\xFE";
-    for (char16_t unit : text) {
-        bytes += static_cast<char>(unit & 0xFF);
-        bytes += static_cast<char>(unit >> 8);
-    }
-    return bytes;
-}
 
 constexpr char kTwoWindows[] =
     "[Kestrova]\r\nForm1.First.Caption=One\r\nForm1.Second.Caption=Two\r\n"
@@ -98,7 +89,7 @@ TEST(Globload, AnExistingLogCollectsMissingKeysAtEveryApplication)
         WindowModel main = Window("Form1");
         Globload({&main}, folder.context);
     }
-    EXPECT_EQ(folder.Read(folder.LogPath()), Utf16LittleEndian(u"earlier=line\r\n"
+    EXPECT_EQ(folder.Read(folder.LogPath()), Utf16LittleEndianFile(u"earlier=line\r\n"
                                                                u"Form1.Second.Caption=Второй\r\n"
                                                                u"Form1.Second.Caption=Второй\r\n"));
 }
