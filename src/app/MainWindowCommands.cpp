@@ -122,7 +122,10 @@ void MainWindow::ClearLanguageMenu()
 std::size_t MainWindow::AddLanguageMenuItem(const std::string& caption)
 {
     std::size_t index = languageItems_.size();
-    std::wstring text = Widen(caption);
+    // A "&" in a file name is shown as such, never taken for an accelerator mark.
+    std::wstring text;
+    for (const wchar_t c : Widen(caption))
+        text += c == L'&' ? std::wstring(L"&&") : std::wstring(1, c);
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;

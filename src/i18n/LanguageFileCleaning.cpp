@@ -1,6 +1,7 @@
 #include "i18n/LanguageFileCleaning.h"
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -55,15 +56,17 @@ bool CleanLanguageDocument(IniDocument& document, const std::vector<const Window
         if (IsKeptSection(section))
             continue;
         const std::vector<std::string> keys = document.ReadSection(section);
+        // Where each key first occurs, spelt in upper case A to Z.
+        std::map<std::string, std::size_t> firstOccurrence;
+        for (std::size_t j = keys.size(); j-- > 0;)
+            firstOccurrence[AsciiUpper(keys[j])] = j;
         // From the last key to the first: deleting a key removes its first entry, so of a
         // repeated key the last entry is the one that stays.
         for (std::size_t j = keys.size(); j-- > 0;) {
             const std::string& key = keys[j];
             bool remove = key.find('.') == std::string::npos || !NamesOpenComponent(key, windows);
-            // An earlier equal key also has a "." and the same window part.
-            if (!remove)
-                remove = std::any_of(keys.begin(), keys.begin() + static_cast<std::ptrdiff_t>(j),
-                                     [&key](const std::string& earlier) { return EqualsIgnoringAsciiCase(earlier, key); });
+            // A repeat: an earlier equal key, which then also has a "." and the same window part.
+            remove = remove || firstOccurrence.at(AsciiUpper(key)) < j;
             if (remove) {
                 document.DeleteKey(section, key);
                 changed = true;

@@ -23,6 +23,7 @@ protected:
         MainWindowTest::SetUp();
         files.MakeDirectory(scratch / "Language");
         files.WriteWholeFile(scratch / "Language\\german.ini", "[Language information]\r\nLANGNAME=Deutsch\r\n");
+        files.WriteWholeFile(scratch / "Language\\R&D.ini", "");
         files.WriteWholeFile(scratch / "Language\\English.ini",
                              "\xEF\xBB\xBF[Language information]\r\nLANGNAME=English\r\n"
                              "[Kestrova]\r\nForm1.ThemeMenu.Caption=Theme\r\nForm1.GroupBoxSendTo.Caption=Items\r\n");
@@ -64,12 +65,14 @@ TEST_F(LanguageMenuTest, ListsTheFilesAndChecksTheStoredChoice)
     LanguageCommands languages = Commands();
     languages.LoadLanguage();
     EXPECT_EQ(CurrentLanguage, "GERMAN");
-    EXPECT_EQ(MenuEntries(), (std::vector<std::string>{"English\tEnglish", "german\tDeutsch *"}));
+    EXPECT_EQ(MenuEntries(), (std::vector<std::string>{"English\tEnglish", "german\tDeutsch *", "R&D\tR&D"}));
 
     wchar_t text[64] = {};
     HMENU menu = form->PopupMenu("LanguageMenu");
     GetMenuStringW(menu, 0, text, 64, MF_BYPOSITION);
     EXPECT_EQ(std::wstring(text), L"English\tEnglish") << "the caption as given, no accelerator added";
+    GetMenuStringW(menu, 2, text, 64, MF_BYPOSITION);
+    EXPECT_EQ(std::wstring(text), L"R&&D\tR&&D") << "an ampersand shown, not taken for an accelerator";
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_FTYPE;
@@ -86,7 +89,7 @@ TEST_F(LanguageMenuTest, ChoosingAnEntryStoresItAndTranslatesTheWindow)
     ClickLanguageEntry(0);
 
     EXPECT_EQ(CurrentLanguage, "English");
-    EXPECT_EQ(MenuEntries(), (std::vector<std::string>{"English\tEnglish *", "german\tDeutsch"}));
+    EXPECT_EQ(MenuEntries(), (std::vector<std::string>{"English\tEnglish *", "german\tDeutsch", "R&D\tR&D"}));
     std::string options;
     files.ReadWholeFile(optionsPath, options);
     EXPECT_EQ(options, "[Language]\r\nLanguage=English\r\n\r\n");
