@@ -102,6 +102,9 @@ std::vector<std::wstring> ColumnCaptions(DWORD processId, HWND list)
     return captions;
 }
 
+// A copy of the program to which Wine reports Windows 7.
+const std::string kWindows7Exe = "KestrovaLanguageWin7.exe";
+
 class KestrovaLanguage : public ::testing::Test {
 protected:
     void SetUp() override
@@ -110,6 +113,7 @@ protected:
         files.MakeDirectory(scratch / "bin\\Language");
         files.MakeDirectory(scratch / "bin\\Config");
         ASSERT_TRUE(CopyFileW(KestrovaExe().c_str(), Widen(Exe()).c_str(), TRUE));
+        ASSERT_TRUE(CopyFileW(KestrovaExe().c_str(), Widen(scratch / ("bin\\" + kWindows7Exe)).c_str(), TRUE));
         files.WriteEmptyFile(scratch / "bin\\portable.ini");  // options beside the program
         files.WriteWholeFile(scratch / "bin\\Config\\Option.ini", "[Language]\r\nLanguage=TESTLANG\r\n");
     }
@@ -196,6 +200,22 @@ TEST_F(KestrovaLanguage, AnExistingLogCollectsTheMissingKeysWithTheirTexts)
     EXPECT_NE(text.find(u"Form1.LangError.Caption=Ошибка\r\n"), std::u16string::npos);
     EXPECT_EQ(text.find(u"Form1.ThemeMenu.Caption"), std::u16string::npos) << "a translated key is not missing";
     EXPECT_EQ(text.find(u"Form1.N1.Caption"), std::u16string::npos) << "separators are never looked up";
+}
+
+TEST_F(KestrovaLanguage, TheWindowsVersionMessageComesInTheChosenLanguage)
+{
+    files.WriteWholeFile(LanguageFile(), "[Kestrova]\r\nForm1.LangError.Caption=Error\r\n"
+                                         "Form1.LangOnlyWindows.Caption=Windows 10 and 11 only.\r\n");
+    ScopedWineVersion windows7(Widen(kWindows7Exe), L"win7");
+    KestrovaProcess program(Widen(scratch / ("bin\\" + kWindows7Exe)));
+    HWND dialog = program.WaitForWindow();
+    ASSERT_NE(dialog, nullptr) << "no window appeared";
+    ASSERT_EQ(WindowClass(dialog), L"#32770") << "a message box, not the main window";
+    EXPECT_EQ(WindowText(dialog), L"Error");
+    const std::vector<std::wstring> labels = Texts(ChildrenOfClass(dialog, L"Static"));
+    EXPECT_NE(std::find(labels.begin(), labels.end(), L"Windows 10 and 11 only."), labels.end());
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    EXPECT_EQ(program.WaitForExit(), 0u);
 }
 
 }  // namespace

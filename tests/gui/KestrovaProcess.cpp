@@ -1,5 +1,7 @@
 #include "KestrovaProcess.h"
 
+#include <gtest/gtest.h>
+
 #include <stdexcept>
 
 #include "platform/win32/WideString.h"
@@ -109,6 +111,22 @@ std::vector<HWND> ChildrenOfClass(HWND parent, const wchar_t* windowClass)
         children.push_back(child);
     return children;
 }
+
+ScopedWineVersion::ScopedWineVersion(const std::wstring& exeName, const std::wstring& version)
+    : key_(L"Software\\Wine\\AppDefaults\\" + exeName)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS) {
+        ADD_FAILURE() << "cannot create " << Narrow(key_);
+        return;
+    }
+    RegSetValueExW(key, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version.c_str()),
+                   static_cast<DWORD>((version.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+}
+
+ScopedWineVersion::~ScopedWineVersion() { RegDeleteKeyW(HKEY_CURRENT_USER, key_.c_str()); }
 
 std::wstring KestrovaExe()
 {

@@ -46,6 +46,19 @@ std::wstring WindowText(HWND window);
 std::wstring WindowClass(HWND window);
 std::vector<HWND> ChildrenOfClass(HWND parent, const wchar_t* windowClass);
 
+// The program's own version of Windows, as Wine lets a user set one per program (by
+// the executable's file name), for as long as the object lives.
+class ScopedWineVersion {
+public:
+    ScopedWineVersion(const std::wstring& exeName, const std::wstring& version);
+    ~ScopedWineVersion();
+    ScopedWineVersion(const ScopedWineVersion&) = delete;
+    ScopedWineVersion& operator=(const ScopedWineVersion&) = delete;
+
+private:
+    std::wstring key_;
+};
+
 // The built Kestrova.exe as a Windows path (the build tree lies on Wine's drive Z:).
 std::wstring KestrovaExe();
 

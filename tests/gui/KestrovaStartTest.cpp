@@ -40,30 +40,6 @@ protected:
     ScratchFolder scratch{files};  // declared before any process, so it goes after them
 };
 
-// The program's own version of Windows, as Wine lets a user set one per program.
-class ScopedWineVersion {
-public:
-    ScopedWineVersion(const std::wstring& exeName, const std::wstring& version)
-        : key_(L"Software\\Wine\\AppDefaults\\" + exeName)
-    {
-        HKEY key = nullptr;
-        if (RegCreateKeyExW(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                            nullptr) != ERROR_SUCCESS) {
-            ADD_FAILURE() << "cannot create " << Narrow(key_);
-            return;
-        }
-        RegSetValueExW(key, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version.c_str()),
-                       static_cast<DWORD>((version.size() + 1) * sizeof(wchar_t)));
-        RegCloseKey(key);
-    }
-    ~ScopedWineVersion() { RegDeleteKeyW(HKEY_CURRENT_USER, key_.c_str()); }
-    ScopedWineVersion(const ScopedWineVersion&) = delete;
-    ScopedWineVersion& operator=(const ScopedWineVersion&) = delete;
-
-private:
-    std::wstring key_;
-};
-
 TEST_F(KestrovaStart, ShowsOneWindowWithVersionCaptionAndEndsWhenClosed)
 {
     KestrovaProcess program(KestrovaExe());
