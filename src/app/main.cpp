@@ -5,6 +5,7 @@
 
 #include "app/ContextMenuTab.h"
 #include "app/PortableMode.h"
+#include "app/SendToTab.h"
 #include "app/SingleInstance.h"
 #include "app/MainWindow.h"
 #include "app/WindowsVersion.h"
@@ -66,6 +67,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     };
     ContextMenuTab contextMenu(form, registry, files, shell);
     contextMenu.Wire();
+    SendToTab sendTo(form, registry, files, shell);
+    sendTo.Wire();
     form.FormCreate();
 
     if (!IsWindows10Or11(ReportedOsVersion(VersionFromApi(), registry))) {
