@@ -258,14 +258,10 @@ TEST_F(SendToTabTest, RestoreDefaultsAsksThenLeavesTheStandardEntries)
 
     messageBoxAnswer = IDYES;
     Choose(L"Восстановить по умолчанию");
-    EXPECT_EQ(OnDisk(), (Contents{{"desktop.ini", "ini"},
-                                  {"Kept", Folder},
-                                  {"Kept\\Inner.lnk", "inner"},
-                                  {"Compressed (zipped) Folder.ZFSendToTarget", ""},
-                                  {"Desktop (create shortcut).DeskLink", ""},
-                                  {"Documents.mydocs", ""},
-                                  {"Mail Recipient.MAPIMail", ""},
-                                  {"Bluetooth device.lnk", ""}}));
+    Contents restored = {{"desktop.ini", "ini"}, {"Kept", Folder}, {"Kept\\Inner.lnk", "inner"}};
+    for (std::string_view name : kStandardSendToEntries)
+        restored[std::string(name)] = "";
+    EXPECT_EQ(OnDisk(), restored);
     EXPECT_EQ(Rows(), (std::vector<EntryRow>{Row("Bluetooth device", "Bluetooth device.lnk", true),
                                              Row("Compressed (zipped) Folder",
                                                  "Compressed (zipped) Folder.ZFSendToTarget", true),

@@ -51,6 +51,13 @@ protected:
         }
     }
 
+    // A SendTo folder holding only `entries`.
+    void Remake(const Contents& entries)
+    {
+        RemoveTree(fs, appData / "Microsoft");
+        Make(entries);
+    }
+
     Contents OnDisk() { return FolderContents(fs, sendTo); }
 
     std::vector<EntryRow> Load()
@@ -197,8 +204,7 @@ TEST_F(SendToCatalogueTest, SwitchingRenamesOnlyTheRowsFileAndNeverItsContents)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        RemoveTree(fs, appData / "Microsoft");
-        Make(c.before);
+        Remake(c.before);
         EXPECT_EQ(catalogue.SwitchRow(Row("caption", c.path, c.checked)), c.boxStays);
         EXPECT_EQ(OnDisk(), c.after);
     }
@@ -309,8 +315,7 @@ TEST_F(SendToCatalogueTest, DeleteRemovesTheRowsFileOrEmptyFolderForGood)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        RemoveTree(fs, appData / "Microsoft");
-        Make(c.before);
+        Remake(c.before);
         EXPECT_EQ(catalogue.DeleteSendToItem(Row("caption", c.path, c.checked)), c.deleted);
         EXPECT_EQ(OnDisk(), c.after);
     }
