@@ -27,7 +27,11 @@ void ContextMenuTab::Wire()
 
 void ContextMenuTab::LoadContextMenuList()
 {
-    RebuildList(form_, form_.ListViewContextMenu, [this](RowSink& rows) { catalogue_.LoadRows(rows); });
+    std::string malformed;
+    RebuildList(form_, form_.ListViewContextMenu,
+                [this, &malformed](RowSink& rows) { malformed = catalogue_.LoadRows(rows); });
+    if (!malformed.empty())
+        throw AppError(malformed);
 }
 
 bool ContextMenuTab::ListViewContextMenuItemChecked(std::size_t index, bool checked)
