@@ -6,6 +6,7 @@
 #include "app/ContextMenuTab.h"
 #include "app/LanguageCommands.h"
 #include "app/PortableMode.h"
+#include "app/SendToTab.h"
 #include "app/SingleInstance.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowSettings.h"
@@ -82,6 +83,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     };
     ContextMenuTab contextMenu(form, registry, files, shell);
     contextMenu.Wire();
+    SendToTab sendTo(form, registry, files, shell);
+    sendTo.Wire();
     const SettingsFile settingsFile(files, versionInfo, ExecutablePath(), PortableMode, AnsiCodePage());
     MainWindowSettings settings(form, settingsFile);
     settings.Wire();
