@@ -7,6 +7,7 @@
 #include "app/PortableMode.h"
 #include "app/SingleInstance.h"
 #include "app/MainWindow.h"
+#include "app/ThemeMenu.h"
 #include "app/WindowsVersion.h"
 #include "platform/FileInfoUtils.h"
 #include "platform/win32/ExecutablePath.h"
@@ -57,7 +58,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     Win32Shell shell;
     Win32VersionInfo versionInfo;
 
+    const OsVersion osVersion = ReportedOsVersion(VersionFromApi(), registry);
+    AppStyle appStyle(osVersion.build);
     MainWindow form;
+    appStyle.Add(form);
     const std::string designCaption = form.Model().Caption();
     form.handlers.SetPortableMode = [&] { PortableMode = HasPortableMarker(files, ExecutableFolder()); };
     form.handlers.ComposeCaption = [&] {
@@ -66,9 +70,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     };
     ContextMenuTab contextMenu(form, registry, files, shell);
     contextMenu.Wire();
+    ThemeMenu themeMenu(form, appStyle, registry);
+    themeMenu.Wire();
     form.FormCreate();
 
-    if (!IsWindows10Or11(ReportedOsVersion(VersionFromApi(), registry))) {
+    if (!IsWindows10Or11(osVersion)) {
         MessageBoxW(nullptr, Widen(form.LangText("LangOnlyWindows")).c_str(), Widen(form.LangText("LangError")).c_str(),
                     MB_OK | MB_ICONERROR);
         return 0;
