@@ -32,4 +32,22 @@ inline const ThemePalette& PaletteOf(DWORD_PTR subclassData) { return *reinterpr
 // flickers, or WM_PRINTCLIENT, drawing into the DC it brings.
 void PaintControl(HWND control, UINT message, WPARAM wParam, const std::function<void(HDC, const RECT&)>& paint);
 
+// The subclass of a control that `Paint` draws whole, background included.
+template <void (*Paint)(HWND control, HDC dc, const RECT& client, const ThemePalette& palette)>
+LRESULT CALLBACK PaintedControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                    DWORD_PTR data)
+{
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+        PaintControl(control, message, wParam,
+                     [&](HDC dc, const RECT& client) { Paint(control, dc, client, PaletteOf(data)); });
+        return 0;
+    default:
+        return DefSubclassProc(control, message, wParam, lParam);
+    }
+}
+
 }  // namespace kestrova

@@ -48,27 +48,11 @@ void PaintStatusBar(HWND statusBar, HDC dc, const RECT& client, const ThemePalet
     }
 }
 
-LRESULT CALLBACK StatusBarProc(HWND statusBar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                               DWORD_PTR data)
-{
-    switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT:
-    case WM_PRINTCLIENT:
-        PaintControl(statusBar, message, wParam,
-                     [&](HDC dc, const RECT& client) { PaintStatusBar(statusBar, dc, client, PaletteOf(data)); });
-        return 0;
-    default:
-        return DefSubclassProc(statusBar, message, wParam, lParam);
-    }
-}
-
 }  // namespace
 
 void ApplyStatusBarStyle(HWND statusBar, const ThemePalette& palette)
 {
-    SetPaletteSubclass(statusBar, StatusBarProc, palette);
+    SetPaletteSubclass(statusBar, PaintedControlProc<PaintStatusBar>, palette);
 }
 
 }  // namespace kestrova

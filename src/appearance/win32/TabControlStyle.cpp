@@ -67,26 +67,11 @@ void PaintTabs(HWND tabs, HDC dc, const RECT& client, const ThemePalette& palett
     }
 }
 
-LRESULT CALLBACK TabControlProc(HWND tabs, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
-{
-    switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT:
-    case WM_PRINTCLIENT:
-        PaintControl(tabs, message, wParam,
-                     [&](HDC dc, const RECT& client) { PaintTabs(tabs, dc, client, PaletteOf(data)); });
-        return 0;
-    default:
-        return DefSubclassProc(tabs, message, wParam, lParam);
-    }
-}
-
 }  // namespace
 
 void ApplyTabControlStyle(HWND tabs, const ThemePalette& palette)
 {
-    SetPaletteSubclass(tabs, TabControlProc, palette);
+    SetPaletteSubclass(tabs, PaintedControlProc<PaintTabs>, palette);
 }
 
 }  // namespace kestrova
