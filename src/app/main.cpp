@@ -10,6 +10,7 @@
 #include "app/SingleInstance.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowSettings.h"
+#include "app/ThemeMenu.h"
 #include "app/WindowsVersion.h"
 #include "platform/CodePage.h"
 #include "platform/FileInfoUtils.h"
@@ -74,7 +75,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     Win32Shell shell;
     Win32VersionInfo versionInfo;
 
+    const OsVersion osVersion = ReportedOsVersion(VersionFromApi(), registry);
+    AppStyle appStyle(osVersion.build);
     MainWindow form;
+    appStyle.Add(form);
     const std::string designCaption = form.Model().Caption();
     form.handlers.SetPortableMode = [&] { PortableMode = HasPortableMarker(files, ExecutableFolder()); };
     form.handlers.ComposeCaption = [&] {
@@ -91,6 +95,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     LanguageCommands languages(form, {&form.Model()},
                                {files, ExecutableFolder(), AnsiCodePage(), [&] { return settingsFile.PortablePath(); }});
     languages.Wire();
+    ThemeMenu themeMenu(form, appStyle, registry);
+    themeMenu.Wire();
     form.FormCreate();
 
     // The language of every window; after it, the message texts below are in that language.
@@ -98,7 +104,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     RunReported(form, [&] { languages.CleanTranslationsLikeGlobload(); });
     RunReported(form, [&] { languages.Globload(); });
 
-    if (!IsWindows10Or11(ReportedOsVersion(VersionFromApi(), registry))) {
+    if (!IsWindows10Or11(osVersion)) {
         MessageBoxW(nullptr, Widen(form.LangText("LangOnlyWindows")).c_str(), Widen(form.LangText("LangError")).c_str(),
                     MB_OK | MB_ICONERROR);
         return 0;
