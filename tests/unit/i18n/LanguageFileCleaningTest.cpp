@@ -62,6 +62,17 @@ TEST(LanguageFileCleaning, RepeatedKeyKeepsItsLastEntry)
               "[Kestrova]\r\nForm1.Caption=c\r\nform1.thememenu.caption=third\r\n\r\n");
 }
 
+TEST(LanguageFileCleaning, KeysInCyrillicOfAnotherCaseAreRepeatsLikeAnyOther)
+{
+    // The document finds these keys as one; keeping the first and a later copy of it while
+    // dropping the other spelling would leave a repeat for the next start.
+    const std::string cleaned = Cleaned("\xEF\xBB\xBF[Kestrova]\r\nForm1.язык=1\r\nForm1.Язык=2\r\nForm1.Язык=3\r\n");
+    EXPECT_EQ(cleaned, "\xEF\xBB\xBF[Kestrova]\r\nForm1.Язык=3\r\n\r\n");
+    const WindowModel main = MainWindowModel();
+    IniDocument again = IniDocument::Parse(cleaned, 1252);
+    EXPECT_FALSE(CleanLanguageDocument(again, {&main}));
+}
+
 TEST(LanguageFileCleaning, EmptiedSectionsGoButLanguageInformationAndDestDirStay)
 {
     EXPECT_EQ(Cleaned("[Language information]\r\n[DestDir]\r\nHello=World\r\n[Kestrova]\r\nStray=1\r\n"
