@@ -1,28 +1,12 @@
 #include "app/ContextMenuTab.h"
 
+#include "app/AtScopeExit.h"
 #include "platform/AppError.h"
 #include "platform/RegistryEditorJump.h"
 
 #include <string>
 
 namespace kestrova {
-
-namespace {
-
-// Runs `action` when it goes out of scope, also while an error passes.
-template <typename Action>
-class AtScopeExit {
-public:
-    explicit AtScopeExit(Action action) : action_(action) {}
-    ~AtScopeExit() { action_(); }
-    AtScopeExit(const AtScopeExit&) = delete;
-    AtScopeExit& operator=(const AtScopeExit&) = delete;
-
-private:
-    Action action_;
-};
-
-}  // namespace
 
 ContextMenuTab::ContextMenuTab(MainWindow& form, RegistryBackend& registry, FileSystem& files, Shell& shell)
     : form_(form), registry_(registry), files_(files), shell_(shell), catalogue_(registry, shell)

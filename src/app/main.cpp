@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "app/ContextMenuTab.h"
+#include "app/NewMenuTab.h"
 #include "app/PortableMode.h"
 #include "app/SingleInstance.h"
 #include "app/MainWindow.h"
@@ -66,6 +67,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     };
     ContextMenuTab contextMenu(form, registry, files, shell);
     contextMenu.Wire();
+    NewMenuTab newMenu(form, registry, files, shell);
+    newMenu.Wire();
     form.FormCreate();
 
     if (!IsWindows10Or11(ReportedOsVersion(VersionFromApi(), registry))) {
