@@ -46,11 +46,11 @@ void NewMenuCatalogue::SetNewMenuItemEnabled(const std::string& classKey, bool e
         // else a move that never leaves the template in part at both names.
         if (!reg.RenameKey(from, std::string(toName)))
             reg.MoveKey(from, to, true);
-        // A template still at its old name did not move (no rights, or a step that
-        // failed quietly): that is a failed switch, not a silent success.
-        if (reg.KeyExists(from))
-            throw AppError(FormatMessage("Failed to move key %s", from));
     }
+    // A template still at its old name did not move (no rights, a step that failed
+    // quietly, or a first look that failed to find it): a failed switch, not a success.
+    if (reg.KeyExists(from))
+        throw AppError(FormatMessage("Failed to move key %s", from));
     shell_.BroadcastSettingChange();
 }
 
