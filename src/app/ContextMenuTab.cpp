@@ -1,10 +1,8 @@
 #include "app/ContextMenuTab.h"
 
-#include "app/AtScopeExit.h"
+#include "app/ListRebuild.h"
 #include "platform/AppError.h"
 #include "platform/RegistryEditorJump.h"
-
-#include <string>
 
 namespace kestrova {
 
@@ -27,20 +25,10 @@ void ContextMenuTab::Wire()
 
 void ContextMenuTab::LoadContextMenuList()
 {
-    ListView& list = form_.ListViewContextMenu;
-    form_.FLoading = true;
-    AtScopeExit clearLoading([this] { form_.FLoading = false; });
-    {
-        BulkUpdate bulk(list);
-        list.SetCheckHandlerAttached(false);
-        AtScopeExit reattach([&list] { list.SetCheckHandlerAttached(true); });
-        list.Clear();
-        ListViewRowSink rows(list);
+    RebuildList(form_, form_.ListViewContextMenu, [this](RowSink& rows) {
         catalogue_.LoadRows(rows);
-        form_.SetStatusPanelText(form_.StatusBarNameOf(list), 1, std::to_string(list.Count()));
-    }
-    if (list.Count() > 0)
-        list.SelectAndFocusFirstRow();
+        return rows.Count();
+    });
 }
 
 bool ContextMenuTab::ListViewContextMenuItemChecked(std::size_t index, bool checked)

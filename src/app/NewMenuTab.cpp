@@ -1,10 +1,8 @@
 #include "app/NewMenuTab.h"
 
-#include "app/AtScopeExit.h"
+#include "app/ListRebuild.h"
 #include "catalogue/NewMenuNames.h"
 #include "platform/RegistryEditorJump.h"
-
-#include <string>
 
 namespace kestrova {
 
@@ -27,20 +25,7 @@ void NewMenuTab::Wire()
 
 void NewMenuTab::LoadNewMenuList()
 {
-    ListView& list = form_.ListViewNewMenu;
-    form_.FLoading = true;
-    AtScopeExit clearLoading([this] { form_.FLoading = false; });
-    {
-        BulkUpdate bulk(list);
-        list.SetCheckHandlerAttached(false);
-        AtScopeExit reattach([&list] { list.SetCheckHandlerAttached(true); });
-        list.Clear();
-        ListViewRowSink rows(list);
-        const std::size_t added = catalogue_.LoadRows(rows);
-        form_.SetStatusPanelText(form_.StatusBarNameOf(list), 1, std::to_string(added));
-    }
-    if (list.Count() > 0)
-        list.SelectAndFocusFirstRow();
+    RebuildList(form_, form_.ListViewNewMenu, [this](RowSink& rows) { return catalogue_.LoadRows(rows); });
 }
 
 bool NewMenuTab::ListViewNewMenuItemChecked(std::size_t index, bool checked)
