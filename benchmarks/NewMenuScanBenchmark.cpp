@@ -153,7 +153,11 @@ private:
         RegKey key(registry_, handle);
         ++entered_;
         const std::vector<std::string> names = Names(handle);
-        if (stopAt_.count(AsciiUpper(path)))
+        // Only a key with a template key can be one the scan stops at.
+        const bool holdsTemplate = std::any_of(names.begin(), names.end(), [](const std::string& subkey) {
+            return EqualsIgnoringAsciiCase(subkey, kShellNew) || EqualsIgnoringAsciiCase(subkey, kOldShellNew);
+        });
+        if (holdsTemplate && stopAt_.count(AsciiUpper(path)))
             return;
         for (const std::string& subkey : names)
             if (!IsNeverEnteredSubkeyName(subkey))
