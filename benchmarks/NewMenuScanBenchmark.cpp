@@ -245,12 +245,14 @@ void Seed(RegistryBackend& registry, const KeyTree& classes)
         seed.WriteTree(HKLM, kViews[1], kScratch, classes);
 }
 
+#ifdef _WIN32
 void Remove(RegistryBackend& registry)
 {
     RegistrySeed seed(registry);
     for (std::uint32_t view : kViews)
         seed.DeleteTree(HKLM, view, kScratch);
 }
+#endif
 
 }  // namespace
 }  // namespace kestrova
