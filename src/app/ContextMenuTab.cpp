@@ -4,6 +4,8 @@
 #include "platform/AppError.h"
 #include "platform/RegistryEditorJump.h"
 
+#include <string>
+
 namespace kestrova {
 
 ContextMenuTab::ContextMenuTab(MainWindow& form, RegistryBackend& registry, FileSystem& files, Shell& shell)
@@ -25,10 +27,11 @@ void ContextMenuTab::Wire()
 
 void ContextMenuTab::LoadContextMenuList()
 {
-    RebuildList(form_, form_.ListViewContextMenu, [this](RowSink& rows) {
-        catalogue_.LoadRows(rows);
-        return rows.Count();
-    });
+    std::string malformed;
+    RebuildList(form_, form_.ListViewContextMenu,
+                [this, &malformed](RowSink& rows) { malformed = catalogue_.LoadRows(rows); });
+    if (!malformed.empty())
+        throw AppError(malformed);
 }
 
 bool ContextMenuTab::ListViewContextMenuItemChecked(std::size_t index, bool checked)

@@ -21,7 +21,7 @@ private:
 
 }  // namespace
 
-void RebuildList(MainWindow& form, ListView& list, const std::function<std::size_t(RowSink& rows)>& fill)
+void RebuildList(MainWindow& form, ListView& list, const std::function<void(RowSink&)>& fill)
 {
     form.FLoading = true;
     AtScopeExit clearLoading([&form] { form.FLoading = false; });
@@ -31,8 +31,8 @@ void RebuildList(MainWindow& form, ListView& list, const std::function<std::size
         AtScopeExit reattach([&list] { list.SetCheckHandlerAttached(true); });
         list.Clear();
         ListViewRowSink rows(list);
-        const std::size_t count = fill(rows);
-        form.SetStatusPanelText(form.StatusBarNameOf(list), 1, std::to_string(count));
+        fill(rows);
+        form.SetStatusPanelText(form.StatusBarNameOf(list), 1, std::to_string(list.Count()));
     }
     if (list.Count() > 0)
         list.SelectAndFocusFirstRow();

@@ -1,19 +1,17 @@
-// How every tab rebuilds its list: a rebuild switches nothing, paints once, and leaves
-// the list usable even when it fails part-way.
+// A list's rebuild as every tab runs it: FLoading set and the check-box handler detached
+// while the rows are filled, the count written to the list's status bar, the first row
+// selected; the flag and the handler are back also when filling fails.
 #pragma once
 
 #include "app/MainWindow.h"
+#include "catalogue/EntryRow.h"
 
-#include <cstddef>
 #include <functional>
 
 namespace kestrova {
 
-// With FLoading set, painting suspended and the check-box handler detached, empties
-// `list`, lets `fill` write the new rows and writes the count it returns into the
-// list's status bar; then selects and focuses the first row. When `fill` throws, the
-// rows written so far stay, the count and selection are left alone, the handler and
-// FLoading are restored, and the error propagates.
-void RebuildList(MainWindow& form, ListView& list, const std::function<std::size_t(RowSink& rows)>& fill);
+// Empties `list`, lets `fill` add its rows and writes the count. An error of `fill`
+// leaves the rows added so far, skips the count and the selection, and propagates.
+void RebuildList(MainWindow& form, ListView& list, const std::function<void(RowSink&)>& fill);
 
 }  // namespace kestrova

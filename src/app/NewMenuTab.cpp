@@ -25,7 +25,7 @@ void NewMenuTab::Wire()
 
 void NewMenuTab::LoadNewMenuList()
 {
-    RebuildList(form_, form_.ListViewNewMenu, [this](RowSink& rows) { return catalogue_.LoadRows(rows); });
+    RebuildList(form_, form_.ListViewNewMenu, [this](RowSink& rows) { catalogue_.LoadRows(rows); });
 }
 
 bool NewMenuTab::ListViewNewMenuItemChecked(std::size_t index, bool checked)

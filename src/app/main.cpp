@@ -6,6 +6,7 @@
 #include "app/ContextMenuTab.h"
 #include "app/NewMenuTab.h"
 #include "app/PortableMode.h"
+#include "app/SendToTab.h"
 #include "app/SingleInstance.h"
 #include "app/MainWindow.h"
 #include "app/WindowsVersion.h"
@@ -67,6 +68,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     };
     ContextMenuTab contextMenu(form, registry, files, shell);
     contextMenu.Wire();
+    SendToTab sendTo(form, registry, files, shell);
+    sendTo.Wire();
     NewMenuTab newMenu(form, registry, files, shell);
     newMenu.Wire();
     form.FormCreate();
