@@ -9,6 +9,7 @@
 #include "app/SendToTab.h"
 #include "app/SingleInstance.h"
 #include "app/MainWindow.h"
+#include "app/ThemeMenu.h"
 #include "app/WindowsVersion.h"
 #include "platform/FileInfoUtils.h"
 #include "platform/win32/ExecutablePath.h"
@@ -59,7 +60,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     Win32Shell shell;
     Win32VersionInfo versionInfo;
 
+    const OsVersion osVersion = ReportedOsVersion(VersionFromApi(), registry);
+    AppStyle appStyle(osVersion.build);
     MainWindow form;
+    appStyle.Add(form);
     const std::string designCaption = form.Model().Caption();
     form.handlers.SetPortableMode = [&] { PortableMode = HasPortableMarker(files, ExecutableFolder()); };
     form.handlers.ComposeCaption = [&] {
@@ -72,9 +76,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     sendTo.Wire();
     NewMenuTab newMenu(form, registry, files, shell);
     newMenu.Wire();
+    ThemeMenu themeMenu(form, appStyle, registry);
+    themeMenu.Wire();
     form.FormCreate();
 
-    if (!IsWindows10Or11(ReportedOsVersion(VersionFromApi(), registry))) {
+    if (!IsWindows10Or11(osVersion)) {
         MessageBoxW(nullptr, Widen(form.LangText("LangOnlyWindows")).c_str(), Widen(form.LangText("LangError")).c_str(),
                     MB_OK | MB_ICONERROR);
         return 0;
