@@ -90,11 +90,13 @@ TEST(NewMenuSwitch, AFailureAtAnyCallLeavesTheTemplateWholeAtOneNameAndTheBoxTel
 void SeedClasses(RegistrySeed& seed, const std::string& root)
 {
     for (int i = 0; i < 4; ++i) {
-        const std::string ext = root + "\\.e" + std::to_string(i);
-        seed.SetString(HKLM, View32, ext, "", "e" + std::to_string(i) + "file");
-        seed.SetString(HKLM, View32, ext + "\\OpenWithProgids", "e" + std::to_string(i) + "file", "");
+        const std::string number = std::to_string(i);
+        const std::string ext = root + "\\.e" + number;
+        const std::string progId = "e" + number + "file";
+        seed.SetString(HKLM, View32, ext, "", progId);
+        seed.SetString(HKLM, View32, ext + "\\OpenWithProgids", progId, "");
         seed.CreateKey(HKLM, View32, ext + "\\PersistentHandler");
-        seed.SetString(HKLM, View32, root + "\\e" + std::to_string(i) + "file\\shell\\open\\command", "", "e.exe");
+        seed.SetString(HKLM, View32, root + "\\" + progId + "\\shell\\open\\command", "", "e.exe");
     }
     seed.WriteTree(HKLM, View32, root + "\\.e1\\ShellNew", Template());
     seed.WriteTree(HKLM, View32, root + "\\.e2\\e2file\\old_ShellNew", Template());
