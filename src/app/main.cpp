@@ -5,6 +5,7 @@
 
 #include "app/ContextMenuTab.h"
 #include "app/LanguageCommands.h"
+#include "app/NewMenuTab.h"
 #include "app/PortableMode.h"
 #include "app/SendToTab.h"
 #include "app/SingleInstance.h"
@@ -89,6 +90,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     contextMenu.Wire();
     SendToTab sendTo(form, registry, files, shell);
     sendTo.Wire();
+    NewMenuTab newMenu(form, registry, files, shell);
+    newMenu.Wire();
     const SettingsFile settingsFile(files, versionInfo, ExecutablePath(), PortableMode, AnsiCodePage());
     MainWindowSettings settings(form, settingsFile);
     settings.Wire();
