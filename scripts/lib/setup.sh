@@ -75,6 +75,15 @@ stop_virtual_display() {
   KESTROVA_XVFB_PID=
 }
 
+# Prints each test the last ctest run of a build skipped, with the reason the test gave.
+print_skipped_tests() {
+  local log="$1/Testing/Temporary/LastTest.log"
+  [[ -f $log ]] || return 0
+  awk '/: Skipped$/ { getline reason; next }
+       /^\[  SKIPPED \] .* \([0-9]+ ms\)$/ { sub(/^\[  SKIPPED \] /, ""); sub(/ \([0-9]+ ms\)$/, "");
+                                          print "  skipped: " $0 ": " reason }' "$log"
+}
+
 configure_and_build() {
   local preset=$1; shift
   cmake --preset "$preset" >/dev/null || return 1

@@ -44,6 +44,7 @@ void ContextMenuTab::Wire()
 void ContextMenuTab::LoadContextMenuList()
 {
     ListView& list = form_.ListViewContextMenu;
+    std::string malformed;
     form_.FLoading = true;
     AtScopeExit clearLoading([this] { form_.FLoading = false; });
     {
@@ -52,11 +53,13 @@ void ContextMenuTab::LoadContextMenuList()
         AtScopeExit reattach([&list] { list.SetCheckHandlerAttached(true); });
         list.Clear();
         ListViewRowSink rows(list);
-        catalogue_.LoadRows(rows);
+        malformed = catalogue_.LoadRows(rows);
         form_.SetStatusPanelText(form_.StatusBarNameOf(list), 1, std::to_string(list.Count()));
     }
     if (list.Count() > 0)
         list.SelectAndFocusFirstRow();
+    if (!malformed.empty())
+        throw AppError(malformed);
 }
 
 bool ContextMenuTab::ListViewContextMenuItemChecked(std::size_t index, bool checked)

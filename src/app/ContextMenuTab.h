@@ -19,8 +19,8 @@ public:
     // Connects the tab's hooks of the window.
     void Wire();
 
-    // Rebuilds the list from the registry. A scan error leaves the rows found so far
-    // and propagates; the list is usable again either way.
+    // Rebuilds the list from the registry. Caption values of the wrong type are
+    // reported once the list is complete, by an error naming each value and its key.
     void LoadContextMenuList();
     bool ListViewContextMenuItemChecked(std::size_t index, bool checked);
     void ContextMenuUpdateClick();

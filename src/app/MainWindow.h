@@ -157,11 +157,23 @@ private:
     void CaptionChanged(const std::string& caption) override;
     void ComponentChanged(const Component& component) override;
 
+    // Layout: the frame, the controls from the model, fonts and placement.
+    void CreateFrame();
     void CreateComponents();
     HWND ContainerOf(const Component& component) const;
     void ApplyFonts();
     void LayoutControls();
+    void LimitTrackSize(MINMAXINFO& limits) const;
+
+    // Commands: menu items, the button and the shortcuts.
+    void CreateShortcutTable();
+    void HandleCommand(int id, int notification);
     void ExecuteCommand(int commandId);
+
+    // Lists: each list bound to its status bar, popup menu and commands.
+    void BindLists();
+    // Passes a notification to the list it came from; true when that list used it.
+    bool HandleListNotify(const NMHDR& header, LRESULT& result);
     // Shows the page `step` pages on, wrapping round, and gives its list the focus.
     void ShowNeighbourPage(int step);
     // Opens the popup menu of the list the click was in; false when it was in no list.

@@ -38,8 +38,9 @@ ContextMenuCatalogue::ContextMenuCatalogue(RegistryBackend& registry, Shell& she
 {
 }
 
-void ContextMenuCatalogue::LoadRows(RowSink& rows)
+std::string ContextMenuCatalogue::LoadRows(RowSink& rows)
 {
+    malformed_.clear();
     for (std::string_view location : kContextMenuLocations) {
         const std::string path = std::string(kClassesPrefix) + std::string(location);
         ScanContextMenuLocation(kScanRoot, path, rows);
@@ -51,6 +52,7 @@ void ContextMenuCatalogue::LoadRows(RowSink& rows)
     }
     if (rows.Count() == 0)
         rows.Add(EntryRow{"", {"", "", ""}, false});
+    return std::exchange(malformed_, {});
 }
 
 void ContextMenuCatalogue::ScanContextMenuLocation(RegRoot root, const std::string& path, RowSink& rows)
@@ -97,14 +99,27 @@ std::string ContextMenuCatalogue::DisplayName(RegRoot root, const std::string& p
         return displayName;
     if (path.find("ContextMenuHandlers") != std::string::npos) {
         // Handlers are known by their key name.
-    } else if (reg.ValueExists("MUIVerb")) {
-        displayName = reg.ReadString("MUIVerb");
-    } else if (reg.ValueExists("")) {
-        if (std::string text = reg.ReadString(""); !text.empty())
-            displayName = std::move(text);
+    } else if (std::optional<std::string> verb = CaptionValue(reg, root, keyToRead, "MUIVerb")) {
+        displayName = std::move(*verb);
+    } else if (std::optional<std::string> text = CaptionValue(reg, root, keyToRead, ""); text && !text->empty()) {
+        displayName = std::move(*text);
     }
     reg.CloseKey();
     return displayName;
+}
+
+std::optional<std::string> ContextMenuCatalogue::CaptionValue(TRegistry& reg, RegRoot root, const std::string& key,
+                                                              const std::string& valueName)
+{
+    if (!reg.ValueExists(valueName))
+        return std::nullopt;
+    const TRegDataType type = reg.GetDataType(valueName);
+    if (type == TRegDataType::rdString || type == TRegDataType::rdExpandString)
+        return reg.ReadString(valueName);
+    if (!malformed_.empty())
+        malformed_ += "\n\n";
+    malformed_ += FormatMessage("Invalid data type for '%s'", valueName) + "\n" + RootKeyName(root) + "\\" + key;
+    return std::nullopt;
 }
 
 bool ContextMenuCatalogue::IsContextMenuItemDisabled(const std::string& path)

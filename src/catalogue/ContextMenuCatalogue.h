@@ -5,7 +5,9 @@
 #include "catalogue/EntryRow.h"
 #include "platform/RegistryBackend.h"
 #include "platform/Shell.h"
+#include "platform/TRegistry.h"
 
+#include <optional>
 #include <string>
 
 namespace kestrova {
@@ -18,9 +20,10 @@ public:
     // Fills `rows` (already emptied by the caller) with every shown entry, live
     // entries of each location followed by those found only in its backup area,
     // then sets each check box from the backup area; a placeholder row when there
-    // are none. A value of the wrong type ends the scan with an error, leaving the
-    // rows added so far with their boxes as added.
-    void LoadRows(RowSink& rows);
+    // are none. A caption value that is not a string counts as absent, so the scan
+    // always completes; the returned text names each such value and its key for the
+    // user (empty when there were none).
+    std::string LoadRows(RowSink& rows);
 
     // Moves the entry's key between its place and the backup area, replacing the
     // copy at the far side, then broadcasts; a failure raises and skips the broadcast.
@@ -44,9 +47,14 @@ private:
                      bool checked);
     std::string DisplayName(RegRoot root, const std::string& path, const std::string& keyToRead,
                             const std::string& name);
+    // The text of a string value; nothing when the value is missing or of another
+    // type, which is noted in `malformed_`.
+    std::optional<std::string> CaptionValue(TRegistry& reg, RegRoot root, const std::string& key,
+                                            const std::string& valueName);
 
     RegistryBackend& registry_;
     Shell& shell_;
+    std::string malformed_;  // of the scan under way
 };
 
 }  // namespace kestrova

@@ -178,27 +178,34 @@ TEST_F(ContextMenuTabTest, OpenRegistryWritesTheRowsKeyAndStartsTheEditor)
     EXPECT_EQ(reg.ReadString("LastKey"), "HKEY_LOCAL_MACHINE\\" + path_);
 }
 
-TEST_F(ContextMenuTabTest, AScanErrorKeepsTheRowsFoundSoFarAndTheListUsable)
+TEST_F(ContextMenuTabTest, AMalformedCaptionValueIsListedByKeyNameAndReportedOnceTheListIsComplete)
 {
-    const std::wstring countBefore = Widen(form->Model().Get("StatusBarMenu").panels.at(1).text);
-    badVerb_ = "SOFTWARE\\Classes\\msstylesfile\\shell\\" + name_;
+    badVerb_ = "SOFTWARE\\Classes\\*\\shell\\" + name_ + "Bad";
     seed_.SetDword(HKLM, View32, badVerb_, "MUIVerb", 1);
+    const std::string report = "Invalid data type for 'MUIVerb'\nHKEY_LOCAL_MACHINE\\" + badVerb_;
 
-    EXPECT_THROW(tab_->LoadContextMenuList(), AppError);
-    EXPECT_GE(RowOf(path_), 0) << "rows before the bad entry stay";
-    EXPECT_TRUE(List().Row(RowOf(path_)).checked);
-    EXPECT_EQ(List().SelectedIndex(), -1);
-    EXPECT_EQ(Widen(form->Model().Get("StatusBarMenu").panels.at(1).text), countBefore);
+    try {
+        tab_->LoadContextMenuList();
+        ADD_FAILURE() << "the malformed value was not reported";
+    } catch (const AppError& error) {
+        EXPECT_EQ(error.what(), report);
+    }
+    ASSERT_GE(RowOf(badVerb_), 0);
+    EXPECT_EQ(List().Row(RowOf(badVerb_)).caption, name_ + "Bad");
+    EXPECT_GE(RowOf(path_), 0) << "the scan went on past the malformed entry";
+    EXPECT_EQ(form->Model().Get("StatusBarMenu").panels.at(1).text, std::to_string(List().Count()));
+    EXPECT_EQ(List().SelectedIndex(), 0);
     EXPECT_FALSE(form->FLoading);
     EXPECT_TRUE(List().CheckHandlerAttached());
 
-    // F5 on the list refreshes it; the error then reaches the general error report.
+    // F5 on the list refreshes it; the report then reaches the general error report, once.
+    messages.clear();
     SetFocus(List().Handle());
     MSG f5{List().Handle(), WM_KEYDOWN, VK_F5, 0, 0, {}};
     EXPECT_TRUE(form->TranslateShortcut(f5));
     Pump();
-    ASSERT_FALSE(messages.empty());
-    EXPECT_EQ(messages.back().text, L"Invalid data type for 'MUIVerb'");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages.back().text, Widen(report + "."));
 }
 
 }  // namespace

@@ -337,31 +337,37 @@ TEST_F(MainWindowTest, ConfirmDeletionAsksYesNoWithTheCaptionInBrackets)
     EXPECT_EQ(messages[1].text, L"Restore?");
 }
 
-TEST_F(MainWindowTest, FormCreateRunsItsStepsInOrderAndStopsAtAFailingOne)
+TEST_F(MainWindowTest, FormCreateRunsEveryStepInOrderAndReportsEachFailure)
 {
     std::vector<std::string> steps;
     auto step = [&steps](const char* name) { return [&steps, name] { steps.push_back(name); }; };
+    auto failingStep = [&steps](const char* name, const char* error) {
+        return [&steps, name, error] {
+            steps.push_back(name);
+            throw AppError(error);
+        };
+    };
     form->handlers.SetPortableMode = step("portable");
     form->handlers.ComposeCaption = step("caption");
-    form->handlers.LoadContextMenuList = step("context");
-    form->handlers.LoadSendToList = [&] {
-        steps.push_back("sendto");
-        throw AppError("Invalid data type for 'MUIVerb'");
-    };
-    form->handlers.LoadSendToMenuState = step("state");
-    form->handlers.LoadSettings = step("nastr");
+    form->handlers.LoadContextMenuList = failingStep("context", "Invalid data type for 'MUIVerb'");
+    form->handlers.LoadSendToList = step("sendto");
+    form->handlers.LoadSendToMenuState = failingStep("state", "Invalid data type for ''");
+    form->handlers.LoadNewMenuList = step("newmenu");
+    form->handlers.LoadSettings = step("settings");
     form->PageControlMenu.SetActivePageIndex(2);
 
     form->FormCreate();
 
-    EXPECT_EQ(steps, (std::vector<std::string>{"portable", "caption", "context", "sendto"}));
+    EXPECT_EQ(steps, (std::vector<std::string>{"portable", "caption", "context", "sendto", "state", "newmenu",
+                                                "settings"}));
     EXPECT_EQ(form->PageControlMenu.ActivePageIndex(), 0);
     EXPECT_TRUE(IsWindowVisible(form->PageControlMenu.Sheet(0)));
     EXPECT_FALSE(IsWindowVisible(form->PageControlMenu.Sheet(2)));
-    ASSERT_EQ(messages.size(), 1u);
+    ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[0].text, L"Invalid data type for 'MUIVerb'") << "\"'\" sorts before \".\"";
     EXPECT_EQ(messages[0].title, L"Kestrova");
     EXPECT_EQ(messages[0].type, UINT(MB_OK | MB_ICONERROR));
+    EXPECT_EQ(messages[1].text, L"Invalid data type for ''");
 }
 
 TEST(SingleInstance, SecondTestFindsTheMutexTheFirstCreated)

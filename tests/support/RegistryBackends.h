@@ -1,5 +1,6 @@
-// The registry backends this platform has, each with what sets it apart from Windows,
-// for tests that run one table of cases against all of them (gtest's ValuesIn).
+// The registry backends this platform has, each with what its registry shows of two
+// Windows rules that an environment may not follow, for tests that run one table of
+// cases against all of them (gtest's ValuesIn).
 #pragma once
 
 #include "platform/RegistryBackend.h"
@@ -15,14 +16,22 @@ namespace kestrova {
 struct BackendCase {
     std::string name;
     std::function<std::unique_ptr<RegistryBackend>()> make;
-    // Windows shares HKLM\SOFTWARE\Classes between the views; Wine keeps the 32-bit
-    // view's classes apart, at HKLM\SOFTWARE\Classes\Wow6432Node.
+    // Windows shares HKLM\SOFTWARE\Classes between the views. A Wine prefix whose
+    // 32-bit half was never set up keeps the 32-bit view's classes apart instead.
     bool sharesClasses = true;
-    // Windows enumerates values in creation order; Wine by name, case-insensitively.
+    // Windows enumerates values in creation order; Wine's registry sorts them by name.
     bool valuesInCreationOrder = true;
 };
 
+// Each backend's traits are measured once, on first use, by writing scratch keys.
 std::vector<BackendCase> RegistryBackends();
+
+// Why a case that needs a rule is skipped where the backend at hand does not follow it.
+inline constexpr const char* kClassesApartReason =
+    "this registry keeps HKLM\\SOFTWARE\\Classes apart between the 32-bit and the 64-bit view "
+    "(a Wine prefix whose 32-bit half was never set up); Windows shares it";
+inline constexpr const char* kValuesSortedReason =
+    "this registry enumerates values sorted by name (Wine); Windows keeps creation order";
 
 inline void PrintTo(const BackendCase& backend, std::ostream* out)
 {

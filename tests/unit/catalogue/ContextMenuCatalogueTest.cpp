@@ -113,31 +113,34 @@ TEST_F(ContextMenuCatalogueTest, NoEntryGivesOnePlaceholderRow)
     EXPECT_EQ(Load(), (std::vector<EntryRow>{EntryRow{"", {"", "", ""}, false}}));
 }
 
-TEST_F(ContextMenuCatalogueTest, ValueOfWrongTypeEndsTheScanKeepingTheRowsSoFar)
+TEST_F(ContextMenuCatalogueTest, CaptionValueOfWrongTypeCountsAsAbsentAndIsReportedAfterTheWholeScan)
 {
-    struct Case {
-        const char* valueName;
-        const char* message;
-    };
-    for (const Case& c : {Case{"MUIVerb", "Invalid data type for 'MUIVerb'"}, Case{"", "Invalid data type for ''"}}) {
-        MemoryRegistry fresh;
-        RegistrySeed freshSeed(fresh);
-        freshSeed.SetString(HKLM, View32, Classes + "*\\shell\\First", "", "First verb");
-        freshSeed.SetString(HKLM, View32, Backup + "*\\shell\\First", "", "backup");
-        freshSeed.SetDword(HKLM, View32, Classes + "*\\shell\\Second", c.valueName, 1);
-        freshSeed.SetString(HKLM, View32, Classes + "Directory\\shell\\Third", "", "Third verb");
-        RecordingShell quiet;
-        ContextMenuCatalogue scanner(fresh, quiet);
-        VectorRowSink sink;
-        try {
-            scanner.LoadRows(sink);
-            ADD_FAILURE() << "no error for " << c.message;
-        } catch (const AppError& error) {
-            EXPECT_STREQ(error.what(), c.message);
-        }
-        // The check boxes are never set from the backup area: every row stays as added.
-        EXPECT_EQ(sink.rows, (std::vector<EntryRow>{Row("First verb", "All Files", "*\\shell\\First", true)}));
-    }
+    Verb("*\\shell\\First", "", MakeStringValue("First verb"));
+    seed.SetString(HKLM, View32, Backup + "*\\shell\\First", "", "backup");
+    Verb("*\\shell\\NumberVerb", "MUIVerb", MakeDwordValue(1));
+    Verb("*\\shell\\NumberVerb", "", MakeStringValue("Falls back to the default"));
+    Verb("*\\shell\\NumberBoth", "MUIVerb", MakeDwordValue(1));
+    Verb("*\\shell\\NumberBoth", "", MakeDwordValue(2));
+    Verb("Directory\\shell\\Last", "", MakeStringValue("Last verb"));
+
+    VectorRowSink sink;
+    const std::string malformed = catalogue.LoadRows(sink);
+
+    EXPECT_EQ(sink.rows, (std::vector<EntryRow>{
+                             Row("First verb", "All Files", "*\\shell\\First", false),
+                             Row("NumberBoth", "All Files", "*\\shell\\NumberBoth", true),
+                             Row("Falls back to the default", "All Files", "*\\shell\\NumberVerb", true),
+                             Row("Last verb", "Directory", "Directory\\shell\\Last", true),
+                         }));
+    EXPECT_EQ(malformed,
+              "Invalid data type for 'MUIVerb'\nHKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\*\\shell\\NumberBoth\n\n"
+              "Invalid data type for ''\nHKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\*\\shell\\NumberBoth\n\n"
+              "Invalid data type for 'MUIVerb'\nHKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\*\\shell\\NumberVerb");
+
+    VectorRowSink again;
+    Verb("*\\shell\\NumberVerb", "MUIVerb", MakeStringValue("Mended"));
+    seed.DeleteTree(HKLM, View32, Classes + "*\\shell\\NumberBoth");
+    EXPECT_EQ(catalogue.LoadRows(again), "") << "a later scan reports only what it finds";
 }
 
 TEST_F(ContextMenuCatalogueTest, SwitchingOffAndOnMovesTheWholeKeyAndBroadcastsEachTime)
