@@ -30,17 +30,18 @@ char16_t FoldCase(char16_t c)
 
 }  // namespace
 
+std::u16string CaseFolded(std::string_view text)
+{
+    std::u16string folded = Utf8ToUtf16(text);
+    std::transform(folded.begin(), folded.end(), folded.begin(), FoldCase);
+    return folded;
+}
+
 bool EqualsIgnoringCase(std::string_view a, std::string_view b)
 {
-    // Each letter and its other case take the same number of UTF-8 bytes.
-    if (a.size() != b.size())
-        return false;
     if (IsAscii(a) && IsAscii(b))
         return EqualsIgnoringAsciiCase(a, b);
-    const std::u16string wideA = Utf8ToUtf16(a);
-    const std::u16string wideB = Utf8ToUtf16(b);
-    return std::equal(wideA.begin(), wideA.end(), wideB.begin(), wideB.end(),
-                      [](char16_t x, char16_t y) { return FoldCase(x) == FoldCase(y); });
+    return CaseFolded(a) == CaseFolded(b);
 }
 
 }  // namespace kestrova
