@@ -1,28 +1,12 @@
 #include "app/ContextMenuTab.h"
 
+#include "app/ListRebuild.h"
 #include "platform/AppError.h"
 #include "platform/RegistryEditorJump.h"
 
 #include <string>
 
 namespace kestrova {
-
-namespace {
-
-// Runs `action` when it goes out of scope, also while an error passes.
-template <typename Action>
-class AtScopeExit {
-public:
-    explicit AtScopeExit(Action action) : action_(action) {}
-    ~AtScopeExit() { action_(); }
-    AtScopeExit(const AtScopeExit&) = delete;
-    AtScopeExit& operator=(const AtScopeExit&) = delete;
-
-private:
-    Action action_;
-};
-
-}  // namespace
 
 ContextMenuTab::ContextMenuTab(MainWindow& form, RegistryBackend& registry, FileSystem& files, Shell& shell)
     : form_(form), registry_(registry), files_(files), shell_(shell), catalogue_(registry, shell)
@@ -43,21 +27,9 @@ void ContextMenuTab::Wire()
 
 void ContextMenuTab::LoadContextMenuList()
 {
-    ListView& list = form_.ListViewContextMenu;
     std::string malformed;
-    form_.FLoading = true;
-    AtScopeExit clearLoading([this] { form_.FLoading = false; });
-    {
-        BulkUpdate bulk(list);
-        list.SetCheckHandlerAttached(false);
-        AtScopeExit reattach([&list] { list.SetCheckHandlerAttached(true); });
-        list.Clear();
-        ListViewRowSink rows(list);
-        malformed = catalogue_.LoadRows(rows);
-        form_.SetStatusPanelText(form_.StatusBarNameOf(list), 1, std::to_string(list.Count()));
-    }
-    if (list.Count() > 0)
-        list.SelectAndFocusFirstRow();
+    RebuildList(form_, form_.ListViewContextMenu,
+                [this, &malformed](RowSink& rows) { malformed = catalogue_.LoadRows(rows); });
     if (!malformed.empty())
         throw AppError(malformed);
 }

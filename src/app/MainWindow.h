@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "appearance/win32/AppStyle.h"
 #include "ui/ComponentModel.h"
 #include "ui/win32/Dpi.h"
 #include "ui/win32/FormWindow.h"
@@ -67,7 +68,7 @@ struct MainWindowHandlers {
     std::function<void(std::size_t index)> LanguageMenuItemClick;
 };
 
-class MainWindow : public FormWindow, private ModelObserver {
+class MainWindow : public FormWindow, private ModelObserver, public StyledWindow {
 public:
     // Creates the window, hidden, with all its components; FormCreate is run by the caller
     // once the hooks are wired.
@@ -122,6 +123,13 @@ public:
     bool MenuItemChecked(std::string_view itemName) const { return menus_.Checked(itemName); }
     void SetMenuItemChecked(std::string_view itemName, bool checked) { menus_.SetChecked(itemName, checked); }
     HMENU PopupMenu(std::string_view name) const { return menus_.Menu(name); }
+
+    // Look: every control painted in the palette; the three lists' grid lines; the
+    // theme entries' marks cleared.
+    HWND StyledHandle() const override { return Handle(); }
+    void ApplyStyle(const ThemePalette& palette) override;
+    void SetGridLines(bool shown);
+    void UnCheckTheme();
 
     // The language sub-menu, filled at run time: "name<TAB>display name" entries.
     void ClearLanguageMenu();

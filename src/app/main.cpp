@@ -5,9 +5,11 @@
 
 #include "app/ContextMenuTab.h"
 #include "app/PortableMode.h"
+#include "app/SendToTab.h"
 #include "app/SingleInstance.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowSettings.h"
+#include "app/ThemeMenu.h"
 #include "app/WindowsVersion.h"
 #include "platform/CodePage.h"
 #include "platform/FileInfoUtils.h"
@@ -60,7 +62,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     Win32Shell shell;
     Win32VersionInfo versionInfo;
 
+    const OsVersion osVersion = ReportedOsVersion(VersionFromApi(), registry);
+    AppStyle appStyle(osVersion.build);
     MainWindow form;
+    appStyle.Add(form);
     const std::string designCaption = form.Model().Caption();
     form.handlers.SetPortableMode = [&] { PortableMode = HasPortableMarker(files, ExecutableFolder()); };
     form.handlers.ComposeCaption = [&] {
@@ -69,12 +74,16 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     };
     ContextMenuTab contextMenu(form, registry, files, shell);
     contextMenu.Wire();
+    SendToTab sendTo(form, registry, files, shell);
+    sendTo.Wire();
+    ThemeMenu themeMenu(form, appStyle, registry);
+    themeMenu.Wire();
     const SettingsFile settingsFile(files, versionInfo, ExecutablePath(), PortableMode, AnsiCodePage());
     MainWindowSettings settings(form, settingsFile);
     settings.Wire();
     form.FormCreate();
 
-    if (!IsWindows10Or11(ReportedOsVersion(VersionFromApi(), registry))) {
+    if (!IsWindows10Or11(osVersion)) {
         MessageBoxW(nullptr, Widen(form.LangText("LangOnlyWindows")).c_str(), Widen(form.LangText("LangError")).c_str(),
                     MB_OK | MB_ICONERROR);
         return 0;

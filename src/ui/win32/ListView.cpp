@@ -96,6 +96,16 @@ void ListView::SelectAndFocusFirstRow()
     ListView_SetItemState(hwnd_, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
+bool ListView::GridLines() const
+{
+    return (SendMessageW(hwnd_, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_GRIDLINES) != 0;
+}
+
+void ListView::SetGridLines(bool shown)
+{
+    SendMessageW(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES, shown ? LVS_EX_GRIDLINES : 0);
+}
+
 void ListView::ApplyColumnCaptions(const Component& model)
 {
     for (std::size_t i = 0; i < model.columns.size() && i < columns_.size(); ++i) {

@@ -43,6 +43,9 @@ public:
     void SetCheckedSilently(std::size_t index, bool checked);
     void SelectAndFocusFirstRow();
 
+    bool GridLines() const;
+    void SetGridLines(bool shown);
+
     void ApplyColumnCaptions(const Component& model);
     void SetDpi(UINT dpi);
     // Gives the filling column what the other columns leave, never below its minimum.

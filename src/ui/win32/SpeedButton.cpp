@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include "appearance/win32/PaintTools.h"
+
 namespace kestrova {
 
 namespace {
@@ -55,6 +57,12 @@ void SpeedButton::SetFont(HFONT font)
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
+void SpeedButton::SetPalette(const ThemePalette* palette)
+{
+    palette_ = palette;
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
 void SpeedButton::Click()
 {
     SendMessageW(GetParent(hwnd_), WM_COMMAND,
@@ -67,18 +75,22 @@ void SpeedButton::Paint()
     HDC dc = BeginPaint(hwnd_, &paint);
     RECT rect;
     GetClientRect(hwnd_, &rect);
-    FillRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
-    if (down_)
-        DrawEdge(dc, &rect, BDR_SUNKENOUTER, BF_RECT);
-    else if (hot_)
-        DrawEdge(dc, &rect, BDR_RAISEDINNER, BF_RECT);
+    if (palette_) {
+        FillSolid(dc, rect, down_ ? palette_->buttonDown : hot_ ? palette_->buttonHot : palette_->face);
+    } else {
+        FillRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
+        if (down_) {
+            DrawEdge(dc, &rect, BDR_SUNKENOUTER, BF_RECT);
+            OffsetRect(&rect, 1, 1);
+        } else if (hot_) {
+            DrawEdge(dc, &rect, BDR_RAISEDINNER, BF_RECT);
+        }
+    }
     wchar_t caption[64] = {};
     GetWindowTextW(hwnd_, caption, 64);
     HGDIOBJ oldFont = SelectObject(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-    if (down_)
-        OffsetRect(&rect, 1, 1);
+    SetTextColor(dc, palette_ ? palette_->text : GetSysColor(COLOR_BTNTEXT));
     DrawTextW(dc, caption, -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, oldFont);
     EndPaint(hwnd_, &paint);

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "appearance/ThemePalette.h"
+
 namespace kestrova {
 
 class SpeedButton {
@@ -25,6 +27,8 @@ public:
 
     void SetCaption(const std::wstring& caption);
     void SetFont(HFONT font);
+    // Flat, in the palette's colours; without a palette the button has the system's look.
+    void SetPalette(const ThemePalette* palette);
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -34,6 +38,7 @@ private:
 
     HWND hwnd_ = nullptr;
     HFONT font_ = nullptr;
+    const ThemePalette* palette_ = nullptr;
     bool down_ = false;
     bool allowAllUp_ = true;
     bool hot_ = false;

@@ -2,49 +2,14 @@
 // under Wine, one set of cases with the Windows meaning for both.
 #include "PlatformFileSystem.h"
 #include "ScratchFolder.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 namespace kestrova {
 namespace {
-
-std::filesystem::path NativePath(std::string path)
-{
-#ifndef _WIN32
-    std::replace(path.begin(), path.end(), '\\', '/');
-#endif
-    return std::filesystem::path(std::u8string(path.begin(), path.end()));
-}
-
-void WriteText(const std::string& path, const std::string& text)
-{
-    std::ofstream(NativePath(path), std::ios::binary) << text;
-}
-
-std::string ReadText(const std::string& path)
-{
-    std::ifstream in(NativePath(path), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void SetVariable(const std::string& name, const std::string& value)
-{
-#ifdef _WIN32
-    SetEnvironmentVariableA(name.c_str(), value.c_str());
-#else
-    setenv(name.c_str(), value.c_str(), 1);
-#endif
-}
 
 class FileSystemTest : public ::testing::Test {
 protected:
@@ -222,7 +187,7 @@ TEST_F(FileSystemTest, FindEntriesListsFilesAndFoldersMatchingThePattern)
 TEST_F(FileSystemTest, EnvironmentVariableIsEmptyWhenUnset)
 {
     const std::string longValue(300, 'v');
-    SetVariable("KESTROVA_TEST_VARIABLE", longValue);
+    const ScopedEnvironmentVariable variable("KESTROVA_TEST_VARIABLE", longValue);
     EXPECT_EQ(fs.EnvironmentVariable("KESTROVA_TEST_VARIABLE"), longValue);
     EXPECT_EQ(fs.EnvironmentVariable("KESTROVA_SURELY_UNSET_VARIABLE"), "");
 }
@@ -231,10 +196,8 @@ TEST_F(FileSystemTest, KnownFoldersExist)
 {
 #ifndef _WIN32
     // Linux has no application-data folder of its own: the variable places it.
-    const std::string saved = fs.EnvironmentVariable("APPDATA");
-    SetVariable("APPDATA", dir.path());
+    const ScopedEnvironmentVariable appData("APPDATA", dir.path());
     EXPECT_EQ(fs.AppDataFolder(), dir.path());
-    SetVariable("APPDATA", saved);
 #else
     EXPECT_TRUE(fs.DirectoryExists(fs.AppDataFolder())) << fs.AppDataFolder();
 #endif
