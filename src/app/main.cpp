@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "app/ContextMenuTab.h"
+#include "app/NewMenuTab.h"
 #include "app/PortableMode.h"
 #include "app/SendToTab.h"
 #include "app/SingleInstance.h"
@@ -76,6 +77,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     contextMenu.Wire();
     SendToTab sendTo(form, registry, files, shell);
     sendTo.Wire();
+    NewMenuTab newMenu(form, registry, files, shell);
+    newMenu.Wire();
     ThemeMenu themeMenu(form, appStyle, registry);
     themeMenu.Wire();
     const SettingsFile settingsFile(files, versionInfo, ExecutablePath(), PortableMode, AnsiCodePage());

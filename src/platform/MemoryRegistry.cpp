@@ -260,4 +260,29 @@ long MemoryRegistry::DeleteKey(RegHandle parent, const std::string& subKey, std:
     return regerr::Success;
 }
 
+long MemoryRegistry::RenameKey(RegHandle parent, const std::string& subKey, const std::string& newName)
+{
+    if (newName.empty() || newName.find('\\') != std::string::npos)
+        return regerr::InvalidParameter;
+    std::shared_ptr<Key> base;
+    if (long error = Start(parent, access::SetValue | access::CreateSubKey, base))
+        return error;
+    std::shared_ptr<Key> key;
+    if (long error = Walk(parent, subKey, 0, false, key))
+        return error;
+    const Key* fixed[] = {software_, software32_, classes_, classes32_};
+    if (!key->parent || std::find(std::begin(fixed), std::end(fixed), key.get()) != std::end(fixed))
+        return regerr::AccessDenied;
+    Key& siblings = *key->parent;
+    const std::u16string folded = Fold(newName);
+    if (Key* existing = siblings.Child(folded); existing && existing != key.get())
+        return regerr::AccessDenied;
+    // Open handles keep reaching the key under its new name, as on Windows.
+    siblings.subkeys.erase(siblings.FindSubkey(key->folded));
+    key->name = newName;
+    key->folded = folded;
+    siblings.subkeys.insert(siblings.FindSubkey(folded), key);
+    return regerr::Success;
+}
+
 }  // namespace kestrova

@@ -32,6 +32,7 @@ public:
     long QueryValue(RegHandle key, const std::string& name, RegValue& value) override;
     long SetValue(RegHandle key, const std::string& name, const RegValue& value) override;
     long DeleteKey(RegHandle parent, const std::string& subKey, std::uint32_t viewBits) override;
+    long RenameKey(RegHandle parent, const std::string& subKey, const std::string& newName) override;
 
     // Handles opened and not yet closed, so tests can find leaks.
     std::size_t OpenHandleCount() const { return handles_.size(); }

@@ -43,6 +43,7 @@ constexpr long FileNotFound = 2;
 constexpr long AccessDenied = 5;
 constexpr long InvalidHandle = 6;
 constexpr long InvalidParameter = 87;
+constexpr long CallNotImplemented = 120;
 constexpr long MoreData = 234;
 constexpr long NoMoreItems = 259;
 constexpr long KeyDeleted = 1018;
@@ -87,6 +88,10 @@ public:
     virtual long SetValue(RegHandle key, const std::string& name, const RegValue& value) = 0;
     // RegDeleteKeyExW: deletes a key without subkeys; `viewBits` choose the view.
     virtual long DeleteKey(RegHandle parent, const std::string& subKey, std::uint32_t viewBits) = 0;
+    // RegRenameKey: gives the key `subKey` below `parent` the name `newName` (one path
+    // component, same parent) in one step, with all its values and subkeys. Fails when a
+    // key of that name exists; regerr::CallNotImplemented where the platform cannot rename.
+    virtual long RenameKey(RegHandle parent, const std::string& subKey, const std::string& newName) = 0;
 };
 
 }  // namespace kestrova

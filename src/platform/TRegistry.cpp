@@ -315,4 +315,23 @@ void TRegistry::MoveKey(const std::string& oldName, const std::string& newName, 
     throw AppError(FormatMessage("Failed to delete key %s", oldName));
 }
 
+bool TRegistry::RenameKey(const std::string& oldName, const std::string& newName)
+{
+    const Start start = Resolve(oldName);
+    std::string path = start.path;
+    while (!path.empty() && path.back() == '\\')
+        path.pop_back();
+    const std::size_t split = path.find_last_of('\\');
+    const std::string leaf = split == std::string::npos ? path : path.substr(split + 1);
+    if (leaf.empty() || newName.empty())
+        return false;
+    RegKey parent;
+    if (split != std::string::npos) {
+        parent = Open(start.base, path.substr(0, split), Access);
+        if (!parent)
+            return false;
+    }
+    return backend_.RenameKey(parent ? parent.Get() : start.base, leaf, newName) == regerr::Success;
+}
+
 }  // namespace kestrova

@@ -51,6 +51,11 @@ public:
     // when `deleteSource` is set. A move that fails throws and leaves the entry whole at
     // the source (or, should even restoring fail, whole at the destination).
     void MoveKey(const std::string& oldName, const std::string& newName, bool deleteSource);
+    // Gives the key `oldName` the name `newName` (a name, not a path) below the same
+    // parent, with all its values and subkeys, in one registry call. False when it was
+    // not renamed: the platform cannot rename, the key is missing, a key named `newName`
+    // exists, or access is denied; nothing has changed then.
+    bool RenameKey(const std::string& oldName, const std::string& newName);
 
     bool HasCurrentKey() const;
 

@@ -3,6 +3,7 @@
 #include "app/ContextMenuTab.h"
 
 #include "MainWindowFixture.h"
+#include "RealRegistry.h"
 #include "RecordingShell.h"
 #include "RegistrySeed.h"
 #include "platform/AppError.h"
@@ -22,29 +23,6 @@ namespace {
 constexpr std::uint32_t View32 = access::Wow64_32Key;
 constexpr RegRoot HKLM = RegRoot::LocalMachine;
 const std::string BackupPrefix = "SOFTWARE\\Classes\\SOFTWARE\\ContextMenu\\FilesFolders\\";
-
-// The real registry, which can be made read-only, as a user without administrator
-// rights finds HKEY_LOCAL_MACHINE.
-class RealRegistry : public Win32Registry {
-public:
-    bool readOnly = false;
-
-    long OpenKey(RegHandle parent, const std::string& subKey, std::uint32_t access, RegHandle& result) override
-    {
-        constexpr std::uint32_t kWriting = access::SetValue | access::CreateSubKey | 0x10000 /* DELETE */;
-        if (readOnly && (access & kWriting))
-            return regerr::AccessDenied;
-        return Win32Registry::OpenKey(parent, subKey, access, result);
-    }
-    long CreateKey(RegHandle parent, const std::string& subKey, std::uint32_t access, RegHandle& result) override
-    {
-        return readOnly ? regerr::AccessDenied : Win32Registry::CreateKey(parent, subKey, access, result);
-    }
-    long DeleteKey(RegHandle parent, const std::string& subKey, std::uint32_t viewBits) override
-    {
-        return readOnly ? regerr::AccessDenied : Win32Registry::DeleteKey(parent, subKey, viewBits);
-    }
-};
 
 class ContextMenuTabTest : public MainWindowTest {
 protected:

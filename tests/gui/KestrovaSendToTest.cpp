@@ -10,6 +10,7 @@
 
 #include "KestrovaProcess.h"
 #include "PlatformFileSystem.h"
+#include "RemoteListView.h"
 #include "ScratchFolder.h"
 #include "TestFiles.h"
 #include "catalogue/EntryRow.h"
@@ -20,55 +21,13 @@ namespace {
 
 using Contents = std::map<std::string, std::string>;
 
-BOOL CALLBACK CollectList(HWND window, LPARAM found)
-{
-    if (WindowClass(window) == WC_LISTVIEWW)
-        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
-    return TRUE;
-}
-
 // The SendTo list is the one list of the window with two columns.
 HWND SendToList(HWND window)
 {
-    std::vector<HWND> lists;
-    EnumChildWindows(window, CollectList, reinterpret_cast<LPARAM>(&lists));
-    for (HWND list : lists)
-        if (SendMessageW(ListView_GetHeader(list), HDM_GETITEMCOUNT, 0, 0) == 2)
+    for (HWND list : ListViewsOf(window))
+        if (ColumnCount(list) == 2)
             return list;
     return nullptr;
-}
-
-// The rows of a list view in another process: texts are read through a buffer in that
-// process, since the list writes them into its caller's memory.
-std::vector<EntryRow> RowsOf(HWND list, DWORD processId)
-{
-    std::vector<EntryRow> rows;
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-    if (!process) {
-        ADD_FAILURE() << "cannot open the process: error " << GetLastError();
-        return rows;
-    }
-    constexpr int kTextSize = 1024;
-    char* remote = static_cast<char*>(
-        VirtualAllocEx(process, nullptr, sizeof(LVITEMW) + kTextSize * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE));
-    auto* remoteText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW));
-    const auto textOf = [&](int index, int subItem) {
-        LVITEMW item{};
-        item.iSubItem = subItem;
-        item.pszText = remoteText;
-        item.cchTextMax = kTextSize;
-        wchar_t text[kTextSize] = {};
-        WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
-        SendMessageW(list, LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(remote));
-        ReadProcessMemory(process, remoteText, text, sizeof text - sizeof(wchar_t), nullptr);
-        return Narrow(text);
-    };
-    const int count = ListView_GetItemCount(list);
-    for (int i = 0; i < count; ++i)
-        rows.push_back({textOf(i, 0), {textOf(i, 1)}, ListView_GetCheckState(list, i) != 0});
-    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    CloseHandle(process);
-    return rows;
 }
 
 class KestrovaSendTo : public ::testing::Test {

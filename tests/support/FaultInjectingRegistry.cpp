@@ -68,4 +68,11 @@ long FaultInjectingRegistry::DeleteKey(RegHandle parent, const std::string& subK
     return Fails() ? error_ : Write(inner_.DeleteKey(parent, subKey, viewBits));
 }
 
+long FaultInjectingRegistry::RenameKey(RegHandle parent, const std::string& subKey, const std::string& newName)
+{
+    if (Fails())
+        return error_;
+    return renames ? Write(inner_.RenameKey(parent, subKey, newName)) : regerr::CallNotImplemented;
+}
+
 }  // namespace kestrova

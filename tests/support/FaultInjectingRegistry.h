@@ -14,6 +14,8 @@ public:
     explicit FaultInjectingRegistry(RegistryBackend& inner) : inner_(inner) {}
 
     void FailCalls(std::set<std::size_t> numbers, long error = regerr::AccessDenied);
+    // Cleared, the registry behaves as a platform without RegRenameKey.
+    bool renames = true;
 
     std::size_t Calls() const { return calls_; }
     std::size_t FailedCalls() const { return failed_; }
@@ -28,6 +30,7 @@ public:
     long QueryValue(RegHandle key, const std::string& name, RegValue& value) override;
     long SetValue(RegHandle key, const std::string& name, const RegValue& value) override;
     long DeleteKey(RegHandle parent, const std::string& subKey, std::uint32_t viewBits) override;
+    long RenameKey(RegHandle parent, const std::string& subKey, const std::string& newName) override;
 
 private:
     // Counts the call; true when it is to fail.

@@ -7,4 +7,12 @@ std::size_t VectorRowSink::Count() const { return rows.size(); }
 EntryRow VectorRowSink::Row(std::size_t index) const { return rows.at(index); }
 void VectorRowSink::SetChecked(std::size_t index, bool checked) { rows.at(index).checked = checked; }
 
+
+void PrintTo(const EntryRow& row, std::ostream* out)
+{
+    *out << (row.checked ? "[x] \"" : "[ ] \"") << row.caption << '"';
+    for (const std::string& subItem : row.subItems)
+        *out << " | " << subItem;
+}
+
 }  // namespace kestrova

@@ -3,6 +3,8 @@
 
 #include "catalogue/EntryRow.h"
 
+#include <ostream>
+
 namespace kestrova {
 
 class VectorRowSink : public RowSink {
@@ -14,5 +16,8 @@ public:
     EntryRow Row(std::size_t index) const override;
     void SetChecked(std::size_t index, bool checked) override;
 };
+
+// Readable form of a row for test failure messages.
+void PrintTo(const EntryRow& row, std::ostream* out);
 
 }  // namespace kestrova

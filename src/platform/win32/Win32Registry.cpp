@@ -21,6 +21,20 @@ HKEY ToHkey(RegHandle handle)
     return reinterpret_cast<HKEY>(handle);
 }
 
+// RegRenameKey came with Windows Vista and is missing from the import libraries of
+// some toolchains, so it is found at run time; without it renaming is not possible.
+using RegRenameKeyFunction = LSTATUS(WINAPI*)(HKEY, LPCWSTR, LPCWSTR);
+
+RegRenameKeyFunction FindRegRenameKey()
+{
+    HMODULE advapi32 = GetModuleHandleW(L"advapi32.dll");
+    if (!advapi32)
+        advapi32 = LoadLibraryW(L"advapi32.dll");
+    return advapi32 ? reinterpret_cast<RegRenameKeyFunction>(
+                          reinterpret_cast<void (*)()>(GetProcAddress(advapi32, "RegRenameKey")))
+                    : nullptr;
+}
+
 RegHandle FromHkey(HKEY key)
 {
     return reinterpret_cast<RegHandle>(key);
@@ -114,6 +128,14 @@ long Win32Registry::SetValue(RegHandle key, const std::string& name, const RegVa
 long Win32Registry::DeleteKey(RegHandle parent, const std::string& subKey, std::uint32_t viewBits)
 {
     return RegDeleteKeyExW(ToHkey(parent), Widen(subKey).c_str(), viewBits & access::ViewBits, 0);
+}
+
+long Win32Registry::RenameKey(RegHandle parent, const std::string& subKey, const std::string& newName)
+{
+    static const RegRenameKeyFunction regRenameKey = FindRegRenameKey();
+    if (!regRenameKey)
+        return ERROR_CALL_NOT_IMPLEMENTED;
+    return regRenameKey(ToHkey(parent), subKey.empty() ? nullptr : Widen(subKey).c_str(), Widen(newName).c_str());
 }
 
 }  // namespace kestrova

@@ -15,6 +15,7 @@ public:
     long QueryValue(RegHandle key, const std::string& name, RegValue& value) override;
     long SetValue(RegHandle key, const std::string& name, const RegValue& value) override;
     long DeleteKey(RegHandle parent, const std::string& subKey, std::uint32_t viewBits) override;
+    long RenameKey(RegHandle parent, const std::string& subKey, const std::string& newName) override;
 };
 
 }  // namespace kestrova

@@ -1,0 +1,83 @@
+#include "catalogue/NewMenuCatalogue.h"
+
+#include "catalogue/NewMenuNames.h"
+#include "catalogue/NewMenuScan.h"
+#include "platform/AppError.h"
+#include "platform/TRegistry.h"
+
+namespace kestrova {
+
+namespace {
+
+std::uint32_t ChangeAccess(bool view64)
+{
+    return access::AllAccess | (view64 ? access::Wow64_64Key : access::Wow64_32Key);
+}
+
+// Row sub-items: type, section, template key path, class key path.
+constexpr std::size_t kSection = 1;
+constexpr std::size_t kTemplateKey = 2;
+constexpr std::size_t kClassKey = 3;
+
+}  // namespace
+
+NewMenuCatalogue::NewMenuCatalogue(RegistryBackend& registry, Shell& shell) : registry_(registry), shell_(shell) {}
+
+std::size_t NewMenuCatalogue::LoadRows(RowSink& rows)
+{
+    return ScanNewMenu(registry_, rows);
+}
+
+void NewMenuCatalogue::SetNewMenuItemEnabled(const std::string& classKey, bool enable, bool view64)
+{
+    if (classKey.empty())
+        return;
+    TRegistry reg(registry_, ChangeAccess(view64));
+    reg.RootKey = RegRoot::LocalMachine;
+    const std::string_view fromName = enable ? kOldShellNew : kShellNew;
+    const std::string_view toName = enable ? kShellNew : kOldShellNew;
+    const std::string from = classKey + "\\" + std::string(fromName);
+    const std::string to = classKey + "\\" + std::string(toName);
+    if (reg.KeyExists(from)) {
+        // The key of the other name is stale: the one being switched replaces it.
+        if (reg.KeyExists(to))
+            reg.DeleteKey(to);
+        // Both names share their parent: one atomic rename where the platform has it,
+        // else a move that never leaves the template in part at both names.
+        if (!reg.RenameKey(from, std::string(toName)))
+            reg.MoveKey(from, to, true);
+    }
+    // A template still at its old name did not move (no rights, a step that failed
+    // quietly, or a first look that failed to find it): a failed switch, not a success.
+    if (reg.KeyExists(from))
+        throw AppError(FormatMessage("Failed to move key %s", from));
+    shell_.BroadcastSettingChange();
+}
+
+bool NewMenuCatalogue::SwitchRow(const EntryRow& row)
+{
+    if (row.subItems.size() <= kClassKey)
+        return true;
+    try {
+        SetNewMenuItemEnabled(row.subItems[kClassKey], row.checked, IsNewMenuSection64(row.subItems[kSection]));
+        return true;
+    } catch (const AppError&) {
+        return false;
+    }
+}
+
+bool NewMenuCatalogue::DeleteNewMenuItem(const EntryRow& row)
+{
+    if (row.subItems.size() <= kTemplateKey || !IsNewMenuSection(row.subItems[kSection]))
+        return false;
+    try {
+        TRegistry reg(registry_, ChangeAccess(IsNewMenuSection64(row.subItems[kSection])));
+        reg.RootKey = RegRoot::LocalMachine;
+        reg.DeleteKey(row.subItems[kTemplateKey]);
+        return true;
+    } catch (const AppError&) {
+        return false;
+    }
+}
+
+}  // namespace kestrova

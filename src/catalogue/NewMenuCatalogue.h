@@ -1,0 +1,44 @@
+// The New-menu catalogue: lists the ShellNew templates below the classes key in both
+// registry views, switches a template off and on by renaming ShellNew to old_ShellNew
+// and back, and deletes templates.
+#pragma once
+
+#include "catalogue/EntryRow.h"
+#include "platform/RegistryBackend.h"
+#include "platform/Shell.h"
+
+#include <cstddef>
+#include <string>
+
+namespace kestrova {
+
+class NewMenuCatalogue {
+public:
+    // `shell` tells Explorer when the registry changed.
+    NewMenuCatalogue(RegistryBackend& registry, Shell& shell);
+
+    // Fills `rows` (already emptied by the caller) with every usable template, in the
+    // order found; returns the count. Malformed or unreadable keys never end it.
+    std::size_t LoadRows(RowSink& rows);
+
+    // Gives the template key of `classKey` (below HKEY_LOCAL_MACHINE, in the 64-bit or
+    // the 32-bit view) its other name, replacing a stale key of that name, then
+    // broadcasts. A template still at its old name afterwards is a failure: it raises
+    // and skips the broadcast. A class key without the template moves nothing.
+    void SetNewMenuItemEnabled(const std::string& classKey, bool enable, bool view64);
+
+    // Applies a row's new check state. Returns false when the switch failed and the
+    // box must be set back.
+    bool SwitchRow(const EntryRow& row);
+
+    // Deletes the row's template key with its subkeys. Returns whether the list needs
+    // a rebuild: not for a row whose section names no HKEY_LOCAL_MACHINE view, nor
+    // when deleting failed with an error; a key that was already gone still needs one.
+    bool DeleteNewMenuItem(const EntryRow& row);
+
+private:
+    RegistryBackend& registry_;
+    Shell& shell_;
+};
+
+}  // namespace kestrova
