@@ -92,14 +92,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     sendTo.Wire();
     NewMenuTab newMenu(form, registry, files, shell);
     newMenu.Wire();
+    ThemeMenu themeMenu(form, appStyle, registry);
+    themeMenu.Wire();
     const SettingsFile settingsFile(files, versionInfo, ExecutablePath(), PortableMode, AnsiCodePage());
     MainWindowSettings settings(form, settingsFile);
     settings.Wire();
     LanguageCommands languages(form, {&form.Model()},
                                {files, ExecutableFolder(), AnsiCodePage(), [&] { return settingsFile.PortablePath(); }});
     languages.Wire();
-    ThemeMenu themeMenu(form, appStyle, registry);
-    themeMenu.Wire();
     form.FormCreate();
 
     // The language of every window; after it, the message texts below are in that language.

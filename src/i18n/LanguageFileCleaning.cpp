@@ -39,14 +39,6 @@ bool NamesOpenComponent(std::string_view key, const std::vector<const WindowMode
     return rest.find('.') == std::string_view::npos || OwnsComponent(*window, BeforeFirstDot(rest));
 }
 
-// Orders keys so that those an INI document treats as one key are equivalent.
-struct SameKeyOrder {
-    bool operator()(const std::string& a, const std::string& b) const
-    {
-        return a.size() != b.size() ? a.size() < b.size() : CompareIgnoringCase(a, b) < 0;
-    }
-};
-
 bool IsKeptSection(std::string_view name)
 {
     return EqualsIgnoringAsciiCase(name, "Language information") || EqualsIgnoringAsciiCase(name, "DestDir");
@@ -67,16 +59,16 @@ bool CleanLanguageDocument(IniDocument& document, const std::vector<const Window
         const std::vector<std::string> keys = document.ReadSection(section);
         // Where each key first occurs. Repeats are keys the document itself cannot tell
         // apart: deleting one removes the first entry of any of them.
-        std::map<std::string, std::size_t, SameKeyOrder> firstOccurrence;
+        std::map<std::u16string, std::size_t> firstOccurrence;
         for (std::size_t j = keys.size(); j-- > 0;)
-            firstOccurrence[keys[j]] = j;
+            firstOccurrence[CaseFolded(keys[j])] = j;
         // From the last key to the first: deleting a key removes its first entry, so of a
         // repeated key the last entry is the one that stays.
         for (std::size_t j = keys.size(); j-- > 0;) {
             const std::string& key = keys[j];
             bool remove = key.find('.') == std::string::npos || !NamesOpenComponent(key, windows);
             // A repeat: an earlier equal key, which then also has a "." and the same window part.
-            remove = remove || firstOccurrence.at(key) < j;
+            remove = remove || firstOccurrence.at(CaseFolded(key)) < j;
             if (remove) {
                 document.DeleteKey(section, key);
                 changed = true;

@@ -30,30 +30,24 @@ char16_t FoldCase(char16_t c)
 
 }  // namespace
 
+std::u16string CaseFolded(std::string_view text)
+{
+    std::u16string folded = Utf8ToUtf16(text);
+    std::transform(folded.begin(), folded.end(), folded.begin(), FoldCase);
+    return folded;
+}
+
 bool EqualsIgnoringCase(std::string_view a, std::string_view b)
 {
-    // Each letter and its other case take the same number of UTF-8 bytes.
-    if (a.size() != b.size())
-        return false;
     if (IsAscii(a) && IsAscii(b))
         return EqualsIgnoringAsciiCase(a, b);
-    const std::u16string wideA = Utf8ToUtf16(a);
-    const std::u16string wideB = Utf8ToUtf16(b);
-    return std::equal(wideA.begin(), wideA.end(), wideB.begin(), wideB.end(),
-                      [](char16_t x, char16_t y) { return FoldCase(x) == FoldCase(y); });
+    return CaseFolded(a) == CaseFolded(b);
 }
 
 int CompareIgnoringCase(std::string_view a, std::string_view b)
 {
-    const std::u16string wideA = Utf8ToUtf16(a);
-    const std::u16string wideB = Utf8ToUtf16(b);
-    const auto [endA, endB] = std::mismatch(wideA.begin(), wideA.end(), wideB.begin(), wideB.end(),
-                                            [](char16_t x, char16_t y) { return FoldCase(x) == FoldCase(y); });
-    if (endA == wideA.end())
-        return endB == wideB.end() ? 0 : -1;
-    if (endB == wideB.end())
-        return 1;
-    return FoldCase(*endA) < FoldCase(*endB) ? -1 : 1;
+    const auto order = CaseFolded(a) <=> CaseFolded(b);
+    return order < 0 ? -1 : order > 0 ? 1 : 0;
 }
 
 }  // namespace kestrova

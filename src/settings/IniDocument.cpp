@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <unordered_set>
 #include <utility>
 
 namespace kestrova {
@@ -87,13 +88,14 @@ IniDocument IniDocument::Parse(std::string_view bytes, unsigned ansiCodePage)
     const std::string& text = decoded.text;
 
     IniSection* current = nullptr;  // none before the first header and below a repeated one
+    std::unordered_set<std::u16string> seen;  // folded names, so that many headers stay fast
     for (const std::string_view rawLine : SplitLines(text)) {
         const std::string_view line = Trim(rawLine);
         if (line.empty() || line.front() == ';')
             continue;
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
             const std::string_view name = Trim(line.substr(1, line.size() - 2));
-            if (document.FindSection(name)) {
+            if (!seen.insert(CaseFolded(name)).second) {
                 current = nullptr;
             } else {
                 document.sections_.push_back({std::string(name), {}});

@@ -31,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     for (const auto& section : document.Sections())
         for (const auto& entry : section.entries)
-            (void)document.ReadInteger(section.name, entry.key, 0);
+            if (entry.value)
+                (void)kestrova::ParseIniInteger(*entry.value);
 
     const std::string written = document.Serialize();
     const IniDocument reread = IniDocument::Parse(written, kCyrillicCodePage);
@@ -40,6 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     if (!document.Sections().empty()) {
         const std::string first = document.Sections().front().name;
+        (void)document.ReadBool(first, "Key", false);
         document.WriteString(first, "Key", "Value");
         document.DeleteKey(first, "Key");
         document.EraseSection(first);

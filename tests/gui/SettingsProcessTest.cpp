@@ -7,13 +7,18 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
+#include <vector>
 #include <utility>
 
 #include "FileContents.h"
 #include "KestrovaProcess.h"
 #include "PlatformFileSystem.h"
 #include "ScratchFolder.h"
+#include "appearance/ThemePalette.h"
 #include "platform/win32/WideString.h"
+
+#include <commctrl.h>
 
 namespace kestrova {
 namespace {
@@ -54,6 +59,27 @@ SIZE OuterSize(HWND window)
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
+BOOL CALLBACK CollectListView(HWND window, LPARAM lists)
+{
+    if (WindowClass(window) == WC_LISTVIEWW)
+        reinterpret_cast<std::vector<HWND>*>(lists)->push_back(window);
+    return TRUE;
+}
+
+// Whether every list of the window shows the style's background, and grid lines exactly
+// in the light style.
+void ExpectListsInStyle(HWND window, std::string_view style)
+{
+    const ThemePalette& palette = *FindStyle(style);
+    std::vector<HWND> lists;
+    EnumChildWindows(window, CollectListView, reinterpret_cast<LPARAM>(&lists));
+    ASSERT_EQ(lists.size(), 3u);
+    for (HWND list : lists) {
+        EXPECT_EQ(ListView_GetBkColor(list), palette.listBackground) << style;
+        EXPECT_EQ((ListView_GetExtendedListViewStyle(list) & LVS_EX_GRIDLINES) != 0, !palette.dark) << style;
+    }
+}
+
 // Puts the outer size in for "{H}" and "{W}".
 std::string WithSize(std::string text, SIZE size)
 {
@@ -75,17 +101,19 @@ TEST_F(SettingsProcess, AHandEditedPortableFileSizesTheWindowAndIsRewrittenOnClo
     struct Case {
         const char* what;
         std::string option;  // the [Option] lines as edited by hand
+        std::string_view style;  // the style the window shows, empty for the platform's own
         bool maximized;
         int height96, width96;  // the expected outer size at 96 DPI, before the minimum
         std::string rewritten;  // the [Option] lines after closing, "{H}" and "{W}" for the size
     };
     const Case cases[] = {
         {"hex and dollar numbers, two themes, maximised in the wrong case",
-         "ThemeLight=1\r\nThemeDark=1\r\nWindow=WSMAXIMIZED\r\nHeight=0x258\r\nWidth=$320\r\n", false, 600, 800,
+         "ThemeLight=1\r\nThemeDark=1\r\nWindow=WSMAXIMIZED\r\nHeight=0x258\r\nWidth=$320\r\n", kDarkStyleName,
+         false, 600, 800,
          "ThemeLight=0\r\nThemeDark=1\r\nWindow=wsNormal\r\nHeight={H}\r\nWidth={W}\r\nThemeAuto=0\r\n"},
-        {"a size below the minimum", "Height=100\r\nWidth=$10\r\n", false, 0, 0,
-         "Height={H}\r\nWidth={W}\r\nThemeAuto=0\r\nThemeLight=0\r\nThemeDark=0\r\nWindow=wsNormal\r\n"},
-        {"maximised, which keeps the stored size", "Window=wsMaximized\r\nHeight=0x258\r\n", true, 0, 0,
+        {"a size below the minimum, light", "Height=100\r\nThemeLight=1\r\nWidth=$10\r\n", kLightStyleName, false, 0,
+         0, "Height={H}\r\nThemeLight=1\r\nWidth={W}\r\nThemeAuto=0\r\nThemeDark=0\r\nWindow=wsNormal\r\n"},
+        {"maximised, which keeps the stored size", "Window=wsMaximized\r\nHeight=0x258\r\n", "", true, 0, 0,
          "Window=wsMaximized\r\nHeight=0x258\r\nThemeAuto=0\r\nThemeLight=0\r\nThemeDark=0\r\n"},
     };
     const std::wstring exe = CopyOfExe(true);
@@ -97,6 +125,8 @@ TEST_F(SettingsProcess, AHandEditedPortableFileSizesTheWindowAndIsRewrittenOnClo
         ASSERT_NE(window, nullptr);
 
         EXPECT_EQ(IsZoomed(window) != 0, test.maximized);
+        if (!test.style.empty())
+            ExpectListsInStyle(window, test.style);
         const SIZE size = OuterSize(window);
         if (!test.maximized) {
             const int dpi = static_cast<int>(GetDpiForWindow(window));
