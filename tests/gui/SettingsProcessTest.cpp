@@ -103,7 +103,7 @@ TEST_F(SettingsProcess, AHandEditedPortableFileSizesTheWindowAndIsRewrittenOnClo
         std::string option;  // the [Option] lines as edited by hand
         std::string_view style;  // the style the window shows, empty for the platform's own
         bool maximized;
-        int height96, width96;  // the expected outer size at 96 DPI, before the minimum
+        int height, width;  // the stored outer size in pixels, before the minimum
         std::string rewritten;  // the [Option] lines after closing, "{H}" and "{W}" for the size
     };
     const Case cases[] = {
@@ -130,8 +130,8 @@ TEST_F(SettingsProcess, AHandEditedPortableFileSizesTheWindowAndIsRewrittenOnClo
         const SIZE size = OuterSize(window);
         if (!test.maximized) {
             const int dpi = static_cast<int>(GetDpiForWindow(window));
-            EXPECT_EQ(size.cy, std::max(MulDiv(test.height96, dpi, 96), MulDiv(kMinOuterHeight96, dpi, 96)));
-            EXPECT_EQ(size.cx, std::max(MulDiv(test.width96, dpi, 96), MulDiv(kMinOuterWidth96, dpi, 96)));
+            EXPECT_EQ(size.cy, std::max(test.height, MulDiv(kMinOuterHeight96, dpi, 96)));
+            EXPECT_EQ(size.cx, std::max(test.width, MulDiv(kMinOuterWidth96, dpi, 96)));
         }
         Close(program, window);
 
