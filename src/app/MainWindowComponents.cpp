@@ -13,9 +13,7 @@ public:
     void Add(Kind kind, const char* name, const char* parent, const char* caption = nullptr,
              MenuItemTraits traits = {})
     {
-        Component component = MakeComponent(kind, name, parent);
-        if (caption)
-            component.texts[static_cast<std::size_t>(TextAttribute::Caption)] = caption;
+        Component component = caption ? MakeComponent(kind, name, parent, caption) : MakeComponent(kind, name, parent);
         component.menu = std::move(traits);
         model_.Add(std::move(component));
     }

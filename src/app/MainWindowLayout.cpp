@@ -105,8 +105,7 @@ void MainWindow::CreateComponents()
         case ComponentKind::ImageList:
             imageListGeneral_ = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 4);
             break;
-        case ComponentKind::PopupMenu:
-        case ComponentKind::MenuItem:
+        default:  // menus are built below; other kinds belong to other windows
             break;
         }
     }

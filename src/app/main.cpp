@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/AboutWindowComponents.h"
 #include "app/ContextMenuTab.h"
 #include "app/LanguageCommands.h"
 #include "app/NewMenuTab.h"
@@ -12,6 +13,7 @@
 #include "app/MainWindow.h"
 #include "app/MainWindowSettings.h"
 #include "app/ThemeMenu.h"
+#include "app/UpdateWindowComponents.h"
 #include "app/WindowsVersion.h"
 #include "platform/CodePage.h"
 #include "platform/FileInfoUtils.h"
@@ -97,7 +99,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     const SettingsFile settingsFile(files, versionInfo, ExecutablePath(), PortableMode, AnsiCodePage());
     MainWindowSettings settings(form, settingsFile);
     settings.Wire();
-    LanguageCommands languages(form, {&form.Model()},
+    // The About and update windows exist here as their texts only. These already take part
+    // in a language: the start-up cleaning keeps their keys and every pass translates them.
+    WindowModel about = BuildAboutWindowComponents();
+    WindowModel update = BuildUpdateWindowComponents();
+    LanguageCommands languages(form, {&form.Model(), &about, &update},
                                {files, ExecutableFolder(), AnsiCodePage(), [&] { return settingsFile.PortablePath(); }});
     languages.Wire();
     form.FormCreate();

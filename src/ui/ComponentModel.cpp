@@ -55,6 +55,10 @@ Component MakeComponent(ComponentKind kind, std::string name, std::string parent
     case ComponentKind::TabSheet:
     case ComponentKind::GroupBox:
     case ComponentKind::MenuItem:
+    case ComponentKind::Label:
+    case ComponentKind::LinkLabel:
+    case ComponentKind::CheckBox:
+    case ComponentKind::Button:
         give(TextAttribute::Caption);
         give(TextAttribute::Hint);
         break;
@@ -62,12 +66,25 @@ Component MakeComponent(ComponentKind kind, std::string name, std::string parent
     case ComponentKind::PageControl:
     case ComponentKind::ListView:
     case ComponentKind::StatusBar:
+    case ComponentKind::Image:
+    case ComponentKind::ProgressBar:
         give(TextAttribute::Hint);
         break;
     case ComponentKind::ImageList:
     case ComponentKind::PopupMenu:
+    case ComponentKind::HttpClient:
+    case ComponentKind::TaskbarProgress:
         break;
     }
+    return component;
+}
+
+Component MakeComponent(ComponentKind kind, std::string name, std::string parent, std::string caption)
+{
+    Component component = MakeComponent(kind, std::move(name), std::move(parent));
+    if (!component.Has(TextAttribute::Caption))
+        throw AppError(component.name + ": no caption to set");
+    component.texts[Slot(TextAttribute::Caption)] = std::move(caption);
     return component;
 }
 

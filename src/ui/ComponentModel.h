@@ -30,6 +30,14 @@ enum class ComponentKind {
     ImageList,
     PopupMenu,
     MenuItem,
+    Label,
+    LinkLabel,
+    Image,
+    CheckBox,
+    Button,
+    ProgressBar,
+    HttpClient,
+    TaskbarProgress,
 };
 
 struct ListColumn {
@@ -73,6 +81,8 @@ struct Component {
 
 // A component of `kind` with the text attributes such a component carries, all empty.
 Component MakeComponent(ComponentKind kind, std::string name, std::string parent);
+// The same with its Caption set; `kind` must be one that carries a caption.
+Component MakeComponent(ComponentKind kind, std::string name, std::string parent, std::string caption);
 
 // Told after every change of a text, so that a realised window can show it.
 class ModelObserver {

@@ -1,8 +1,10 @@
 // Fuzzes the language-file path: any bytes read as a language file must be cleaned and
-// applied to the main window and an update window without a crash, a cleaned file must
+// applied to the program's three windows without a crash, a cleaned file must
 // need no further cleaning, and the same bytes read as a missing-key log must split
 // into lines.
+#include "app/AboutWindowComponents.h"
 #include "app/MainWindowComponents.h"
+#include "app/UpdateWindowComponents.h"
 #include "i18n/LanguageFileCleaning.h"
 #include "i18n/Translation.h"
 #include "platform/TextEncoding.h"
@@ -19,19 +21,13 @@ using namespace kestrova;
 
 constexpr unsigned kCyrillicCodePage = 1251;
 
-Component Labelled(const char* name, const char* caption)
-{
-    Component component = MakeComponent(ComponentKind::GroupBox, name, "");
-    component.texts[static_cast<std::size_t>(TextAttribute::Caption)] = caption;
-    return component;
-}
-
-// An update window with the run-time labels that are never translated, and tabs.
+// The update window as the program fills it at run time, plus a tab control with tabs,
+// which no window of the program has.
 WindowModel UpdateWindow()
 {
-    WindowModel window("Form10", "Обновление");
-    window.Add(Labelled("LabelLocalVersion", "1.0.0.0"));
-    window.Add(Labelled("LabelServerVersion", "сервер"));
+    WindowModel window = BuildUpdateWindowComponents();
+    window.SetText("LabelLocalVersion", TextAttribute::Caption, "1.0.0.0");
+    window.SetText("LabelServerVersion", TextAttribute::Caption, "1.1.0.0");
     Component tabs = MakeComponent(ComponentKind::TabControl, "TabControl1", "");
     tabs.tabs = {"Первая", "-", "12"};
     window.Add(tabs);
@@ -54,18 +50,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Built once; each input works on fresh copies.
     static const WindowModel kMain = BuildMainWindowComponents();
+    static const WindowModel kAbout = BuildAboutWindowComponents();
     static const WindowModel kUpdate = UpdateWindow();
     WindowModel main = kMain;
+    WindowModel about = kAbout;
     WindowModel update = kUpdate;
     IniDocument document = IniDocument::Parse(bytes, kCyrillicCodePage);
 
     // As a file that cannot be rewritten: applied as it stands.
     const std::vector<std::string> values = document.ReadSectionValues("Kestrova");
     Translate(main, values);
+    Translate(about, values);
     Translate(update, values);
 
     // As a writable file: cleaned, written, read back and applied.
-    const std::vector<const WindowModel*> windows{&main, &update};
+    const std::vector<const WindowModel*> windows{&main, &about, &update};
     CleanLanguageDocument(document, windows);
     IniDocument reread = IniDocument::Parse(document.Serialize(), kCyrillicCodePage);
     if (CleanLanguageDocument(reread, windows))

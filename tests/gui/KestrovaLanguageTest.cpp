@@ -158,6 +158,9 @@ TEST_F(KestrovaLanguage, ChosenFileAppliesAtStartUpAndIsCleanedByTheRules)
                                                            u"Form1.NoSuchComponent.Caption=gone\r\n"
                                                            u"Form1.Caption=stays\r\n"
                                                            u"Form2.Anything.Caption=gone\r\n"
+                                                           u"Form10.Caption=Update\r\n"
+                                                           u"Form8.LabelCopyright.Caption=kept\r\n"
+                                                           u"Form8.NoSuchComponent.Caption=gone\r\n"
                                                            u"Hello=World\r\n"
                                                            u"[Other]\r\n"
                                                            u"Stray=1\r\n"));
@@ -182,7 +185,9 @@ TEST_F(KestrovaLanguage, ChosenFileAppliesAtStartUpAndIsCleanedByTheRules)
                                                        u"form1.GROUPBOXMENULIST.caption=Entries\r\n"
                                                        u"Form1.GroupBoxNewMenu.Caption=Last\r\n"
                                                        u"Form1.ListViewSendTo.Columns[0].Caption=Name\r\n"
-                                                       u"Form1.Caption=stays\r\n\r\n"));
+                                                       u"Form1.Caption=stays\r\n"
+                                                       u"Form10.Caption=Update\r\n"
+                                                       u"Form8.LabelCopyright.Caption=kept\r\n\r\n"));
 }
 
 TEST_F(KestrovaLanguage, AnExistingLogCollectsTheMissingKeysWithTheirTexts)
@@ -198,6 +203,8 @@ TEST_F(KestrovaLanguage, AnExistingLogCollectsTheMissingKeysWithTheirTexts)
         text += static_cast<char16_t>(static_cast<unsigned char>(log[i]) | static_cast<unsigned char>(log[i + 1]) << 8);
     EXPECT_NE(text.find(u"Form1.ListViewSendTo.Columns[1].Caption=Путь\r\n"), std::u16string::npos);
     EXPECT_NE(text.find(u"Form1.LangError.Caption=Ошибка\r\n"), std::u16string::npos);
+    EXPECT_NE(text.find(u"Form10.LangConnectionError.Caption=Ошибка соединения\r\n"), std::u16string::npos)
+        << "the update window's texts are looked up too";
     EXPECT_EQ(text.find(u"Form1.ThemeMenu.Caption"), std::u16string::npos) << "a translated key is not missing";
     EXPECT_EQ(text.find(u"Form1.N1.Caption"), std::u16string::npos) << "separators are never looked up";
 }
