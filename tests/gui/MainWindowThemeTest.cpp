@@ -274,6 +274,28 @@ TEST_F(ThemeTest, SettingChangeFollowsTheSystemOnlyWithTheSystemEntryAndLeavesGr
     }
 }
 
+// Without the focus a selected row would take the system's face colour, which dark
+// text cannot be read on; each style gives it its own colour instead.
+TEST_F(ThemeTest, SelectedRowOfAListWithoutTheFocusTakesTheStylesColour)
+{
+    HWND list = form->ListViewContextMenu.Handle();
+    ListView_SetItemState(list, 0, LVIS_SELECTED, LVIS_SELECTED);
+    for (const char* entry : {"ThemeDark", "ThemeLight"}) {
+        SCOPED_TRACE(entry);
+        Choose(entry);
+        SetFocus(form->SpeedButton_GeneralMenu.Handle());
+        RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        Pump();
+        RECT row{};
+        ListView_GetItemRect(list, 0, &row, LVIR_BOUNDS);
+        EXPECT_EQ(PixelOf(list, {row.right - 3, (row.top + row.bottom) / 2}), style.Active()->inactiveSelection);
+        RECT unselected{};
+        ListView_GetItemRect(list, 1, &unselected, LVIR_BOUNDS);
+        EXPECT_EQ(PixelOf(list, {unselected.right - 3, (unselected.top + unselected.bottom) / 2}),
+                  style.Active()->listBackground);
+    }
+}
+
 TEST_F(ThemeTest, UnknownStyleNameChangesNothing)
 {
     const COLORREF platformBackground = ListView_GetBkColor(form->ListViewContextMenu.Handle());

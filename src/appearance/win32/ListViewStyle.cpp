@@ -76,8 +76,14 @@ void PaintEdge(HWND list, const ThemePalette& palette)
     ReleaseDC(list, dc);
 }
 
+// Sent to a control to learn whether it is a styled list: such a list answers with its
+// palette, any other control with 0.
+constexpr UINT kPaletteQuery = WM_APP + 0x4B50;
+
 LRESULT CALLBACK ListViewProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
 {
+    if (message == kPaletteQuery)
+        return static_cast<LRESULT>(data);
     if (message == WM_NOTIFY) {
         // The header reports its drawing to its parent, the list.
         const auto& notify = *reinterpret_cast<const NMHDR*>(lParam);
@@ -114,7 +120,7 @@ bool DrawStyledListItem(LPARAM notify, LRESULT& result)
     const auto& header = *reinterpret_cast<const NMHDR*>(notify);
     if (header.code != static_cast<UINT>(NM_CUSTOMDRAW))
         return false;
-    const ThemePalette* palette = PaletteSubclassOf(header.hwndFrom, ListViewProc);
+    const auto* palette = reinterpret_cast<const ThemePalette*>(SendMessageW(header.hwndFrom, kPaletteQuery, 0, 0));
     if (!palette)
         return false;
     result = DrawItem(*reinterpret_cast<NMLVCUSTOMDRAW*>(notify), *palette);

@@ -95,14 +95,6 @@ void SetPaletteSubclass(HWND control, SUBCLASSPROC procedure, const ThemePalette
     RedrawWindow(control, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE);
 }
 
-const ThemePalette* PaletteSubclassOf(HWND control, SUBCLASSPROC procedure)
-{
-    DWORD_PTR data = 0;
-    if (!GetWindowSubclass(control, procedure, kPaletteSubclassId, &data))
-        return nullptr;
-    return &PaletteOf(data);
-}
-
 void PaintControl(HWND control, UINT message, WPARAM wParam, const std::function<void(HDC, const RECT&)>& paint)
 {
     RECT client;

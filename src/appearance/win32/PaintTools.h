@@ -24,8 +24,6 @@ SIZE MeasureLabel(HDC dc, HWND control, const std::wstring& text);
 // Gives `control` the subclass `procedure` painting with `palette` (or switches the
 // palette of the one it has), and repaints it.
 void SetPaletteSubclass(HWND control, SUBCLASSPROC procedure, const ThemePalette& palette);
-// The palette `control` paints with through `procedure`; null when it has no such subclass.
-const ThemePalette* PaletteSubclassOf(HWND control, SUBCLASSPROC procedure);
 inline const ThemePalette& PaletteOf(DWORD_PTR subclassData) { return *reinterpret_cast<const ThemePalette*>(subclassData); }
 
 // Answers WM_PAINT, drawing off-screen and copying the result at once so nothing
