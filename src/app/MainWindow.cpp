@@ -6,7 +6,7 @@
 
 #include <exception>
 
-#include "app/ApplicationTitle.h"
+#include "product/ProductNames.h"
 #include "app/GeneralErrorText.h"
 #include "app/MainWindowComponents.h"
 #include "platform/win32/WideString.h"

@@ -1,6 +1,6 @@
 #include "i18n/Globload.h"
 
-#include "app/ApplicationTitle.h"
+#include "product/ProductNames.h"
 #include "i18n/MissingKeyLog.h"
 #include "settings/IniDocument.h"
 

@@ -1,6 +1,6 @@
 #include "i18n/LanguageFiles.h"
 
-#include "app/ApplicationTitle.h"
+#include "product/ProductNames.h"
 #include "settings/IniDocument.h"
 
 namespace kestrova {

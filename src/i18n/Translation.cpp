@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "app/ApplicationTitle.h"
+#include "product/ProductNames.h"
 #include "platform/TextCase.h"
 #include "settings/IniDocument.h"
 

@@ -1,6 +1,6 @@
 #include "settings/SettingsFile.h"
 
-#include "app/ApplicationTitle.h"
+#include "product/ProductNames.h"
 #include "platform/FileInfoUtils.h"
 
 namespace kestrova {
