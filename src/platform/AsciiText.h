@@ -23,6 +23,26 @@ inline bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b)
            std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return AsciiUpper(x) == AsciiUpper(y); });
 }
 
+// Characters of code 0 to 32: spaces, tabs, line breaks and other control characters.
+constexpr bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 0x20; }
+
+// `text` without the blanks and control characters at its start, its end, or both.
+constexpr std::string_view TrimBlanksLeft(std::string_view text)
+{
+    while (!text.empty() && IsBlankOrControl(text.front()))
+        text.remove_prefix(1);
+    return text;
+}
+
+constexpr std::string_view TrimBlanksRight(std::string_view text)
+{
+    while (!text.empty() && IsBlankOrControl(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+constexpr std::string_view TrimBlanks(std::string_view text) { return TrimBlanksLeft(TrimBlanksRight(text)); }
+
 // Whether `text` begins with `prefix`, comparing exactly.
 inline bool StartsWith(std::string_view text, std::string_view prefix)
 {

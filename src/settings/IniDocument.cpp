@@ -1,6 +1,7 @@
 #include "settings/IniDocument.h"
 
 #include "platform/AppError.h"
+#include "platform/AsciiText.h"
 #include "platform/AtomicFileWrite.h"
 #include "platform/TextCase.h"
 #include "platform/TextEncoding.h"
@@ -13,24 +14,6 @@
 namespace kestrova {
 
 namespace {
-
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 0x20; }
-
-std::string_view TrimLeft(std::string_view text)
-{
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    return text;
-}
-
-std::string_view TrimRight(std::string_view text)
-{
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
-std::string_view Trim(std::string_view text) { return TrimLeft(TrimRight(text)); }
 
 int DigitValue(char c)
 {
@@ -90,11 +73,11 @@ IniDocument IniDocument::Parse(std::string_view bytes, unsigned ansiCodePage)
     IniSection* current = nullptr;  // none before the first header and below a repeated one
     std::unordered_set<std::u16string> seen;  // folded names, so that many headers stay fast
     for (const std::string_view rawLine : SplitLines(text)) {
-        const std::string_view line = Trim(rawLine);
+        const std::string_view line = TrimBlanks(rawLine);
         if (line.empty() || line.front() == ';')
             continue;
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-            const std::string_view name = Trim(line.substr(1, line.size() - 2));
+            const std::string_view name = TrimBlanks(line.substr(1, line.size() - 2));
             if (!seen.insert(CaseFolded(name)).second) {
                 current = nullptr;
             } else {
@@ -110,7 +93,7 @@ IniDocument IniDocument::Parse(std::string_view bytes, unsigned ansiCodePage)
             current->entries.push_back({std::string(line), std::nullopt});
         else
             current->entries.push_back(
-                {std::string(TrimRight(line.substr(0, equals))), std::string(TrimLeft(line.substr(equals + 1)))});
+                {std::string(TrimBlanksRight(line.substr(0, equals))), std::string(TrimBlanksLeft(line.substr(equals + 1)))});
     }
     return document;
 }
