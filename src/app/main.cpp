@@ -13,7 +13,6 @@
 #include "app/MainWindow.h"
 #include "app/MainWindowSettings.h"
 #include "app/ThemeMenu.h"
-#include "app/UpdateWindowComponents.h"
 #include "app/WindowsVersion.h"
 #include "platform/CodePage.h"
 #include "platform/FileInfoUtils.h"
@@ -24,6 +23,7 @@
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32VersionInfo.h"
 #include "settings/SettingsFile.h"
+#include "update/win32/UpdateWindow.h"
 
 namespace {
 
@@ -99,14 +99,20 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     const SettingsFile settingsFile(files, versionInfo, ExecutablePath(), PortableMode, AnsiCodePage());
     MainWindowSettings settings(form, settingsFile);
     settings.Wire();
-    // The About and update windows exist here as their texts only. These already take part
-    // in a language: the start-up cleaning keeps their keys and every pass translates them.
+    // The About window exists here as its texts only. It already takes part in a language:
+    // the start-up cleaning keeps its keys and every pass translates them.
     WindowModel about = BuildAboutWindowComponents();
-    WindowModel update = BuildUpdateWindowComponents();
-    LanguageCommands languages(form, {&form.Model(), &about, &update},
+    kestrova::UpdateWindow update(SystemUpdateCheckSource(), settingsFile, PortableMode, form.Handle(),
+                        [&](const std::string& message) { form.ShowGeneralError(message); });
+    appStyle.Add(update);
+    form.handlers.CheckUpdateMenuClick = [&] { update.ShowModal(); };
+    settings.QuickUpdateOption = [&] { return std::optional<bool>(update.QuickUpdateChecked()); };
+    LanguageCommands languages(form, {&form.Model(), &about, &update.Model()},
                                {files, ExecutableFolder(), AnsiCodePage(), [&] { return settingsFile.PortablePath(); }});
     languages.Wire();
     form.FormCreate();
+    // Created after the main window's creation has set the portable mode it reads.
+    RunReported(form, [&] { update.FormCreate(); });
 
     // The language of every window; after it, the message texts below are in that language.
     RunReported(form, [&] { languages.LoadLanguage(); });

@@ -23,7 +23,7 @@ class Font {
 public:
     Font() = default;
     // `height96` is the font height at 96 DPI (negative: character height, as LOGFONT).
-    Font(const std::wstring& face, int height96, UINT dpi);
+    Font(const std::wstring& face, int height96, UINT dpi, int weight = FW_NORMAL);
     ~Font();
     Font(Font&& other) noexcept;
     Font& operator=(Font&& other) noexcept;

@@ -1,0 +1,257 @@
+// The update window's life: creation, its texts on screen, the modal showing and its
+// events, and the two stored options.
+#include "update/win32/UpdateWindow.h"
+
+#include "platform/FileInfoUtils.h"
+#include "platform/win32/ExecutablePath.h"
+#include "platform/win32/WideString.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32VersionInfo.h"
+#include "app/UpdateWindowComponents.h"
+#include "ui/win32/GuiThreadCall.h"
+#include "update/UpdateOptions.h"
+#include "update/win32/WinHttpClient.h"
+
+namespace kestrova {
+
+UpdateCheckSource SystemUpdateCheckSource()
+{
+    return {
+        [](bool portableMode) {
+            Win32Registry registry;
+            const WinHttpClientFactory clients;
+            return FetchServerVersion(registry, clients, portableMode);
+        },
+        [exe = ExecutablePath()] {
+            const Win32VersionInfo versionInfo;
+            return GetFileVersion(versionInfo, exe);
+        },
+    };
+}
+
+UpdateWindow::UpdateWindow(UpdateCheckSource source, const SettingsFile& settings, const bool& portableMode,
+                           HWND owner, std::function<void(const std::string&)> reportError)
+    : model_(BuildUpdateWindowComponents()), source_(std::move(source)), settings_(settings),
+      portableMode_(portableMode), owner_(owner), reportError_(std::move(reportError))
+{
+    CreateComponents();
+    ApplyFonts();
+    LayoutControls();
+    model_.SetObserver(this);
+}
+
+UpdateWindow::~UpdateWindow()
+{
+    model_.SetObserver(nullptr);
+    DestroyHandle();
+    if (pageBrush_)
+        DeleteObject(pageBrush_);
+}
+
+std::string UpdateWindow::LangText(std::string_view itemName) const
+{
+    return model_.Get(itemName).Get(TextAttribute::Caption);
+}
+
+void UpdateWindow::CaptionChanged(const std::string& caption) { SetWindowTextW(Handle(), Widen(caption).c_str()); }
+
+void UpdateWindow::ComponentChanged(const Component& component)
+{
+    if (HWND control = Control(component.name))
+        SetWindowTextW(control, Widen(component.Get(TextAttribute::Caption)).c_str());
+}
+
+HWND UpdateWindow::Control(std::string_view name) const
+{
+    const auto found = controls_.find(name);
+    return found == controls_.end() ? nullptr : found->second;
+}
+
+bool UpdateWindow::Checked(std::string_view name) const
+{
+    return SendMessageW(Control(name), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void UpdateWindow::SetChecked(std::string_view name, bool checked)
+{
+    SendMessageW(Control(name), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void UpdateWindow::SetEnabled(std::string_view name, bool enabled) { EnableWindow(Control(name), enabled); }
+
+void UpdateWindow::SetLabel(std::string_view name, const std::string& text)
+{
+    model_.SetText(name, TextAttribute::Caption, text);
+}
+
+
+void UpdateWindow::FormCreate() { LoadSettings(); }
+
+void UpdateWindow::LoadSettings()
+{
+    const UpdateOptions options = LoadUpdateOptions(settings_.Open());
+    SetChecked("CheckBoxAutoUpdate", options.autoUpdate);
+    SetChecked("CheckBoxAutoCheck", options.autoCheck);
+    CheckBoxAutoCheckClick();
+    if (options.autoCheck)
+        CheckForUpdatesInBackground();
+}
+
+void UpdateWindow::SaveSettings() const
+{
+    IniDocument document = settings_.Open();
+    SaveUpdateOptions(document, {Checked("CheckBoxAutoCheck"), Checked("CheckBoxAutoUpdate")});
+    settings_.Write(document);
+}
+
+void UpdateWindow::CheckBoxAutoCheckClick()
+{
+    const bool autoCheck = Checked("CheckBoxAutoCheck");
+    if (!autoCheck)
+        SetChecked("CheckBoxAutoUpdate", false);
+    SetEnabled("CheckBoxAutoUpdate", autoCheck);
+}
+
+
+void UpdateWindow::ShowModal()
+{
+    if (modal_)
+        return;
+    modal_ = true;
+    EnableWindow(owner_, FALSE);
+    FormShow();
+    ShowWindow(Handle(), SW_SHOW);
+    SetForegroundWindow(Handle());
+    MSG message{};
+    bool quit = false;
+    while (modal_) {
+        if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
+            quit = true;
+            break;
+        }
+        if (!IsDialogMessageW(Handle(), &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    EnableWindow(owner_, TRUE);
+    if (quit) {
+        // The program is ending: the main loop must see the quit request too.
+        modal_ = false;
+        PostQuitMessage(static_cast<int>(message.wParam));
+        return;
+    }
+    SetForegroundWindow(owner_);
+}
+
+void UpdateWindow::Close()
+{
+    if (!modal_)
+        return;
+    try {
+        FormClose();
+    } catch (const std::exception& error) {
+        reportError_(error.what());
+    }
+    ShowWindow(Handle(), SW_HIDE);
+    modal_ = false;
+}
+
+void UpdateWindow::FormShow()
+{
+    SetLabel("LabelLocalVersion", source_.localVersion());
+    SetLabel("LabelUpDate", LangText("LangCheckUpdate"));
+    if (state_.QuickStartPending) {
+        state_.QuickStartPending = false;
+        QuickStartUpdate();
+        return;
+    }
+    SetLabel("LabelServerVersion", "");
+    StartWindowCheck();
+}
+
+void UpdateWindow::FormClose()
+{
+    SetLabel("LabelUpDate", "");
+    SetLabel("LabelLocalVersion", "");
+    SetLabel("LabelServerVersion", "");
+    SaveSettings();
+}
+
+int UpdateWindow::ControlId(std::string_view name) const
+{
+    return kUpdateWindowFirstControlId + static_cast<int>(&model_.Get(name) - model_.Components().data());
+}
+
+const Component* UpdateWindow::ComponentOfId(int id) const
+{
+    const std::size_t index = static_cast<std::size_t>(id - kUpdateWindowFirstControlId);
+    return index < model_.Components().size() ? &model_.Components()[index] : nullptr;
+}
+
+bool UpdateWindow::ShowsHandCursor(HWND control) const
+{
+    if (GetParent(control) != Handle())
+        return false;
+    const Component* component = ComponentOfId(GetDlgCtrlID(control));
+    return component && (component->kind == ComponentKind::CheckBox || component->kind == ComponentKind::Button);
+}
+
+void UpdateWindow::HandleCommand(int id)
+{
+    const Component* component = ComponentOfId(id);
+    if (!component)
+        return;
+    const std::string& name = component->name;
+    if (name == "CheckBoxAutoCheck") {
+        CheckBoxAutoCheckClick();
+    } else if (name == "ButtonClose") {
+        Close();
+    } else if (name == "ButtonDownload") {
+        if (ButtonDownloadClick)
+            ButtonDownloadClick();
+    }
+}
+
+LRESULT UpdateWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (RunHandedOverStep(message, lParam))
+        return 1;
+    switch (message) {
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDCANCEL)
+            Close();
+        else if (LOWORD(wParam) == IDOK)
+            HandleCommand(ControlId("ButtonDownload"));
+        else if (HIWORD(wParam) == BN_CLICKED)
+            HandleCommand(LOWORD(wParam));
+        return 0;
+    case WM_CLOSE:
+        Close();
+        return 0;
+    case WM_SETCURSOR:
+        // Every check box and button shows the hand.
+        if (LOWORD(lParam) == HTCLIENT && ShowsHandCursor(reinterpret_cast<HWND>(wParam))) {
+            SetCursor(LoadCursorW(nullptr, IDC_HAND));
+            return TRUE;
+        }
+        return FormWindow::HandleMessage(message, wParam, lParam);
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        if (palette_)
+            return ColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        return FormWindow::HandleMessage(message, wParam, lParam);
+    case WM_ERASEBKGND:
+        if (palette_) {
+            RECT client;
+            GetClientRect(Handle(), &client);
+            FillRect(reinterpret_cast<HDC>(wParam), &client, pageBrush_);
+            return 1;
+        }
+        return FormWindow::HandleMessage(message, wParam, lParam);
+    default:
+        return FormWindow::HandleMessage(message, wParam, lParam);
+    }
+}
+
+}  // namespace kestrova

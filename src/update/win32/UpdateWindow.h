@@ -1,0 +1,138 @@
+// The update window (component model name "Form10"): the local and the server's version,
+// the status line, the progress bar, the three update options and the Download and Close
+// buttons. It checks the server at every showing and, when asked to, once at start-up.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "appearance/win32/AppStyle.h"
+#include "settings/SettingsFile.h"
+#include "ui/ComponentModel.h"
+#include "ui/win32/Dpi.h"
+#include "ui/win32/FormWindow.h"
+#include "update/CheckOutcome.h"
+#include "update/UpdateServer.h"
+
+namespace kestrova {
+
+// The network side of a check. Both run on a worker thread, so they must own everything
+// they use: the window and everything else may be gone by the time they return.
+struct UpdateCheckSource {
+    std::function<std::optional<ServerRelease>(bool portableMode)> fetchServerVersion;
+    std::function<std::string()> localVersion;  // the running executable's version
+};
+
+// The real update server through WinHTTP and the user's proxy, and this executable's version.
+UpdateCheckSource SystemUpdateCheckSource();
+
+// State the check, the window and the download share; touched on the GUI thread only.
+struct UpdateState {
+    std::string DownloadUrl;         // what the Download button fetches
+    std::string ServerVersion;       // the version that belongs to DownloadUrl
+    std::string FoundServerVersion;  // found by the latest check
+    std::string FoundDownloadUrl;    // found by the start-up check
+    bool QuickStartPending = false;  // the next showing downloads at once
+    bool UpdateAvailable = false;    // the start-up check found a newer version
+};
+
+// A control's id is this plus its component's index in the window's model, so that it
+// can be found from outside the process too.
+inline constexpr int kUpdateWindowFirstControlId = 1000;
+
+class UpdateWindow : public FormWindow, private ModelObserver, public StyledWindow {
+public:
+    // Creates the window, hidden. `owner` is the window disabled while this one is shown
+    // modally; `reportError` is the application's general error report.
+    UpdateWindow(UpdateCheckSource source, const SettingsFile& settings, const bool& portableMode, HWND owner,
+                 std::function<void(const std::string&)> reportError);
+    ~UpdateWindow() override;
+
+    WindowModel& Model() { return model_; }
+    const WindowModel& Model() const { return model_; }
+    // The caption of a hidden Lang... item: a message text in the current language.
+    std::string LangText(std::string_view itemName) const;
+    const UpdateState& State() const { return state_; }
+
+    // Loads the two stored options and starts the start-up check when it is wanted.
+    void FormCreate();
+    // Shows the window modally and returns once it has closed.
+    void ShowModal();
+    void Close();
+    bool QuickUpdateChecked() const { return Checked("CheckBoxQuickUpdate"); }
+
+    // The Download button's action; none yet does nothing.
+    std::function<void()> ButtonDownloadClick;
+
+    HWND StyledHandle() const override { return Handle(); }
+    void ApplyStyle(const ThemePalette& palette) override;
+
+    // The control of a component (null for one that has none).
+    HWND Control(std::string_view name) const;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void DpiChanged() override;
+    void ReportUncaughtError(const std::exception& error) override { reportError_(error.what()); }
+
+private:
+    void CaptionChanged(const std::string& caption) override;
+    void ComponentChanged(const Component& component) override;
+
+    // Layout: the controls from the model, fonts, placement and colours.
+    void CreateComponents();
+    void ApplyFonts();
+    void LayoutControls();
+    LRESULT ColourStatic(HDC dc, HWND control);
+
+    // Events.
+    void FormShow();
+    void FormClose();
+    void CheckBoxAutoCheckClick();
+    void HandleCommand(int id);
+    void LoadSettings();
+    void SaveSettings() const;
+
+    // The checks and what they lead to.
+    UpdateTextFunction Texts() const;
+    void CheckForUpdatesInBackground();
+    void StartupCheckResult(const std::optional<ServerRelease>& release, const std::string& localVersion);
+    void StartWindowCheck();
+    void WindowCheckResult(const std::optional<ServerRelease>& release, const std::string& localVersion);
+    void StartQuickUpdate();
+    void QuickStartUpdate();
+    // Asks the server on a worker thread, which then hands `result` the answer and the local
+    // version on this window's thread and waits for it.
+    void RunCheck(std::function<void(const std::optional<ServerRelease>&, const std::string&)> result);
+
+    int ControlId(std::string_view name) const;
+    const Component* ComponentOfId(int id) const;
+    bool ShowsHandCursor(HWND control) const;
+    bool Checked(std::string_view name) const;
+    void SetChecked(std::string_view name, bool checked);
+    void SetEnabled(std::string_view name, bool enabled);
+    void SetLabel(std::string_view name, const std::string& text);
+
+    WindowModel model_;
+    UpdateCheckSource source_;
+    const SettingsFile& settings_;
+    const bool& portableMode_;
+    HWND owner_;
+    std::function<void(const std::string&)> reportError_;
+    UpdateState state_;
+    bool modal_ = false;
+    int downloadState_ = 0;  // 0 Download, 1 Cancel (a download runs)
+
+    std::map<std::string, HWND, std::less<>> controls_;
+    Font font_;
+    Font boldFont_;
+    const ThemePalette* palette_ = nullptr;
+    HBRUSH pageBrush_ = nullptr;
+};
+
+}  // namespace kestrova
