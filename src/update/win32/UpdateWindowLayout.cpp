@@ -21,8 +21,9 @@ constexpr int kButtonBandHeight = 37;
 constexpr int kOptionBandHeight = 40;
 constexpr int kProgressBandHeight = 21;
 
-// A dialog frame with only the close box, and a taskbar button of its own.
-constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+// A dialog frame with only the close box, and a taskbar button of its own. No
+// WS_CLIPCHILDREN: a group box paints only its frame and relies on the window below it.
+constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 
 struct Place {
@@ -34,12 +35,14 @@ Place PlaceOf(std::string_view name, int width)
 {
     if (name == "LabelUpDate")
         return {8, 14, width - 16, 17};
+    // The titles end at 220 and are right-aligned; their room reaches further left than the
+    // design's so that a wider substitute font does not wrap them.
     if (name == "LabelLocalTitle")
-        return {90, 38, 130, 15};
+        return {8, 38, 212, 15};
     if (name == "LabelLocalVersion")
         return {226, 38, 200, 15};
     if (name == "LabelServerTitle")
-        return {115, 59, 105, 15};
+        return {8, 59, 212, 15};
     if (name == "LabelServerVersion")
         return {226, 59, 200, 15};
     if (name == "CheckBoxQuickUpdate")
@@ -118,6 +121,9 @@ void UpdateWindow::CreateComponents()
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(component.name))),
                                        instance, nullptr);
         controls_[component.name] = control;
+        // A later child lies below the earlier ones; what a band holds must lie above it.
+        if (!component.parent.empty())
+            SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     }
     // Created checked, as the options are until the stored ones are loaded.
     for (const char* name : {"CheckBoxQuickUpdate", "CheckBoxAutoCheck", "CheckBoxAutoUpdate"})
@@ -175,7 +181,10 @@ void UpdateWindow::ApplyStyle(const ThemePalette& palette)
     ApplyGroupBoxStyle(Control("GroupBox1"), palette);
     ApplyGroupBoxStyle(Control("GroupBoxOption"), palette);
     ApplyTabControlStyle(Control("TabControlButtons"), palette);
-    SendMessageW(Control("ProgressBarUpdate"), PBM_SETBKCOLOR, 0, static_cast<LPARAM>(palette.listBackground));
+    // A themed progress bar keeps the theme's colours; without a theme it takes the palette's.
+    HWND progress = Control("ProgressBarUpdate");
+    SetWindowTheme(progress, palette.dark ? L" " : nullptr, palette.dark ? L" " : nullptr);
+    SendMessageW(progress, PBM_SETBKCOLOR, 0, static_cast<LPARAM>(palette.listBackground));
     for (const Component& component : model_.Components()) {
         if (component.kind == ComponentKind::CheckBox) {
             // A themed check box draws its text in the theme's colour, which a dark

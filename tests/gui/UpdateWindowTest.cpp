@@ -1,0 +1,143 @@
+// The update window in this process with a scripted check source: its frame, the rules of
+// its option boxes, the options loaded at creation and saved at closing, and what a
+// showing and its check write into the labels.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "PlatformFileSystem.h"
+#include "ScratchFolder.h"
+#include "platform/BlobVersionInfo.h"
+#include "update/win32/UpdateWindow.h"
+
+namespace kestrova {
+namespace {
+
+using namespace std::chrono_literals;
+
+class UpdateWindowTest : public ::testing::Test {
+protected:
+    PlatformFileSystem files;
+    ScratchFolder scratch{files};
+    BlobVersionInfo versionInfo;
+    bool portable = true;
+    SettingsFile file{files, versionInfo, scratch / "Kestrova.exe", portable, 1251};
+    std::shared_ptr<std::atomic<int>> checks = std::make_shared<std::atomic<int>>(0);
+
+    // A source whose server always names `version`, counting the checks that ask it.
+    std::unique_ptr<UpdateWindow> MakeWindow(const std::string& version)
+    {
+        UpdateCheckSource source{
+            [checks = checks, version](bool portableMode) {
+                ++*checks;
+                return std::optional<ServerRelease>(ServerRelease{version, portableMode ? "zip" : "setup"});
+            },
+            [] { return std::string("1.0.0.5"); },
+        };
+        return std::make_unique<UpdateWindow>(source, file, portable, nullptr, [](const std::string&) {});
+    }
+
+    void Store(const std::string& text)
+    {
+        files.MakeDirectory(scratch / "Config");
+        ASSERT_TRUE(files.WriteWholeFile(scratch / "Config\\Option.ini", text));
+    }
+
+    static bool Checked(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+    static std::wstring Text(HWND control)
+    {
+        wchar_t text[256] = {};
+        GetWindowTextW(control, text, 256);
+        return text;
+    }
+};
+
+TEST_F(UpdateWindowTest, IsAFixedDialogWithItsOwnTaskbarButtonAndItsLayoutSize)
+{
+    auto window = MakeWindow("1.0");
+    const LONG_PTR style = GetWindowLongPtrW(window->Handle(), GWL_STYLE);
+    const LONG_PTR exStyle = GetWindowLongPtrW(window->Handle(), GWL_EXSTYLE);
+    EXPECT_NE(exStyle & WS_EX_APPWINDOW, 0);
+    EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX), 0);
+    EXPECT_NE(style & WS_SYSMENU, 0);
+    EXPECT_EQ(GetWindow(window->Handle(), GW_OWNER), nullptr);
+    RECT client{};
+    GetClientRect(window->Handle(), &client);
+    EXPECT_EQ(client.right, window->Scale(444));
+    EXPECT_EQ(client.bottom, window->Scale(191));
+    HWND progress = window->Control("ProgressBarUpdate");
+    EXPECT_NE(GetWindowLongPtrW(progress, GWL_STYLE) & WS_VISIBLE, 0);
+    EXPECT_EQ(SendMessageW(progress, PBM_GETPOS, 0, 0), 0);
+    for (const char* name : {"CheckBoxQuickUpdate", "CheckBoxAutoCheck", "CheckBoxAutoUpdate"})
+        EXPECT_TRUE(Checked(window->Control(name))) << name << " is set in the layout";
+}
+
+TEST_F(UpdateWindowTest, AutoUpdateFollowsAutoCheck)
+{
+    Store("[Option]\r\nCheckBoxAutoCheck=0\r\nCheckBoxAutoUpdate=1\r\n");
+    auto window = MakeWindow("1.0");
+    window->FormCreate();
+    HWND autoCheck = window->Control("CheckBoxAutoCheck");
+    HWND autoUpdate = window->Control("CheckBoxAutoUpdate");
+    EXPECT_FALSE(Checked(autoUpdate)) << "cleared by the stored auto-check";
+    EXPECT_FALSE(IsWindowEnabled(autoUpdate));
+    EXPECT_EQ(*checks, 0) << "no start-up check";
+
+    SendMessageW(autoCheck, BM_CLICK, 0, 0);
+    EXPECT_TRUE(Checked(autoCheck));
+    EXPECT_TRUE(IsWindowEnabled(autoUpdate));
+    EXPECT_FALSE(Checked(autoUpdate)) << "stays clear until the user sets it";
+    SendMessageW(autoUpdate, BM_CLICK, 0, 0);
+    EXPECT_TRUE(Checked(autoUpdate));
+    SendMessageW(autoCheck, BM_CLICK, 0, 0);
+    EXPECT_FALSE(Checked(autoUpdate));
+    EXPECT_FALSE(IsWindowEnabled(autoUpdate));
+}
+
+TEST_F(UpdateWindowTest, AShowingChecksAndClosingSavesTheTwoOptions)
+{
+    Store("[Option]\r\nCheckBoxAutoCheck=0\r\n");
+    auto window = MakeWindow("1.0.0.6");
+    window->FormCreate();
+    // The showing returns once the window has closed; a watcher closes it once the check
+    // has answered, as a user would.
+    PostMessageW(window->Control("CheckBoxAutoCheck"), BM_CLICK, 0, 0);
+    std::wstring status;
+    std::wstring server;
+    std::thread watcher([&, handle = window->Handle(), label = window->Control("LabelUpDate"),
+                         serverLabel = window->Control("LabelServerVersion")] {
+        const auto deadline = std::chrono::steady_clock::now() + 10s;
+        while (std::chrono::steady_clock::now() < deadline) {
+            if (const std::wstring text = Text(label); text.find(L"--->") != std::wstring::npos) {
+                status = text;
+                server = Text(serverLabel);
+                break;
+            }
+            std::this_thread::sleep_for(10ms);
+        }
+        PostMessageW(handle, WM_CLOSE, 0, 0);
+    });
+    window->ShowModal();
+    watcher.join();
+    EXPECT_EQ(status, L"Доступно обновление 1.0.0.5 ---> 1.0.0.6");
+    EXPECT_EQ(server, L"1.0.0.6");
+    EXPECT_EQ(window->State().DownloadUrl, "zip");
+    EXPECT_EQ(*checks, 1);
+    EXPECT_TRUE(IsWindowEnabled(window->Control("ButtonDownload")));
+    EXPECT_FALSE(IsWindowVisible(window->Handle()));
+    EXPECT_EQ(Text(window->Control("LabelUpDate")), L"") << "emptied at closing";
+    const IniDocument stored = file.Open();
+    EXPECT_EQ(stored.ReadString("Option", "CheckBoxAutoCheck", "?"), "1");
+    EXPECT_EQ(stored.ReadString("Option", "CheckBoxAutoUpdate", "?"), "0");
+}
+
+}  // namespace
+}  // namespace kestrova
