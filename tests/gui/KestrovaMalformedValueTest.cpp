@@ -56,7 +56,7 @@ TEST_F(KestrovaMalformedValue, OneReportThenEveryListFilledAndTheStoredOptionsKe
     WriteText(sendTo + "Archive.ZFSendToTarget", "");
 
     const std::string optionsText = "[Option]\r\nThemeAuto=0\r\nThemeLight=0\r\nThemeDark=1\r\nWindow=wsNormal\r\n"
-                                    "Height=600\r\nWidth=800\r\n\r\n";
+                                    "Height=600\r\nWidth=800\r\nCheckBoxQuickUpdate=1\r\n\r\n";
     ASSERT_TRUE(files.WriteEmptyFile(program / "portable.ini"));
     ASSERT_TRUE(files.MakeDirectory(program / "Config"));
     WriteText(program / "Config\\Option.ini", optionsText);

@@ -110,11 +110,11 @@ TEST_F(SettingsProcess, AHandEditedPortableFileSizesTheWindowAndIsRewrittenOnClo
         {"hex and dollar numbers, two themes, maximised in the wrong case",
          "ThemeLight=1\r\nThemeDark=1\r\nWindow=WSMAXIMIZED\r\nHeight=0x258\r\nWidth=$320\r\n", kDarkStyleName,
          false, 600, 800,
-         "ThemeLight=0\r\nThemeDark=1\r\nWindow=wsNormal\r\nHeight={H}\r\nWidth={W}\r\nThemeAuto=0\r\n"},
+         "ThemeLight=0\r\nThemeDark=1\r\nWindow=wsNormal\r\nHeight={H}\r\nWidth={W}\r\nCheckBoxQuickUpdate=1\r\nThemeAuto=0\r\n"},
         {"a size below the minimum, light", "Height=100\r\nThemeLight=1\r\nWidth=$10\r\n", kLightStyleName, false, 0,
-         0, "Height={H}\r\nThemeLight=1\r\nWidth={W}\r\nThemeAuto=0\r\nThemeDark=0\r\nWindow=wsNormal\r\n"},
+         0, "Height={H}\r\nThemeLight=1\r\nWidth={W}\r\nCheckBoxQuickUpdate=1\r\nThemeAuto=0\r\nThemeDark=0\r\nWindow=wsNormal\r\n"},
         {"maximised, which keeps the stored size", "Window=wsMaximized\r\nHeight=0x258\r\n", "", true, 0, 0,
-         "Window=wsMaximized\r\nHeight=0x258\r\nThemeAuto=0\r\nThemeLight=0\r\nThemeDark=0\r\n"},
+         "Window=wsMaximized\r\nHeight=0x258\r\nCheckBoxQuickUpdate=1\r\nThemeAuto=0\r\nThemeLight=0\r\nThemeDark=0\r\n"},
     };
     const std::wstring exe = CopyOfExe(true);
     for (const Case& test : cases) {
@@ -150,7 +150,7 @@ TEST_F(SettingsProcess, InstalledTheFileGoesBelowApplicationDataAndNothingBeside
     ASSERT_NE(window, nullptr);
     Close(program, window);
 
-    EXPECT_TRUE(Read(installed).starts_with("[Option]\r\nThemeAuto=0\r\n"));
+    EXPECT_TRUE(Read(installed).starts_with("[Option]\r\nCheckBoxQuickUpdate=1\r\nThemeAuto=0\r\n"));
     EXPECT_FALSE(files.DirectoryExists(scratch / "Config"));
     files.RemoveFile(installed);
 }
