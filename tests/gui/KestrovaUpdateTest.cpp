@@ -133,19 +133,26 @@ protected:
         return GetDlgItem(window, kUpdateWindowFirstControlId + ComponentIndex(updateModel, name));
     }
 
+    // Waits for a visible window of the program that `wanted` accepts; null when none showed.
+    template <typename Wanted>
+    static HWND FindWindowOf(const KestrovaProcess& program, Wanted wanted)
+    {
+        HWND found = nullptr;
+        WaitUntil([&] {
+            for (HWND window : program.VisibleWindows())
+                if (wanted(window))
+                    found = window;
+            return found != nullptr;
+        });
+        return found;
+    }
+
     // Opens the update window from the main window's general menu; null when it did not show.
     HWND OpenUpdateWindow(KestrovaProcess& program, HWND mainWindow) const
     {
         const int command = main_window_ids::kFirstMenuCommand + ComponentIndex(mainModel, "CheckUpdateMenu");
         PostMessageW(mainWindow, WM_COMMAND, MAKEWPARAM(command, 0), 0);
-        HWND found = nullptr;
-        WaitUntil([&] {
-            for (HWND window : program.VisibleWindows())
-                if (window != mainWindow && WindowText(window) == L"Обновление")
-                    found = window;
-            return found != nullptr;
-        });
-        return found;
+        return FindWindowOf(program, [](HWND window) { return WindowText(window) == L"Обновление"; });
     }
 
     // Waits until the window's check has answered; its status line then.
@@ -229,35 +236,61 @@ TEST_F(KestrovaUpdate, TheWindowShowsWhatThePrimaryOrElseTheMirrorOffers)
     }
 }
 
-TEST_F(KestrovaUpdate, TheStartUpCheckAsksAndNoLeavesTheWindowClosed)
+TEST_F(KestrovaUpdate, ANewerVersionAtStartUpIsOfferedAndYesOpensTheWindowWithIt)
 {
-    server.Answer(kPrimaryHost, kVersionPath, 200, "99.0.0.4");
-    KestrovaProcess program(exe);  // no options: checking at start-up is on
-    HWND question = program.WaitForWindowOfClass(L"#32770");
-    ASSERT_NE(question, nullptr) << "no question";
-    EXPECT_EQ(WindowText(question), L"Kestrova");
-    std::wstring texts;
-    HWND no = nullptr;
-    for (HWND child : Descendants(question)) {
-        texts += WindowText(child) + L"|";
-        if (WindowText(child) == L"Нет")
-            no = child;
+    struct Case {
+        const char* what;
+        std::string options;
+        const wchar_t* answer;  // the button pressed in the question; none: no question
+    };
+    const Case cases[] = {
+        {"answered No", "", L"Нет"},
+        {"answered Yes", "", L"Да"},
+        {"updating at once", "[Option]\r\nCheckBoxAutoUpdate=1\r\n", nullptr},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.what);
+        server.Reset();
+        server.Answer(kPrimaryHost, kVersionPath, 200, "99.0.0.4");
+        WriteOptions(test.options);
+        KestrovaProcess program(exe);  // checking at start-up is on by default
+        if (test.answer) {
+            HWND question = program.WaitForWindowOfClass(L"#32770");
+            ASSERT_NE(question, nullptr) << "no question";
+            EXPECT_EQ(WindowText(question), L"Kestrova");
+            std::wstring texts;
+            HWND answer = nullptr;
+            for (HWND child : Descendants(question)) {
+                texts += WindowText(child) + L"|";
+                if (WindowText(child) == test.answer)
+                    answer = child;
+            }
+            EXPECT_NE(texts.find(L"Доступно обновление 99.0.0.4\r\nХотите обновить приложение сейчас?|"),
+                      std::wstring::npos)
+                << Narrow(texts);
+            EXPECT_NE(texts.find(L"Да|"), std::wstring::npos) << Narrow(texts);
+            EXPECT_NE(texts.find(L"Нет|"), std::wstring::npos) << Narrow(texts);
+            ASSERT_NE(answer, nullptr) << Narrow(texts);
+            SendMessageW(answer, BM_CLICK, 0, 0);
+            ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question) || !IsWindowVisible(question); }));
+        }
+        HWND mainWindow = FindWindowOf(program, [](HWND window) { return WindowText(window).starts_with(L"Kestrova "); });
+        ASSERT_NE(mainWindow, nullptr);
+        if (test.answer && std::wstring(test.answer) == L"Нет") {
+            EXPECT_EQ(program.VisibleWindows().size(), 1u) << "only the main window";
+        } else {
+            HWND window = FindWindowOf(program, [](HWND window) { return WindowText(window) == L"Обновление"; });
+            ASSERT_NE(window, nullptr) << "no update window";
+            EXPECT_EQ(WindowText(Item(window, "LabelUpDate")), L"Доступно обновление " + local + L" ---> 99.0.0.4");
+            EXPECT_EQ(WindowText(Item(window, "LabelServerVersion")), L"99.0.0.4");
+            EXPECT_EQ(WindowText(Item(window, "LabelLocalVersion")), local);
+            PostMessageW(window, WM_CLOSE, 0, 0);
+            ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }));
+        }
+        EXPECT_EQ(server.Log(), std::string(kPrimaryHost) + " " + kVersionPath + "\n") << "the offer is not asked again";
+        PostMessageW(mainWindow, WM_CLOSE, 0, 0);
+        EXPECT_EQ(program.WaitForExit(), 0u);
     }
-    EXPECT_NE(texts.find(L"Доступно обновление 99.0.0.4\r\nХотите обновить приложение сейчас?|"), std::wstring::npos)
-        << Narrow(texts);
-    EXPECT_NE(texts.find(L"Да|"), std::wstring::npos) << Narrow(texts);
-    ASSERT_NE(no, nullptr) << Narrow(texts);
-    SendMessageW(no, BM_CLICK, 0, 0);
-
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question) || !IsWindowVisible(question); }));
-    HWND mainWindow = nullptr;
-    for (HWND window : program.VisibleWindows())
-        mainWindow = window;
-    ASSERT_NE(mainWindow, nullptr);
-    EXPECT_EQ(program.VisibleWindows().size(), 1u) << "only the main window";
-    EXPECT_EQ(server.Log(), std::string(kPrimaryHost) + " " + kVersionPath + "\n");
-    PostMessageW(mainWindow, WM_CLOSE, 0, 0);
-    EXPECT_EQ(program.WaitForExit(), 0u);
 }
 
 TEST_F(KestrovaUpdate, ClosingTheProgramDuringAStalledCheckEndsIt)

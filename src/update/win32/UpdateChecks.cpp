@@ -80,11 +80,12 @@ void UpdateWindow::WindowCheckResult(const std::optional<ServerRelease>& release
         state_.DownloadUrl.clear();
         state_.ServerVersion.clear();
     }
-    SetLabel("LabelUpDate", display.status);
-    SetLabel("LabelServerVersion", display.serverLabel);
     SetEnabled("ButtonDownload", display.updateAvailable);
     downloadState_ = 0;
     SetEnabled("GroupBoxOption", true);
+    // The status line last: once it changes, the whole result is in place.
+    SetLabel("LabelServerVersion", display.serverLabel);
+    SetLabel("LabelUpDate", display.status);
 }
 
 void UpdateWindow::StartQuickUpdate()

@@ -15,8 +15,6 @@ namespace {
 // Layout at 96 DPI: four bands from top to bottom, each the full width.
 constexpr int kClientWidth = 444;
 constexpr int kClientHeight = 191;
-constexpr int kMinOuterWidth = 460;
-constexpr int kMinOuterHeight = 230;
 constexpr int kButtonBandHeight = 37;
 constexpr int kOptionBandHeight = 40;
 constexpr int kProgressBandHeight = 21;
