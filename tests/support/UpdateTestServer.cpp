@@ -93,7 +93,7 @@ UpdateTestServer::UpdateTestServer()
     WSADATA data;
     WSAStartup(MAKEWORD(2, 2), &data);
     port_ = FreePort();
-    // Wine starts a Linux program as a Windows one would start another Windows program.
+    // Wine starts a Linux program as a Windows program would start another.
     std::wstring commandLine = Widen(std::string(KESTROVA_PYTHON) + " \"" + KESTROVA_UPDATE_TEST_SERVER +
                                      "\" --port " + std::to_string(port_));
     STARTUPINFOW startup{};
@@ -102,8 +102,12 @@ UpdateTestServer::UpdateTestServer()
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &process))
         throw std::runtime_error("cannot start the update test server: error " + std::to_string(GetLastError()));
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    // Wine starts a Linux program without a process of its own: it returns no process
+    // handle and leaves the rest of the structure unset, so nothing there may be closed.
+    if (process.hProcess) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
     const auto deadline = std::chrono::steady_clock::now() + 20s;
     while (true) {
         try {
