@@ -125,6 +125,9 @@ void AboutWindow::LayoutControls()
 
 void AboutWindow::DpiChanged()
 {
+    // The fixed client area at the new DPI, whatever the frame around it became.
+    const SIZE outer = OuterSizeForClient(Scale(kClientWidth), Scale(kClientHeight), kFormStyle, kFormExStyle, Dpi());
+    SetWindowPos(Handle(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
     LoadProgramIcon();
     ApplyFonts();
     LayoutControls();
