@@ -39,7 +39,6 @@ HWND AboutWindow::ComponentHandle(std::string_view name) const
 void AboutWindow::ShowModal()
 {
     FormShow();
-    SetFocus(ComponentHandle("Button1"));
     modal_.Run(Handle());
 }
 
@@ -100,6 +99,13 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
                 LinkClick(link);
         return 0;
     }
+    case WM_ACTIVATE:
+        // Like a dialog's, the keyboard goes to the button whenever the window comes forward.
+        if (LOWORD(wParam) != WA_INACTIVE) {
+            SetFocus(ComponentHandle("Button1"));
+            return 0;
+        }
+        return FormWindow::HandleMessage(message, wParam, lParam);
     case WM_SETCURSOR:
         if (!LinkLabelOf(reinterpret_cast<HWND>(wParam)).empty()) {
             SetCursor(LoadCursorW(nullptr, IDC_HAND));

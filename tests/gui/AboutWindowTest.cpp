@@ -1,5 +1,5 @@
 // The About window with real controls: its modal showing, which re-reads the main
-// window's caption and only hides the window; its links opened through the shell; its
+// window's caption and ends with Ok, Enter or Escape, only hiding the window; its links opened through the shell; its
 // layout at 100 % and 150 %; and the light and dark styles as shown on screen.
 #include <windows.h>
 #include <commctrl.h>
@@ -84,12 +84,20 @@ protected:
     std::unique_ptr<AboutWindow> about;
 };
 
-TEST_F(AboutWindowTest, ShowingIsModalReadsTheCaptionEachTimeAndOkOnlyHides)
+TEST_F(AboutWindowTest, ShowingIsModalReadsTheCaptionEachTimeAndOkEnterOrEscapeOnlyHides)
 {
     // A visible window of the same thread, standing for the main window.
     HWND main = CreateWindowExW(0, L"Static", L"main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
                                 nullptr, GetModuleHandleW(nullptr), nullptr);
-    for (const char* caption : {"Kestrova 1.2.3.4 (32-bit)", "Kestrova 1.2.3.4 (32-bit) Portable"}) {
+    const struct {
+        const char* caption;
+        UINT key;  // pressed on the button; none: the button is clicked
+    } cases[] = {
+        {"Kestrova 1.2.3.4 (32-bit)", 0},
+        {"Kestrova 1.2.3.4 (32-bit) Portable", VK_RETURN},
+        {"Kestrova 1.2.3.5 (32-bit)", VK_ESCAPE},
+    };
+    for (const auto& [caption, key] : cases) {
         SCOPED_TRACE(caption);
         mainCaption = caption;
         bool shown = false;
@@ -99,7 +107,10 @@ TEST_F(AboutWindowTest, ShowingIsModalReadsTheCaptionEachTimeAndOkOnlyHides)
             shown = IsWindowVisible(about->Handle());
             mainEnabled = IsWindowEnabled(main);
             version = TextOf(Control("LabelVersion"));
-            SendMessageW(Control("Button1"), BM_CLICK, 0, 0);
+            if (key)
+                PostMessageW(Control("Button1"), WM_KEYDOWN, key, 0);
+            else
+                SendMessageW(Control("Button1"), BM_CLICK, 0, 0);
         });
         about->ShowModal();
         EXPECT_TRUE(shown);
