@@ -8,7 +8,7 @@ export WINEPREFIX="$KESTROVA_ROOT/build/wine-prefix"
 export WINEDEBUG=-all
 # No Mono or Gecko installer dialogs, and a crashing test ends instead of waiting in the debugger.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
-export KESTROVA_WINE_DIR=/usr/lib/wine
+export KESTROVA_WINE_DIR=${KESTROVA_WINE_DIR:-/usr/lib/wine}
 WINE64=$KESTROVA_WINE_DIR/wine64
 
 log() { printf '\n== %s\n' "$*"; }
@@ -17,7 +17,8 @@ install_packages() {
   local want=(cmake ninja-build g++ make googletest
               g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
               mingw-w64-i686-dev mingw-w64-x86-64-dev
-              wine wine64 wine32 xvfb xdotool x11-utils imagemagick)
+              wine wine64 wine32 xvfb xdotool x11-utils imagemagick
+              nsis zip unzip openssl python3)
   local missing=()
   for p in "${want[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
