@@ -180,10 +180,10 @@ void NewMenuWalk::Scan(const std::string& classesPath)
         // Pass 2 reads the names itself unless this list is whole.
         const bool shared = names.complete && classes64Name && classes32Name &&
                             EqualsIgnoringAsciiCase(*classes32Name, *classes64Name);
-        const std::vector<std::string> apart =
+        std::vector<std::string> apart =
             WalkTopLevelKeys(classes32, classesPath, names.names, shared ? classes64Name : std::nullopt);
         if (shared)
-            walkAgain = apart;
+            walkAgain = std::move(apart);
     }
 
     SetPass(kPass2Access);

@@ -306,9 +306,19 @@ long MemoryRegistry::QueryKeyName(RegHandle handle, std::string& name)
     std::shared_ptr<Key> key;
     if (long error = Start(handle, 0, key))
         return error;
-    name = key->name;
-    for (const Key* above = key->parent; above; above = above->parent)
-        name = above->name + "\\" + name;
+    std::vector<const Key*> path;
+    std::size_t length = 0;
+    for (const Key* at = key.get(); at; at = at->parent) {
+        path.push_back(at);
+        length += at->name.size() + 1;
+    }
+    name.clear();
+    name.reserve(length);
+    for (auto at = path.rbegin(); at != path.rend(); ++at) {
+        if (at != path.rbegin())
+            name += '\\';
+        name += (*at)->name;
+    }
     return regerr::Success;
 }
 
