@@ -44,6 +44,14 @@ bool Contains(const std::vector<std::string>& names, std::string_view name)
                        [&](const std::string& item) { return EqualsIgnoringAsciiCase(item, name); });
 }
 
+// Whether `keyName` is `parentName` + "\\" + `name`, ignoring ASCII case.
+bool IsNamedChild(std::string_view keyName, std::string_view parentName, std::string_view name)
+{
+    return keyName.size() == parentName.size() + 1 + name.size() && keyName[parentName.size()] == '\\' &&
+           EqualsIgnoringAsciiCase(keyName.substr(0, parentName.size()), parentName) &&
+           EqualsIgnoringAsciiCase(keyName.substr(parentName.size() + 1), name);
+}
+
 class NewMenuWalk {
 public:
     NewMenuWalk(RegistryBackend& registry, RowSink& rows) : registry_(registry), rows_(rows) {}
@@ -215,7 +223,7 @@ std::vector<std::string> NewMenuWalk::WalkTopLevelKeys(const RegKey& classes, co
             const RegKey key = OpenReadOnly(classes.Get(), name);
             if (sharedClassesName) {
                 const std::optional<std::string> keyName = KeyName(key);
-                shared = keyName && EqualsIgnoringAsciiCase(*keyName, *sharedClassesName + "\\" + name);
+                shared = keyName && IsNamedChild(*keyName, *sharedClassesName, name);
             }
             ScanOpenedKey(key, name, classesPath + "\\" + name);
         } catch (const AppError&) {

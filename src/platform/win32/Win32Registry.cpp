@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <iterator>
 #include <vector>
 
 namespace kestrova {
@@ -155,19 +156,25 @@ long Win32Registry::QueryKeyName(RegHandle key, std::string& name)
         FindFunction<RtlNtStatusToDosErrorFunction>(L"ntdll.dll", "RtlNtStatusToDosError");
     if (!ntQueryKey || !toWin32Error)
         return ERROR_CALL_NOT_IMPLEMENTED;
-    // KEY_NAME_INFORMATION: the name's length in bytes, then the name without a NUL.
-    std::vector<ULONG> buffer(128);
+    // KEY_NAME_INFORMATION: the name's length in bytes, then the name without a NUL. The
+    // scan asks this of every top-level key, so names of usual length need no allocation.
+    ULONG onStack[256];
+    std::vector<ULONG> onHeap;
+    ULONG* buffer = onStack;
+    std::size_t capacity = std::size(onStack);
     for (;;) {
         ULONG needed = 0;
-        const LONG status = ntQueryKey(ToHkey(key), KeyNameInformation, buffer.data(),
-                                       static_cast<ULONG>(buffer.size() * sizeof(ULONG)), &needed);
+        const LONG status = ntQueryKey(ToHkey(key), KeyNameInformation, buffer,
+                                       static_cast<ULONG>(capacity * sizeof(ULONG)), &needed);
         if (status == StatusBufferOverflow || status == StatusBufferTooSmall) {
-            buffer.resize(std::max<std::size_t>(needed / sizeof(ULONG) + 1, buffer.size() * 2));
+            onHeap.resize(std::max<std::size_t>(needed / sizeof(ULONG) + 1, capacity * 2));
+            buffer = onHeap.data();
+            capacity = onHeap.size();
             continue;
         }
         if (status < 0)
             return static_cast<long>(toWin32Error(status));
-        const wchar_t* text = reinterpret_cast<const wchar_t*>(buffer.data() + 1);
+        const wchar_t* text = reinterpret_cast<const wchar_t*>(buffer + 1);
         name = Narrow(std::wstring_view(text, buffer[0] / sizeof(wchar_t)));
         return ERROR_SUCCESS;
     }
