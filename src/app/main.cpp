@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/AboutWindowComponents.h"
+#include "about/AboutWindow.h"
 #include "app/ContextMenuTab.h"
 #include "app/LanguageCommands.h"
 #include "app/NewMenuTab.h"
@@ -99,15 +99,16 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     const SettingsFile settingsFile(files, versionInfo, ExecutablePath(), PortableMode, AnsiCodePage());
     MainWindowSettings settings(form, settingsFile);
     settings.Wire();
-    // The About window exists here as its texts only. It already takes part in a language:
-    // the start-up cleaning keeps its keys and every pass translates them.
-    WindowModel about = BuildAboutWindowComponents();
+    AboutWindow about(shell, GetLegalCopyright(versionInfo, ExecutablePath()), [&] { return form.Model().Caption(); });
+    about.reportError = [&](const std::string& message) { form.ShowGeneralError(message); };
+    appStyle.Add(about);
+    form.handlers.AboutMenuClick = [&] { about.ShowModal(); };
     kestrova::UpdateWindow update(SystemUpdateCheckSource(), settingsFile, PortableMode, form.Handle(),
-                        [&](const std::string& message) { form.ShowGeneralError(message); });
+                                  [&](const std::string& message) { form.ShowGeneralError(message); });
     appStyle.Add(update);
     form.handlers.CheckUpdateMenuClick = [&] { update.ShowModal(); };
     settings.QuickUpdateOption = [&] { return std::optional<bool>(update.QuickUpdateChecked()); };
-    LanguageCommands languages(form, {&form.Model(), &about, &update.Model()},
+    LanguageCommands languages(form, {&form.Model(), &about.Model(), &update.Model()},
                                {files, ExecutableFolder(), AnsiCodePage(), [&] { return settingsFile.PortablePath(); }});
     languages.Wire();
     form.FormCreate();

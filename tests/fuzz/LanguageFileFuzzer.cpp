@@ -2,9 +2,9 @@
 // applied to the program's three windows without a crash, a cleaned file must
 // need no further cleaning, and the same bytes read as a missing-key log must split
 // into lines.
-#include "app/AboutWindowComponents.h"
+#include "about/AboutWindowComponents.h"
 #include "app/MainWindowComponents.h"
-#include "app/UpdateWindowComponents.h"
+#include "update/UpdateWindowComponents.h"
 #include "i18n/LanguageFileCleaning.h"
 #include "i18n/Translation.h"
 #include "platform/TextEncoding.h"

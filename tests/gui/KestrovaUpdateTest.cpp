@@ -17,7 +17,7 @@
 #include "UpdateTestServer.h"
 #include "app/MainWindowComponents.h"
 #include "app/MainWindowIds.h"
-#include "app/UpdateWindowComponents.h"
+#include "update/UpdateWindowComponents.h"
 #include "platform/win32/WideString.h"
 #include "update/win32/UpdateWindow.h"
 

@@ -12,9 +12,9 @@
 
 #include "PlatformFileSystem.h"
 #include "ScratchFolder.h"
-#include "app/AboutWindowComponents.h"
+#include "about/AboutWindowComponents.h"
 #include "app/MainWindow.h"
-#include "app/UpdateWindowComponents.h"
+#include "update/UpdateWindowComponents.h"
 #include "i18n/Globload.h"
 #include "platform/CodePage.h"
 

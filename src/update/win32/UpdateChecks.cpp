@@ -8,6 +8,7 @@
 
 #include "product/ProductNames.h"
 #include "ui/win32/GuiThreadCall.h"
+#include "ui/win32/ModalLoop.h"
 #include "ui/win32/YesNoQuestion.h"
 #include "update/CheckOutcome.h"
 
@@ -93,7 +94,7 @@ void UpdateWindow::StartQuickUpdate()
     state_.DownloadUrl = state_.FoundDownloadUrl;
     state_.ServerVersion = state_.FoundServerVersion;
     state_.QuickStartPending = true;
-    if (!IsWindowVisible(Handle())) {
+    if (!modal_.Running()) {
         ShowModal();
         return;
     }
@@ -110,7 +111,7 @@ void UpdateWindow::QuickStartUpdate()
     SetLabel("LabelUpDate", AvailableUpdateText(Texts(),
                                                 source_.localVersion(), state_.ServerVersion));
     SetLabel("LabelServerVersion", state_.FoundServerVersion);
-    ::UpdateWindow(Handle());
+    ProcessPendingMessages();
     // The download runs on this thread once the window has painted; a worker only waits for it.
     std::thread([window = Handle(), this] {
         RunOnWindowThread(window, [this] {

@@ -7,7 +7,7 @@
 #include "platform/win32/WideString.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32VersionInfo.h"
-#include "app/UpdateWindowComponents.h"
+#include "update/UpdateWindowComponents.h"
 #include "ui/win32/GuiThreadCall.h"
 #include "update/UpdateOptions.h"
 #include "update/win32/WinHttpClient.h"
@@ -115,46 +115,22 @@ void UpdateWindow::CheckBoxAutoCheckClick()
 
 void UpdateWindow::ShowModal()
 {
-    if (modal_)
+    if (modal_.Running())
         return;
-    modal_ = true;
-    EnableWindow(owner_, FALSE);
     FormShow();
-    ShowWindow(Handle(), SW_SHOW);
-    SetForegroundWindow(Handle());
-    MSG message{};
-    bool quit = false;
-    while (modal_) {
-        if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
-            quit = true;
-            break;
-        }
-        if (!IsDialogMessageW(Handle(), &message)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
-    EnableWindow(owner_, TRUE);
-    if (quit) {
-        // The program is ending: the main loop must see the quit request too.
-        modal_ = false;
-        PostQuitMessage(static_cast<int>(message.wParam));
-        return;
-    }
-    SetForegroundWindow(owner_);
+    modal_.Run(Handle());
 }
 
 void UpdateWindow::Close()
 {
-    if (!modal_)
+    if (!modal_.Running())
         return;
     try {
         FormClose();
     } catch (const std::exception& error) {
         reportError_(error.what());
     }
-    ShowWindow(Handle(), SW_HIDE);
-    modal_ = false;
+    modal_.End();
 }
 
 void UpdateWindow::FormShow()

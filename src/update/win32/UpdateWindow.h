@@ -16,6 +16,7 @@
 #include "ui/ComponentModel.h"
 #include "ui/win32/Dpi.h"
 #include "ui/win32/FormWindow.h"
+#include "ui/win32/ModalLoop.h"
 #include "update/CheckOutcome.h"
 #include "update/UpdateServer.h"
 
@@ -47,8 +48,8 @@ inline constexpr int kUpdateWindowFirstControlId = 1000;
 
 class UpdateWindow : public FormWindow, private ModelObserver, public StyledWindow {
 public:
-    // Creates the window, hidden. `owner` is the window disabled while this one is shown
-    // modally; `reportError` is the application's general error report.
+    // Creates the window, hidden. `owner` is the window the start-up question belongs to
+    // while it is visible; `reportError` is the application's general error report.
     UpdateWindow(UpdateCheckSource source, const SettingsFile& settings, const bool& portableMode, HWND owner,
                  std::function<void(const std::string&)> reportError);
     ~UpdateWindow() override;
@@ -61,7 +62,8 @@ public:
 
     // Loads the two stored options and starts the start-up check when it is wanted.
     void FormCreate();
-    // Shows the window modally and returns once it has closed.
+    // Shows the window modally (the thread's other windows disabled meanwhile) and returns
+    // once it has closed.
     void ShowModal();
     void Close();
     bool QuickUpdateChecked() const { return Checked("CheckBoxQuickUpdate"); }
@@ -125,7 +127,7 @@ private:
     HWND owner_;
     std::function<void(const std::string&)> reportError_;
     UpdateState state_;
-    bool modal_ = false;
+    ModalLoop modal_;
     int downloadState_ = 0;  // 0 Download, 1 Cancel (a download runs)
 
     std::map<std::string, HWND, std::less<>> controls_;

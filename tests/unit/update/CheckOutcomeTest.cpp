@@ -1,7 +1,7 @@
 // What a finished check shows, with the update window's built-in texts.
 #include "update/CheckOutcome.h"
 
-#include "app/UpdateWindowComponents.h"
+#include "update/UpdateWindowComponents.h"
 
 #include <gtest/gtest.h>
 

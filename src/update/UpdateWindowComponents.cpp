@@ -1,4 +1,4 @@
-#include "app/UpdateWindowComponents.h"
+#include "update/UpdateWindowComponents.h"
 
 #include <utility>
 
