@@ -1,5 +1,6 @@
 #include "catalogue/NewMenuCatalogue.h"
 
+#include "catalogue/KeySwitch.h"
 #include "catalogue/NewMenuNames.h"
 #include "catalogue/NewMenuScan.h"
 #include "platform/AppError.h"
@@ -25,6 +26,8 @@ NewMenuCatalogue::NewMenuCatalogue(RegistryBackend& registry, Shell& shell) : re
 
 std::size_t NewMenuCatalogue::LoadRows(RowSink& rows)
 {
+    // A switch cut short by the end of a process is finished before anything is listed.
+    FinishInterruptedSwitch(registry_);
     return ScanNewMenu(registry_, rows);
 }
 
@@ -38,15 +41,8 @@ void NewMenuCatalogue::SetNewMenuItemEnabled(const std::string& classKey, bool e
     const std::string_view toName = enable ? kShellNew : kOldShellNew;
     const std::string from = classKey + "\\" + std::string(fromName);
     const std::string to = classKey + "\\" + std::string(toName);
-    if (reg.KeyExists(from)) {
-        // The key of the other name is stale: the one being switched replaces it.
-        if (reg.KeyExists(to))
-            reg.DeleteKey(to);
-        // Both names share their parent: one atomic rename where the platform has it,
-        // else a move that never leaves the template in part at both names.
-        if (!reg.RenameKey(from, std::string(toName)))
-            reg.MoveKey(from, to, true);
-    }
+    // The key of the other name is stale: the one being switched replaces it.
+    SwitchKey(registry_, RegRoot::LocalMachine, ChangeAccess(view64) & access::ViewBits, from, to);
     // A template still at its old name did not move (no rights, a step that failed
     // quietly, or a first look that failed to find it): a failed switch, not a success.
     if (reg.KeyExists(from))

@@ -1,0 +1,234 @@
+#include "catalogue/KeySwitch.h"
+
+#include "catalogue/RegistryNames.h"
+#include "platform/AppError.h"
+#include "platform/TRegistry.h"
+
+#include <optional>
+
+namespace kestrova {
+
+namespace {
+
+// A move as its record names it. Until `committing` is set the source is untouched
+// and the move is undone; from then on the copy is whole and the move is completed.
+struct PendingMove {
+    RegRoot root = RegRoot::LocalMachine;
+    std::uint32_t viewBits = 0;
+    std::string from, to;
+    bool committing = false;
+};
+
+std::string Trimmed(const std::string& path)
+{
+    std::string trimmed = path;
+    while (!trimmed.empty() && trimmed.back() == '\\')
+        trimmed.pop_back();
+    return trimmed;
+}
+
+std::string ParentOf(const std::string& path)
+{
+    const std::string trimmed = Trimmed(path);
+    const std::size_t split = trimmed.find_last_of('\\');
+    return split == std::string::npos ? std::string() : trimmed.substr(0, split);
+}
+
+std::string LeafOf(const std::string& path)
+{
+    const std::string trimmed = Trimmed(path);
+    return trimmed.substr(trimmed.find_last_of('\\') + 1);
+}
+
+std::string Beside(const std::string& target, const char* suffix)
+{
+    return Trimmed(target) + suffix;
+}
+
+std::string ViewText(std::uint32_t viewBits)
+{
+    if (viewBits & access::Wow64_64Key)
+        return "64";
+    return (viewBits & access::Wow64_32Key) ? "32" : "";
+}
+
+std::uint32_t ViewBitsOf(const std::string& text)
+{
+    if (text == "64")
+        return access::Wow64_64Key;
+    return text == "32" ? access::Wow64_32Key : 0;
+}
+
+void WriteRecord(RegistryBackend& registry, const PendingMove& move)
+{
+    TRegistry reg(registry, access::AllAccess);
+    reg.RootKey = RegRoot::CurrentUser;
+    if (!reg.OpenKey(kPendingSwitchKey, true))
+        throw AppError(FormatMessage("Failed to create key %s", kPendingSwitchKey));
+    reg.WriteString("Root", RootKeyName(move.root));
+    reg.WriteString("View", ViewText(move.viewBits));
+    reg.WriteString("Source", move.from);
+    // Written last: a record without its target is one whose move never began.
+    reg.WriteString("Target", move.to);
+}
+
+void MarkCommitting(RegistryBackend& registry)
+{
+    TRegistry reg(registry, access::AllAccess);
+    reg.RootKey = RegRoot::CurrentUser;
+    if (!reg.OpenKey(kPendingSwitchKey, false))
+        throw AppError(FormatMessage("Failed to open key %s", kPendingSwitchKey));
+    reg.WriteString("Committing", "1");
+}
+
+bool RecordExists(RegistryBackend& registry)
+{
+    TRegistry reg(registry, access::AllAccess);
+    reg.RootKey = RegRoot::CurrentUser;
+    return reg.KeyExists(kPendingSwitchKey);
+}
+
+// The record's move; nothing when the record is incomplete, as a move is begun only
+// after its whole record is written.
+std::optional<PendingMove> ReadRecord(RegistryBackend& registry)
+{
+    TRegistry reg(registry, access::AllAccess);
+    reg.RootKey = RegRoot::CurrentUser;
+    if (!reg.OpenKeyReadOnly(kPendingSwitchKey))
+        throw AppError(FormatMessage("Failed to open key %s", kPendingSwitchKey));
+    PendingMove move;
+    const auto root = RootKeyFromSection(reg.ReadString("Root"), /*acceptUsers=*/true);
+    move.viewBits = ViewBitsOf(reg.ReadString("View"));
+    move.from = reg.ReadString("Source");
+    move.to = reg.ReadString("Target");
+    move.committing = reg.ValueExists("Committing");
+    if (!root || move.from.empty() || move.to.empty())
+        return std::nullopt;
+    move.root = *root;
+    return move;
+}
+
+void RemoveRecord(RegistryBackend& registry)
+{
+    TRegistry reg(registry, access::AllAccess);
+    reg.RootKey = RegRoot::CurrentUser;
+    if (!reg.DeleteKey(kPendingSwitchKey))
+        throw AppError(FormatMessage("Failed to delete key %s", kPendingSwitchKey));
+}
+
+void Remove(TRegistry& reg, const std::string& key)
+{
+    if (reg.KeyExists(key) && !reg.DeleteKey(key))
+        throw AppError(FormatMessage("Failed to delete key %s", key));
+}
+
+// Gives `source` the place of `target` (a sibling that does not exist): one rename,
+// or a move where the platform cannot rename.
+void Place(TRegistry& reg, const std::string& source, const std::string& target)
+{
+    if (!reg.RenameKey(source, LeafOf(target)))
+        reg.MoveKey(source, target, true);
+    if (reg.KeyExists(source) || !reg.KeyExists(target))
+        throw AppError(FormatMessage("Failed to move key %s", source));
+}
+
+// Takes the key at `target` out of the way in one step, so that it is never seen in
+// part; where the platform cannot rename, it is deleted at once.
+void SetAside(TRegistry& reg, const std::string& target)
+{
+    if (reg.KeyExists(target) && !reg.RenameKey(target, LeafOf(ReplacedKey(target))))
+        Remove(reg, target);
+}
+
+void Finish(RegistryBackend& registry, const PendingMove& move)
+{
+    TRegistry reg(registry, access::AllAccess | move.viewBits);
+    reg.RootKey = move.root;
+    const std::string copy = PendingCopyKey(move.to);
+    const std::string replaced = ReplacedKey(move.to);
+    if (move.committing) {
+        if (reg.KeyExists(copy)) {
+            // What stands at the target is a move of the copy that was cut short.
+            Remove(reg, move.to);
+            Place(reg, copy, move.to);
+        }
+        Remove(reg, move.from);
+        Remove(reg, replaced);
+        return;
+    }
+    Remove(reg, copy);
+    if (reg.KeyExists(replaced)) {
+        if (reg.KeyExists(move.to))
+            Remove(reg, replaced);
+        else
+            Place(reg, replaced, move.to);
+    }
+}
+
+}  // namespace
+
+std::string PendingCopyKey(const std::string& target)
+{
+    return Beside(target, ".kestrova-copy");
+}
+
+std::string ReplacedKey(const std::string& target)
+{
+    return Beside(target, ".kestrova-replaced");
+}
+
+bool FinishInterruptedSwitch(RegistryBackend& registry)
+{
+    try {
+        if (!RecordExists(registry))
+            return true;
+        if (const std::optional<PendingMove> move = ReadRecord(registry))
+            Finish(registry, *move);
+        RemoveRecord(registry);
+        return true;
+    } catch (const AppError&) {
+        return false;
+    }
+}
+
+void SwitchKey(RegistryBackend& registry, RegRoot root, std::uint32_t viewBits, const std::string& from,
+               const std::string& to)
+{
+    TRegistry reg(registry, access::AllAccess | viewBits);
+    reg.RootKey = root;
+    if (!reg.KeyExists(from))
+        return;
+    // A record left behind names a move whose keys must not be mixed with this one's.
+    if (!FinishInterruptedSwitch(registry))
+        throw AppError(FormatMessage("Failed to delete key %s", kPendingSwitchKey));
+    const std::string copy = PendingCopyKey(to);
+    WriteRecord(registry, PendingMove{root, viewBits, from, to, false});
+    try {
+        if (ParentOf(from) == ParentOf(to)) {
+            SetAside(reg, to);
+            Place(reg, from, to);
+        } else {
+            reg.MoveKey(from, copy, false);
+            if (!reg.KeyExists(copy))
+                throw AppError(FormatMessage("Failed to create key %s", copy));
+            SetAside(reg, to);
+            MarkCommitting(registry);
+            Place(reg, copy, to);
+            Remove(reg, from);
+        }
+        Remove(reg, ReplacedKey(to));
+    } catch (const AppError&) {
+        // Undone, or completed when the copy was already whole; the caller sees where
+        // the key is. Only when that fails too is the error the caller's.
+        if (!FinishInterruptedSwitch(registry))
+            throw;
+        return;
+    }
+    try {
+        RemoveRecord(registry);
+    } catch (const AppError&) {
+        // The record of a completed move finishes as nothing at the next run.
+    }
+}
+
+}  // namespace kestrova
