@@ -163,7 +163,7 @@ bool ContextMenuCatalogue::SwitchRow(const EntryRow& row)
     }
 }
 
-bool ContextMenuCatalogue::DeleteContextMenuItem(const EntryRow& row)
+bool ContextMenuCatalogue::DeleteContextMenuItem(const EntryRow& row, DeletionBackup& backup, DeletionUndo& undo)
 {
     if (row.subItems.size() < 3 || IsProtectedEntryName(row.caption))
         return false;
@@ -172,13 +172,20 @@ bool ContextMenuCatalogue::DeleteContextMenuItem(const EntryRow& row)
     // An empty path would name the root key itself.
     if (!root || path.empty())
         return false;
+    TRegistry reg(registry_, kChangeAccess);
+    reg.RootKey = *root;
+    if (!reg.KeyExists(path))
+        return false;
+    DeletedEntry entry{DeletedEntry::Kind::RegistryKey, *root, access::Wow64_32Key, path, {}, kContextMenuKind, path};
+    entry.backupFile = backup.SaveKey(*root, access::Wow64_32Key, path, kContextMenuKind, path.substr(path.rfind('\\') + 1));
     try {
-        TRegistry reg(registry_, kChangeAccess);
-        reg.RootKey = *root;
-        return reg.DeleteKey(path);
+        if (!reg.DeleteKey(path))
+            return false;
     } catch (const AppError&) {
         return false;
     }
+    undo.Remember(std::move(entry));
+    return true;
 }
 
 }  // namespace kestrova

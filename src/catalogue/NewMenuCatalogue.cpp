@@ -62,14 +62,24 @@ bool NewMenuCatalogue::SwitchRow(const EntryRow& row)
     }
 }
 
-bool NewMenuCatalogue::DeleteNewMenuItem(const EntryRow& row)
+bool NewMenuCatalogue::DeleteNewMenuItem(const EntryRow& row, DeletionBackup& backup, DeletionUndo& undo)
 {
     if (row.subItems.size() <= kTemplateKey || !IsNewMenuSection(row.subItems[kSection]))
         return false;
+    const std::uint32_t access = ChangeAccess(IsNewMenuSection64(row.subItems[kSection]));
+    const std::string& path = row.subItems[kTemplateKey];
+    TRegistry reg(registry_, access);
+    reg.RootKey = RegRoot::LocalMachine;
+    if (!reg.KeyExists(path))
+        return true;
+    const std::string classKey = row.subItems.size() > kClassKey ? row.subItems[kClassKey] : path;
+    DeletedEntry entry{DeletedEntry::Kind::RegistryKey, RegRoot::LocalMachine, access & access::ViewBits, path, {},
+                       kNewMenuKind, path};
+    entry.backupFile = backup.SaveKey(RegRoot::LocalMachine, entry.viewBits, path, kNewMenuKind,
+                                      classKey.substr(classKey.rfind('\\') + 1));
     try {
-        TRegistry reg(registry_, ChangeAccess(IsNewMenuSection64(row.subItems[kSection])));
-        reg.RootKey = RegRoot::LocalMachine;
-        reg.DeleteKey(row.subItems[kTemplateKey]);
+        if (reg.DeleteKey(path))
+            undo.Remember(std::move(entry));
         return true;
     } catch (const AppError&) {
         return false;
