@@ -43,9 +43,16 @@ std::string BackupFileName(const std::tm& when, int repeat, std::string_view kin
     std::snprintf(stamp, sizeof stamp, "%04d%02d%02d-%02d%02d%02d", when.tm_year + 1900, when.tm_mon + 1,
                   when.tm_mday, when.tm_hour, when.tm_min, when.tm_sec);
     std::string fileName = stamp;
-    if (repeat > 1)
-        fileName += "-" + std::to_string(repeat);
-    return fileName + " " + std::string(kind) + " " + FileNamePart(name) + std::string(extension);
+    if (repeat > 1) {
+        fileName += '-';
+        fileName += std::to_string(repeat);
+    }
+    fileName += ' ';
+    fileName += kind;
+    fileName += ' ';
+    fileName += FileNamePart(name);
+    fileName += extension;
+    return fileName;
 }
 
 DeletionBackup::DeletionBackup(RegistryBackend& registry, FileSystem& files, std::function<std::string()> folder,

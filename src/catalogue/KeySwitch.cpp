@@ -40,11 +40,6 @@ std::string LeafOf(const std::string& path)
     return trimmed.substr(trimmed.find_last_of('\\') + 1);
 }
 
-std::string Beside(const std::string& target, const char* suffix)
-{
-    return Trimmed(target) + suffix;
-}
-
 std::string ViewText(std::uint32_t viewBits)
 {
     if (viewBits & access::Wow64_64Key)
@@ -68,6 +63,8 @@ void WriteRecord(RegistryBackend& registry, const PendingMove& move)
     reg.WriteString("Root", RootKeyName(move.root));
     reg.WriteString("View", ViewText(move.viewBits));
     reg.WriteString("Source", move.from);
+    if (move.committing)
+        reg.WriteString("Committing", "1");
     // Written last: a record without its target is one whose move never began.
     reg.WriteString("Target", move.to);
 }
@@ -116,9 +113,11 @@ void RemoveRecord(RegistryBackend& registry)
         throw AppError(FormatMessage("Failed to delete key %s", kPendingSwitchKey));
 }
 
+// Deletes `key` with its subkeys if it is there; raises unless it is gone afterwards.
 void Remove(TRegistry& reg, const std::string& key)
 {
-    if (reg.KeyExists(key) && !reg.DeleteKey(key))
+    reg.DeleteKey(key);
+    if (reg.KeyExists(key))
         throw AppError(FormatMessage("Failed to delete key %s", key));
 }
 
@@ -132,49 +131,51 @@ void Place(TRegistry& reg, const std::string& source, const std::string& target)
         throw AppError(FormatMessage("Failed to move key %s", source));
 }
 
-// Takes the key at `target` out of the way in one step, so that it is never seen in
-// part; where the platform cannot rename, it is deleted at once.
-void SetAside(TRegistry& reg, const std::string& target)
+bool SameParent(const PendingMove& move)
 {
-    if (reg.KeyExists(target) && !reg.RenameKey(target, LeafOf(ReplacedKey(target))))
-        Remove(reg, target);
+    return ParentOf(move.from) == ParentOf(move.to);
+}
+
+// The key that takes the target's place: the whole copy, or the source itself where
+// both share a parent and one rename moves it.
+std::string Placing(const PendingMove& move)
+{
+    return SameParent(move) ? move.from : PendingCopyKey(move.to);
+}
+
+// From the commit on: the old target goes, the placing key takes its place, and a
+// copied source goes. Every step may have been done already.
+void Complete(TRegistry& reg, const PendingMove& move)
+{
+    const std::string placing = Placing(move);
+    if (reg.KeyExists(placing)) {
+        // Whatever stands at the target is the key being replaced, or a part of it.
+        Remove(reg, move.to);
+        Place(reg, placing, move.to);
+    }
+    if (SameParent(move))
+        return;
+    // The source goes only once the target is seen to hold the whole copy.
+    if (reg.KeyExists(placing) || !reg.KeyExists(move.to))
+        throw AppError(FormatMessage("Failed to move key %s", placing));
+    Remove(reg, move.from);
 }
 
 void Finish(RegistryBackend& registry, const PendingMove& move)
 {
     TRegistry reg(registry, access::AllAccess | move.viewBits);
     reg.RootKey = move.root;
-    const std::string copy = PendingCopyKey(move.to);
-    const std::string replaced = ReplacedKey(move.to);
-    if (move.committing) {
-        if (reg.KeyExists(copy)) {
-            // What stands at the target is a move of the copy that was cut short.
-            Remove(reg, move.to);
-            Place(reg, copy, move.to);
-        }
-        Remove(reg, move.from);
-        Remove(reg, replaced);
-        return;
-    }
-    Remove(reg, copy);
-    if (reg.KeyExists(replaced)) {
-        if (reg.KeyExists(move.to))
-            Remove(reg, replaced);
-        else
-            Place(reg, replaced, move.to);
-    }
+    if (move.committing)
+        Complete(reg, move);
+    else
+        Remove(reg, PendingCopyKey(move.to));
 }
 
 }  // namespace
 
 std::string PendingCopyKey(const std::string& target)
 {
-    return Beside(target, ".kestrova-copy");
-}
-
-std::string ReplacedKey(const std::string& target)
-{
-    return Beside(target, ".kestrova-replaced");
+    return Trimmed(target) + ".kestrova-copy";
 }
 
 bool FinishInterruptedSwitch(RegistryBackend& registry)
@@ -201,22 +202,18 @@ void SwitchKey(RegistryBackend& registry, RegRoot root, std::uint32_t viewBits, 
     // A record left behind names a move whose keys must not be mixed with this one's.
     if (!FinishInterruptedSwitch(registry))
         throw AppError(FormatMessage("Failed to delete key %s", kPendingSwitchKey));
-    const std::string copy = PendingCopyKey(to);
-    WriteRecord(registry, PendingMove{root, viewBits, from, to, false});
+    // A rename needs no copy: it is committed from the start.
+    PendingMove move{root, viewBits, from, to, ParentOf(from) == ParentOf(to)};
+    WriteRecord(registry, move);
     try {
-        if (ParentOf(from) == ParentOf(to)) {
-            SetAside(reg, to);
-            Place(reg, from, to);
-        } else {
+        if (!move.committing) {
+            const std::string copy = PendingCopyKey(to);
             reg.MoveKey(from, copy, false);
             if (!reg.KeyExists(copy))
                 throw AppError(FormatMessage("Failed to create key %s", copy));
-            SetAside(reg, to);
             MarkCommitting(registry);
-            Place(reg, copy, to);
-            Remove(reg, from);
         }
-        Remove(reg, ReplacedKey(to));
+        Complete(reg, move);
     } catch (const AppError&) {
         // Undone, or completed when the copy was already whole; the caller sees where
         // the key is. Only when that fails too is the error the caller's.

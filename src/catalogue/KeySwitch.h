@@ -16,8 +16,10 @@ inline constexpr const char* kPendingSwitchKey = "Software\\Kestrova\\PendingSwi
 // Moves `from` to `to` (both below `root`, in the registry view `viewBits`), replacing
 // a key at `to`. The copy is built under a temporary name beside `to` and renamed into
 // place, so `to` only ever holds a whole copy; a key of the same parent is renamed in
-// one step. A failure raises after putting everything back as it was. Nothing happens
-// when `from` does not exist.
+// one step. Both need a platform that renames keys; elsewhere the keys are moved and
+// the guarantee is only that of a failing call. A failure raises after putting
+// everything back as it was, or completes the move when its copy was whole. Nothing
+// happens when `from` does not exist.
 void SwitchKey(RegistryBackend& registry, RegRoot root, std::uint32_t viewBits, const std::string& from,
                const std::string& to);
 
@@ -27,9 +29,9 @@ void SwitchKey(RegistryBackend& registry, RegRoot root, std::uint32_t viewBits, 
 // stays for the next run.
 bool FinishInterruptedSwitch(RegistryBackend& registry);
 
-// The temporary names beside a move's target: the copy being built, and the key it
-// replaces while it is being removed.
+// The temporary name beside a move's target under which the copy is built. It sorts
+// after the target, so renaming it into place moves it only towards the front of its
+// parent's list (Wine's registry loses a key renamed to the place just after its own).
 std::string PendingCopyKey(const std::string& target);
-std::string ReplacedKey(const std::string& target);
 
 }  // namespace kestrova

@@ -71,7 +71,9 @@ std::string HexData(const std::string& lineStart, const RegValue& value)
     }
     std::size_t lineLength = text.size();
     for (std::size_t i = 0; i < value.data.size(); ++i) {
-        const std::string byte = HexByte(value.data[i]) + (i + 1 < value.data.size() ? "," : "");
+        std::string byte = HexByte(value.data[i]);
+        if (i + 1 < value.data.size())
+            byte += ',';
         if (lineLength + byte.size() > kLineWidth - 2 && i + 1 < value.data.size()) {
             text += "\\\r\n  ";
             lineLength = 2;
@@ -82,11 +84,20 @@ std::string HexData(const std::string& lineStart, const RegValue& value)
     return text;
 }
 
+// Text in quotes, its backslashes and quotes escaped.
+std::string Quoted(std::string_view text)
+{
+    std::string quoted = "\"";
+    quoted += Escaped(text);
+    quoted += '"';
+    return quoted;
+}
+
 std::string ValueLine(const std::string& name, const RegValue& value)
 {
-    const std::string start = (name.empty() ? std::string("@") : "\"" + Escaped(name) + "\"") + "=";
+    const std::string start = (name.empty() ? std::string("@") : Quoted(name)) + "=";
     if (const std::optional<std::string> text = QuotableText(value))
-        return start + "\"" + Escaped(*text) + "\"";
+        return start + Quoted(*text);
     if (value.type == static_cast<std::uint32_t>(RegType::Dword) && value.data.size() == 4) {
         char number[16];
         std::snprintf(number, sizeof number, "dword:%08x",
