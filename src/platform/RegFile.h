@@ -1,6 +1,7 @@
 // Registry files as the registry editor exports and imports them ("Windows Registry
 // Editor Version 5.00", UTF-16 little-endian with a byte-order mark): key trees written
-// so that every value type and every byte of data comes back unchanged.
+// so that every value type and every byte of data comes back unchanged (the registry
+// editor alone adds a closing NUL to string data that lacks one).
 #pragma once
 
 #include "platform/RegistryBackend.h"
