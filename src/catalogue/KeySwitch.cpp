@@ -3,6 +3,7 @@
 #include "catalogue/RegistryNames.h"
 #include "platform/AppError.h"
 #include "platform/TRegistry.h"
+#include "product/ProductNames.h"
 
 #include <optional>
 
@@ -58,8 +59,8 @@ void WriteRecord(RegistryBackend& registry, const PendingMove& move)
 {
     TRegistry reg(registry, access::AllAccess);
     reg.RootKey = RegRoot::CurrentUser;
-    if (!reg.OpenKey(kPendingSwitchKey, true))
-        throw AppError(FormatMessage("Failed to create key %s", kPendingSwitchKey));
+    if (!reg.OpenKey(PendingSwitchKey(), true))
+        throw AppError(FormatMessage("Failed to create key %s", PendingSwitchKey()));
     reg.WriteString("Root", RootKeyName(move.root));
     reg.WriteString("View", ViewText(move.viewBits));
     reg.WriteString("Source", move.from);
@@ -73,8 +74,8 @@ void MarkCommitting(RegistryBackend& registry)
 {
     TRegistry reg(registry, access::AllAccess);
     reg.RootKey = RegRoot::CurrentUser;
-    if (!reg.OpenKey(kPendingSwitchKey, false))
-        throw AppError(FormatMessage("Failed to open key %s", kPendingSwitchKey));
+    if (!reg.OpenKey(PendingSwitchKey(), false))
+        throw AppError(FormatMessage("Failed to open key %s", PendingSwitchKey()));
     reg.WriteString("Committing", "1");
 }
 
@@ -82,7 +83,7 @@ bool RecordExists(RegistryBackend& registry)
 {
     TRegistry reg(registry, access::AllAccess);
     reg.RootKey = RegRoot::CurrentUser;
-    return reg.KeyExists(kPendingSwitchKey);
+    return reg.KeyExists(PendingSwitchKey());
 }
 
 // The record's move; nothing when the record is incomplete, as a move is begun only
@@ -91,8 +92,8 @@ std::optional<PendingMove> ReadRecord(RegistryBackend& registry)
 {
     TRegistry reg(registry, access::AllAccess);
     reg.RootKey = RegRoot::CurrentUser;
-    if (!reg.OpenKeyReadOnly(kPendingSwitchKey))
-        throw AppError(FormatMessage("Failed to open key %s", kPendingSwitchKey));
+    if (!reg.OpenKeyReadOnly(PendingSwitchKey()))
+        throw AppError(FormatMessage("Failed to open key %s", PendingSwitchKey()));
     PendingMove move;
     const auto root = RootKeyFromSection(reg.ReadString("Root"), /*acceptUsers=*/true);
     move.viewBits = ViewBitsOf(reg.ReadString("View"));
@@ -109,8 +110,8 @@ void RemoveRecord(RegistryBackend& registry)
 {
     TRegistry reg(registry, access::AllAccess);
     reg.RootKey = RegRoot::CurrentUser;
-    if (!reg.DeleteKey(kPendingSwitchKey))
-        throw AppError(FormatMessage("Failed to delete key %s", kPendingSwitchKey));
+    if (!reg.DeleteKey(PendingSwitchKey()))
+        throw AppError(FormatMessage("Failed to delete key %s", PendingSwitchKey()));
 }
 
 // Deletes `key` with its subkeys if it is there; raises unless it is gone afterwards.
@@ -173,6 +174,11 @@ void Finish(RegistryBackend& registry, const PendingMove& move)
 
 }  // namespace
 
+std::string PendingSwitchKey()
+{
+    return std::string("Software\\") + kApplicationTitle + "\\PendingSwitch";
+}
+
 std::string PendingCopyKey(const std::string& target)
 {
     return Trimmed(target) + ".kestrova-copy";
@@ -201,7 +207,7 @@ void SwitchKey(RegistryBackend& registry, RegRoot root, std::uint32_t viewBits, 
         return;
     // A record left behind names a move whose keys must not be mixed with this one's.
     if (!FinishInterruptedSwitch(registry))
-        throw AppError(FormatMessage("Failed to delete key %s", kPendingSwitchKey));
+        throw AppError(FormatMessage("Failed to delete key %s", PendingSwitchKey()));
     // A rename needs no copy: it is committed from the start.
     PendingMove move{root, viewBits, from, to, ParentOf(from) == ParentOf(to)};
     WriteRecord(registry, move);

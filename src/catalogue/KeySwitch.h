@@ -11,7 +11,7 @@
 namespace kestrova {
 
 // Where the record of a move under way lives, below HKEY_CURRENT_USER.
-inline constexpr const char* kPendingSwitchKey = "Software\\Kestrova\\PendingSwitch";
+std::string PendingSwitchKey();
 
 // Moves `from` to `to` (both below `root`, in the registry view `viewBits`), replacing
 // a key at `to`. The copy is built under a temporary name beside `to` and renamed into
