@@ -2,11 +2,14 @@
 # Sourced, not run. Everything here is idempotent, so a second run reuses what the first made.
 
 KESTROVA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+source "$KESTROVA_ROOT/scripts/lib/wine-loader.sh"
+source "$KESTROVA_ROOT/scripts/lib/emulated-wine.sh"
 export WINEPREFIX="$KESTROVA_ROOT/build/wine-prefix"
 export WINEDEBUG=-all
 # No Mono or Gecko installer dialogs, and a crashing test ends instead of waiting in the debugger.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
-WINE64=/usr/lib/wine/wine64
+export KESTROVA_WINE_DIR=${KESTROVA_WINE_DIR:-/usr/lib/wine}
+WINE64=$KESTROVA_WINE_DIR/wine64
 
 log() { printf '\n== %s\n' "$*"; }
 
@@ -14,7 +17,8 @@ install_packages() {
   local want=(cmake ninja-build g++ make googletest
               g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
               mingw-w64-i686-dev mingw-w64-x86-64-dev
-              wine wine64 wine32 xvfb xdotool x11-utils imagemagick)
+              wine wine64 wine32 xvfb xdotool x11-utils imagemagick
+              nsis zip unzip openssl python3)
   local missing=()
   for p in "${want[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -34,12 +38,37 @@ install_packages() {
   return 1
 }
 
-# True where this host can execute 32-bit x86 code, so 32-bit Wine works and the
-# shipped i686 build can itself be run and tested.
-host_runs_32bit() { /usr/lib/wine/wine --version >/dev/null 2>&1; }
+# Chooses the build whose Windows programs run, and the Wine that runs them. Sets
+# WINDOWS_PRESET, WINDOWS_HOW (how the 32-bit build ran, for the closing line),
+# KESTROVA_WINE_DIR and WINE64. The shipped 32-bit build runs natively where the kernel
+# allows it, else under emulation; KESTROVA_WINDOWS_BUILD=x86_64 runs the 64-bit build.
+choose_windows_build() {
+  WINDOWS_PRESET=mingw-i686
+  KESTROVA_WINE_DIR=/usr/lib/wine
+  if [[ ${KESTROVA_WINDOWS_BUILD:-} == x86_64 ]]; then
+    WINDOWS_PRESET=mingw-x86_64
+    WINDOWS_HOW="the 64-bit build ran, as KESTROVA_WINDOWS_BUILD=x86_64 asked; the 32-bit build was not run"
+  elif host_runs_32bit; then
+    WINDOWS_HOW="the shipped 32-bit build ran natively"
+  elif ensure_emulated_wine; then
+    KESTROVA_WINE_DIR=$EMULATED_WINE_DIR
+    WINDOWS_HOW="the shipped 32-bit build ran under emulation (qemu-i386), as this host cannot execute 32-bit code"
+  else
+    WINDOWS_PRESET=mingw-x86_64
+    WINDOWS_HOW="WARNING: the shipped 32-bit build was NOT run: this host cannot execute 32-bit code and the qemu-i386 emulator could not be set up, so the 64-bit build ran instead"
+  fi
+  export KESTROVA_WINE_DIR
+  WINE64=$KESTROVA_WINE_DIR/wine64
+}
 
+# A prefix made by a Wine that runs 32-bit programs has their half (syswow64) too; one
+# made by the host's 64-bit-only Wine does not and is made again when the 32-bit half
+# is wanted.
 ensure_wine_prefix() {
-  [[ -f "$WINEPREFIX/.kestrova-win10" ]] && return 0
+  local with_32bit=no marker
+  [[ $KESTROVA_WINE_DIR != /usr/lib/wine ]] || host_runs_32bit && with_32bit=yes
+  [[ $with_32bit == yes ]] && marker=.kestrova-win10-wow64 || marker=.kestrova-win10
+  [[ -f "$WINEPREFIX/$marker" || -f "$WINEPREFIX/.kestrova-win10-wow64" ]] && return 0
   log "creating Wine prefix $WINEPREFIX (Windows 10)"
   rm -rf "$WINEPREFIX"
   mkdir -p "$(dirname "$WINEPREFIX")"
@@ -47,7 +76,7 @@ ensure_wine_prefix() {
   # winecfg also sets the version numbers the registry reports, not only Wine's own.
   "$WINE64" winecfg -v win10 >/dev/null 2>&1
   /usr/lib/wine/wineserver -w
-  touch "$WINEPREFIX/.kestrova-win10"
+  touch "$WINEPREFIX/$marker"
 }
 
 stop_wine() { /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true; }

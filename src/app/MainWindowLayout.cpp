@@ -3,7 +3,6 @@
 #include "app/MainWindow.h"
 
 #include <commctrl.h>
-#include <dwmapi.h>
 
 #include <algorithm>
 #include <utility>
@@ -29,10 +28,6 @@ constexpr int kGroupBoxPadding = 4;
 
 constexpr DWORD kFormStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 
-// Not in every SDK's headers: the window-corner attribute of Windows 11 and its "round" value.
-constexpr DWORD kWindowCornerPreference = 33;
-constexpr int kRoundCorners = 2;
-
 BOOL CALLBACK SetChildFont(HWND child, LPARAM font)
 {
     SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(font), TRUE);
@@ -44,8 +39,7 @@ BOOL CALLBACK SetChildFont(HWND child, LPARAM font)
 void MainWindow::CreateFrame()
 {
     CreateTopLevel(Widen(model_.Caption()), kClientWidth, kClientHeight, kFormStyle, 0);
-    int corners = kRoundCorners;
-    DwmSetWindowAttribute(Handle(), kWindowCornerPreference, &corners, sizeof corners);
+    RequestRoundedCorners();
 }
 
 HWND MainWindow::ContainerOf(const Component& component) const

@@ -24,7 +24,7 @@ void MainWindow::ApplyStyle(const ThemePalette& palette)
         }
     }
     ApplyTabControlStyle(PageControlMenu.Handle(), palette);
-    SpeedButton_GeneralMenu.SetPalette(&palette);
+    ApplySpeedButtonStyle(SpeedButton_GeneralMenu, palette);
     for (ListBinding& binding : bindings_) {
         ApplyListViewStyle(binding.list->Handle(), palette);
         ApplyStatusBarStyle(binding.statusBar->Handle(), palette);

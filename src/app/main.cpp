@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/AboutWindowComponents.h"
+#include "about/AboutWindow.h"
 #include "app/ContextMenuTab.h"
 #include "app/LanguageCommands.h"
 #include "app/NewMenuTab.h"
@@ -102,11 +102,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     themeMenu.Wire();
     MainWindowSettings settings(form, settingsFile);
     settings.Wire();
-    // The About and update windows exist here as their texts only. These already take part
-    // in a language: the start-up cleaning keeps their keys and every pass translates them.
-    WindowModel about = BuildAboutWindowComponents();
+    AboutWindow about(shell, GetLegalCopyright(versionInfo, ExecutablePath()), [&] { return form.Model().Caption(); });
+    about.reportError = [&](const std::string& message) { form.ShowGeneralError(message); };
+    appStyle.Add(about);
+    form.handlers.AboutMenuClick = [&] { about.ShowModal(); };
+    // The update window exists here as its texts only. These already take part in a
+    // language: the start-up cleaning keeps their keys and every pass translates them.
     WindowModel update = BuildUpdateWindowComponents();
-    LanguageCommands languages(form, {&form.Model(), &about, &update},
+    LanguageCommands languages(form, {&form.Model(), &about.Model(), &update},
                                {files, ExecutableFolder(), AnsiCodePage(), [&] { return settingsFile.PortablePath(); }});
     languages.Wire();
     form.FormCreate();

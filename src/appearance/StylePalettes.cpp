@@ -20,6 +20,7 @@ constexpr ThemePalette kLight{
     .headerText = Rgb(27, 27, 27),
     .buttonHot = Rgb(229, 229, 229),
     .buttonDown = Rgb(214, 214, 214),
+    .link = Rgb(0, 95, 184),
 };
 
 constexpr ThemePalette kDark{
@@ -37,6 +38,7 @@ constexpr ThemePalette kDark{
     .headerText = Rgb(255, 255, 255),
     .buttonHot = Rgb(58, 58, 58),
     .buttonDown = Rgb(74, 74, 74),
+    .link = Rgb(96, 205, 255),
 };
 
 }  // namespace

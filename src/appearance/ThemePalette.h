@@ -32,6 +32,7 @@ struct ThemePalette {
     Colour headerText;
     Colour buttonHot;         // the general-menu button under the mouse
     Colour buttonDown;        // the general-menu button while it is down
+    Colour link;              // link labels
 };
 
 // The palette of the style named `name` (exact); null for a name no style has.

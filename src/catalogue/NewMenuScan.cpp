@@ -16,7 +16,8 @@ namespace {
 
 constexpr RegHandle kMachine = RootHandle(RegRoot::LocalMachine);
 // The 32-bit view first: a class key present in both views is listed as found there.
-constexpr std::uint32_t kPassAccess[] = {access::Read | access::Wow64_32Key, access::Read | access::Wow64_64Key};
+constexpr std::uint32_t kPass1Access = access::Read | access::Wow64_32Key;
+constexpr std::uint32_t kPass2Access = access::Read | access::Wow64_64Key;
 
 bool IsAscii(std::string_view text)
 {
@@ -43,11 +44,19 @@ bool Contains(const std::vector<std::string>& names, std::string_view name)
                        [&](const std::string& item) { return EqualsIgnoringAsciiCase(item, name); });
 }
 
+// Whether `keyName` is `parentName` + "\\" + `name`, ignoring ASCII case.
+bool IsNamedChild(std::string_view keyName, std::string_view parentName, std::string_view name)
+{
+    return keyName.size() == parentName.size() + 1 + name.size() && keyName[parentName.size()] == '\\' &&
+           EqualsIgnoringAsciiCase(keyName.substr(0, parentName.size()), parentName) &&
+           EqualsIgnoringAsciiCase(keyName.substr(parentName.size() + 1), name);
+}
+
 class NewMenuWalk {
 public:
     NewMenuWalk(RegistryBackend& registry, RowSink& rows) : registry_(registry), rows_(rows) {}
 
-    void Pass(std::uint32_t passAccess, const std::string& classesPath);
+    void Scan(const std::string& classesPath);
     std::size_t RowsAdded() const { return added_; }
 
 private:
@@ -56,6 +65,11 @@ private:
         bool complete = false;  // every name was read
     };
 
+    void SetPass(std::uint32_t passAccess);
+    std::vector<std::string> WalkTopLevelKeys(const RegKey& classes, const std::string& classesPath,
+                                              const std::vector<std::string>& names,
+                                              const std::optional<std::string>& sharedClassesName);
+    std::optional<std::string> KeyName(const RegKey& key);
     RegKey Open(RegHandle base, const std::string& path, std::uint32_t mask);
     RegKey OpenReadOnly(RegHandle base, const std::string& path);
     RegKey OpenIfExists(RegHandle base, const std::string& path);
@@ -64,6 +78,7 @@ private:
     bool IsUsable(RegHandle templateKey);
     void ScanNewMenuKey(RegHandle parent, const std::string& name, const std::string& topLevelName,
                         const std::string& classKey);
+    void ScanOpenedKey(const RegKey& key, const std::string& topLevelName, const std::string& classKey);
     bool ListTemplate(const RegKey& classKey, const Subkeys& subkeys, const std::string& topLevelName,
                       const std::string& classKeyPath);
     std::string TypeText(const RegKey& classKey, const std::string& topLevelName);
@@ -155,28 +170,89 @@ bool NewMenuWalk::IsUsable(RegHandle templateKey)
     return false;
 }
 
-void NewMenuWalk::Pass(std::uint32_t passAccess, const std::string& classesPath)
+// Pass 1 walks the 32-bit view, pass 2 the 64-bit one. Where both views reach the same
+// classes key, pass 2 takes pass 1's names and walks only the top-level keys that pass 1
+// did not find to be the 64-bit view's keys too (the registry redirects a few of them):
+// the others hold only class keys listed already.
+void NewMenuWalk::Scan(const std::string& classesPath)
+{
+    SetPass(kPass2Access);
+    const RegKey classes64 = OpenReadOnly(kMachine, classesPath);
+    const std::optional<std::string> classes64Name = KeyName(classes64);
+
+    SetPass(kPass1Access);
+    std::optional<std::vector<std::string>> walkAgain;
+    if (const RegKey classes32 = OpenReadOnly(kMachine, classesPath)) {
+        const std::optional<std::string> classes32Name = KeyName(classes32);
+        const Subkeys names = SubkeyNames(classes32.Get());
+        // Pass 2 reads the names itself unless this list is whole.
+        const bool shared = names.complete && classes64Name && classes32Name &&
+                            EqualsIgnoringAsciiCase(*classes32Name, *classes64Name);
+        std::vector<std::string> apart =
+            WalkTopLevelKeys(classes32, classesPath, names.names, shared ? classes64Name : std::nullopt);
+        if (shared)
+            walkAgain = std::move(apart);
+    }
+
+    SetPass(kPass2Access);
+    if (classes64)
+        WalkTopLevelKeys(classes64, classesPath, walkAgain ? *walkAgain : SubkeyNames(classes64.Get()).names,
+                         std::nullopt);
+}
+
+void NewMenuWalk::SetPass(std::uint32_t passAccess)
 {
     view_ = passAccess & access::ViewBits;
     section_ = NewMenuSection(passAccess);
-    RegKey classes = OpenReadOnly(kMachine, classesPath);
-    if (!classes)
-        return;
-    for (const std::string& name : SubkeyNames(classes.Get()).names) {
+}
+
+// Walks the top-level keys of `names` below `classes`. Returns the names of those not
+// found to be the key named `sharedClassesName` + "\\" + name, which another view reaches
+// by that path; without `sharedClassesName`, all of them.
+std::vector<std::string> NewMenuWalk::WalkTopLevelKeys(const RegKey& classes, const std::string& classesPath,
+                                                       const std::vector<std::string>& names,
+                                                       const std::optional<std::string>& sharedClassesName)
+{
+    std::vector<std::string> apart;
+    for (const std::string& name : names) {
         if (IsSkippedClassName(name))
             continue;
+        bool shared = false;
         // Like every descent, one top-level key that fails costs only its own subtree.
         try {
-            ScanNewMenuKey(classes.Get(), name, name, classesPath + "\\" + name);
+            const RegKey key = OpenReadOnly(classes.Get(), name);
+            if (sharedClassesName) {
+                const std::optional<std::string> keyName = KeyName(key);
+                shared = keyName && IsNamedChild(*keyName, *sharedClassesName, name);
+            }
+            ScanOpenedKey(key, name, classesPath + "\\" + name);
         } catch (const AppError&) {
+            shared = false;  // the other view's walk may still find what this one lost
         }
+        if (!shared)
+            apart.push_back(name);
     }
+    return apart;
+}
+
+// The registry's own name of the key, which tells whether two views reach the same key.
+std::optional<std::string> NewMenuWalk::KeyName(const RegKey& key)
+{
+    std::string name;
+    if (!key || registry_.QueryKeyName(key.Get(), name) != regerr::Success)
+        return std::nullopt;
+    return name;
 }
 
 void NewMenuWalk::ScanNewMenuKey(RegHandle parent, const std::string& name, const std::string& topLevelName,
                                  const std::string& classKey)
 {
-    const RegKey key = OpenReadOnly(parent, name);
+    ScanOpenedKey(OpenReadOnly(parent, name), topLevelName, classKey);
+}
+
+// `key` is the class key, or nothing when it does not open.
+void NewMenuWalk::ScanOpenedKey(const RegKey& key, const std::string& topLevelName, const std::string& classKey)
+{
     Subkeys subkeys;
     if (key)
         subkeys = SubkeyNames(key.Get());
@@ -265,8 +341,7 @@ void NewMenuWalk::AddNewMenuRow(const std::string& classKey, const std::string& 
 std::size_t ScanNewMenu(RegistryBackend& registry, RowSink& rows, const std::string& classesPath)
 {
     NewMenuWalk walk(registry, rows);
-    for (std::uint32_t passAccess : kPassAccess)
-        walk.Pass(passAccess, classesPath);
+    walk.Scan(classesPath);
     return walk.RowsAdded();
 }
 

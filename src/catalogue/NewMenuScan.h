@@ -5,7 +5,8 @@
 // It costs about what a bare walk of the same keys costs: each key is opened once,
 // relative to its parent, and the one enumeration of its subkey names (needed anyway
 // for the descent) tells whether it may hold a template; template keys are probed and
-// values read only there.
+// values read only there. Where the registry names a top-level key of the 32-bit view
+// as the very key the 64-bit view reaches, the 64-bit pass does not walk it again.
 #pragma once
 
 #include "catalogue/EntryRow.h"

@@ -94,10 +94,13 @@ struct MemoryRegistry::Key {
     }
 };
 
-MemoryRegistry::MemoryRegistry(std::uint32_t nativeView)
-    : nativeView_(nativeView), machine_(std::make_shared<Key>()), currentUser_(std::make_shared<Key>()),
-      users_(std::make_shared<Key>())
+MemoryRegistry::MemoryRegistry(ClassesViews classesViews, std::uint32_t nativeView)
+    : classesViews_(classesViews), nativeView_(nativeView), machine_(std::make_shared<Key>()),
+      currentUser_(std::make_shared<Key>()), users_(std::make_shared<Key>())
 {
+    machine_->name = "\\REGISTRY\\MACHINE";
+    currentUser_->name = "\\REGISTRY\\USER\\CurrentUser";
+    users_->name = "\\REGISTRY\\USER";
     software_ = machine_->AddChild("SOFTWARE").get();
     software32_ = software_->AddChild("Wow6432Node").get();
     classes_ = software_->AddChild("Classes").get();
@@ -126,6 +129,7 @@ long MemoryRegistry::Start(RegHandle handle, std::uint32_t needed, std::shared_p
     return regerr::Success;
 }
 
+// The key in whose subkeys the 32-bit view looks up `foldedChild` below `from`.
 MemoryRegistry::Key* MemoryRegistry::Redirect(Key* from, const std::u16string& foldedChild, bool view32) const
 {
     if (!view32)
@@ -134,10 +138,18 @@ MemoryRegistry::Key* MemoryRegistry::Redirect(Key* from, const std::u16string& f
         return software32_;
     static const std::array<std::u16string, 5> redirectedClasses = {u"clsid", u"directshow", u"interface",
                                                                      u"media type", u"mediafoundation"};
-    if (from == classes_ && std::find(redirectedClasses.begin(), redirectedClasses.end(), foldedChild) !=
-                                redirectedClasses.end())
+    if (from == classes_ && classesViews_ == ClassesViews::Shared &&
+        std::find(redirectedClasses.begin(), redirectedClasses.end(), foldedChild) != redirectedClasses.end())
         return classes32_;
     return from;
+}
+
+// Where the classes are kept apart, the 32-bit view's classes key is another key.
+std::shared_ptr<MemoryRegistry::Key> MemoryRegistry::InView(std::shared_ptr<Key> key, bool view32) const
+{
+    if (view32 && classesViews_ == ClassesViews::Apart && key.get() == classes_)
+        return classes_->Shared(classes32_);
+    return key;
 }
 
 long MemoryRegistry::Walk(RegHandle parent, const std::string& subKey, std::uint32_t viewBits, bool create,
@@ -149,6 +161,7 @@ long MemoryRegistry::Walk(RegHandle parent, const std::string& subKey, std::uint
     const bool view32 = (viewBits ? viewBits : nativeView_) == access::Wow64_32Key;
     if (long error = Start(parent, 0, key))
         return error;
+    key = InView(std::move(key), view32);
     for (const std::string& part : SplitPath(subKey)) {
         const std::u16string folded = Fold(part);
         Key* from = Redirect(key.get(), folded, view32);
@@ -160,6 +173,7 @@ long MemoryRegistry::Walk(RegHandle parent, const std::string& subKey, std::uint
             key = key->AddChild(part);
         else
             return regerr::FileNotFound;
+        key = InView(std::move(key), view32);
     }
     return regerr::Success;
 }
@@ -282,6 +296,29 @@ long MemoryRegistry::RenameKey(RegHandle parent, const std::string& subKey, cons
     key->name = newName;
     key->folded = folded;
     siblings.subkeys.insert(siblings.FindSubkey(folded), key);
+    return regerr::Success;
+}
+
+long MemoryRegistry::QueryKeyName(RegHandle handle, std::string& name)
+{
+    if (IsRoot(handle))
+        return regerr::InvalidHandle;
+    std::shared_ptr<Key> key;
+    if (long error = Start(handle, 0, key))
+        return error;
+    std::vector<const Key*> path;
+    std::size_t length = 0;
+    for (const Key* at = key.get(); at; at = at->parent) {
+        path.push_back(at);
+        length += at->name.size() + 1;
+    }
+    name.clear();
+    name.reserve(length);
+    for (auto at = path.rbegin(); at != path.rend(); ++at) {
+        if (at != path.rbegin())
+            name += '\\';
+        name += (*at)->name;
+    }
     return regerr::Success;
 }
 

@@ -4,9 +4,13 @@
 // refuse deletion; handles check their access and fail once their key is deleted.
 //
 // Views: in the 32-bit view HKLM\SOFTWARE\X lives at HKLM\SOFTWARE\Wow6432Node\X.
-// HKLM\SOFTWARE\Classes is shared by both views, except its subkeys CLSID, DirectShow,
-// Interface, Media Type and MediaFoundation, which the 32-bit view finds under
+// HKLM\SOFTWARE\Classes is either shared by both views, as on Windows, except its
+// subkeys CLSID, DirectShow, Interface, Media Type and MediaFoundation, which the 32-bit
+// view finds under HKLM\SOFTWARE\Classes\Wow6432Node; or kept apart, as in a Wine
+// prefix without its 32-bit half, where the 32-bit view's classes key is the whole
 // HKLM\SOFTWARE\Classes\Wow6432Node. HKEY_CLASSES_ROOT is HKLM\SOFTWARE\Classes.
+// Key names (QueryKeyName) are the paths of the keys reached, below \REGISTRY\MACHINE,
+// \REGISTRY\USER\CurrentUser and \REGISTRY\USER.
 #pragma once
 
 #include "platform/RegistryBackend.h"
@@ -16,11 +20,14 @@
 
 namespace kestrova {
 
+enum class ClassesViews { Shared, Apart };
+
 class MemoryRegistry : public RegistryBackend {
 public:
     // `nativeView` is the view of calls without view bits: that of a process of this
     // build's pointer size, as on Windows, unless given.
-    explicit MemoryRegistry(std::uint32_t nativeView = sizeof(void*) == 4 ? access::Wow64_32Key
+    explicit MemoryRegistry(ClassesViews classesViews = ClassesViews::Shared,
+                            std::uint32_t nativeView = sizeof(void*) == 4 ? access::Wow64_32Key
                                                                            : access::Wow64_64Key);
     ~MemoryRegistry() override;
 
@@ -33,6 +40,7 @@ public:
     long SetValue(RegHandle key, const std::string& name, const RegValue& value) override;
     long DeleteKey(RegHandle parent, const std::string& subKey, std::uint32_t viewBits) override;
     long RenameKey(RegHandle parent, const std::string& subKey, const std::string& newName) override;
+    long QueryKeyName(RegHandle key, std::string& name) override;
 
     // Handles opened and not yet closed, so tests can find leaks.
     std::size_t OpenHandleCount() const { return handles_.size(); }
@@ -48,8 +56,10 @@ private:
     long Walk(RegHandle parent, const std::string& subKey, std::uint32_t viewBits, bool create,
               std::shared_ptr<Key>& key);
     Key* Redirect(Key* from, const std::u16string& foldedChild, bool view32) const;
+    std::shared_ptr<Key> InView(std::shared_ptr<Key> key, bool view32) const;
     RegHandle AddHandle(std::shared_ptr<Key> key, std::uint32_t access);
 
+    ClassesViews classesViews_;
     std::uint32_t nativeView_;
     std::shared_ptr<Key> machine_, currentUser_, users_;
     Key* software_;         // HKLM\SOFTWARE

@@ -92,6 +92,11 @@ public:
     // component, same parent) in one step, with all its values and subkeys. Fails when a
     // key of that name exists; regerr::CallNotImplemented where the platform cannot rename.
     virtual long RenameKey(RegHandle parent, const std::string& subKey, const std::string& newName) = 0;
+    // NtQueryKey's KeyNameInformation: the full name of the key an open handle reaches,
+    // such as \REGISTRY\MACHINE\SOFTWARE\Classes. Two handles reach the same key
+    // exactly when their names are equal (ignoring case), whatever view or path opened
+    // them. Not for the predefined root handles.
+    virtual long QueryKeyName(RegHandle key, std::string& name) = 0;
 };
 
 }  // namespace kestrova

@@ -14,6 +14,7 @@ using WindowHandle = std::uintptr_t;
 namespace show {
 constexpr int Hide = 0;        // SW_HIDE
 constexpr int Normal = 1;      // SW_SHOWNORMAL
+constexpr int Show = 5;        // SW_SHOW
 }  // namespace show
 
 class Shell {

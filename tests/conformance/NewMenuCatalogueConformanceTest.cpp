@@ -4,12 +4,14 @@
 #include "catalogue/NewMenuCatalogue.h"
 #include "catalogue/NewMenuScan.h"
 
+#include "FaultInjectingRegistry.h"
 #include "NewMenuReferenceScan.h"
 #include "RecordingShell.h"
 #include "RegistryBackends.h"
 #include "RegistrySeed.h"
 #include "ScratchBackup.h"
 #include "VectorRowSink.h"
+#include "platform/AsciiText.h"
 #include "platform/RegValueData.h"
 
 #include <gtest/gtest.h>
@@ -23,6 +25,7 @@ constexpr std::uint32_t View32 = access::Wow64_32Key;
 constexpr std::uint32_t View64 = access::Wow64_64Key;
 constexpr RegRoot HKLM = RegRoot::LocalMachine;
 const std::string Section32 = "HKEY_LOCAL_MACHINE (32)";
+const std::string Section64 = "HKEY_LOCAL_MACHINE (64)";
 
 RegValue Raw(RegType type, std::vector<std::uint8_t> data)
 {
@@ -110,16 +113,17 @@ protected:
     {
         backend_ = GetParam().make();
         seed_ = std::make_unique<RegistrySeed>(*backend_);
-        root_ = "SOFTWARE\\Classes\\KestrovaNewMenu" + std::to_string(std::random_device{}());
-        software_ = "SOFTWARE\\KestrovaNewMenu" + std::to_string(std::random_device{}());
+        const std::string id = std::to_string(std::random_device{}());
+        root_ = "SOFTWARE\\Classes\\KestrovaNewMenu" + id;
+        software_ = "SOFTWARE\\KestrovaNewMenu" + id;
+        directShow_ = "SOFTWARE\\Classes\\DirectShow\\KestrovaNewMenu" + id;
     }
 
     void TearDown() override
     {
-        for (std::uint32_t view : {View32, View64}) {
-            seed_->DeleteTree(HKLM, view, root_);
-            seed_->DeleteTree(HKLM, view, software_);
-        }
+        for (std::uint32_t view : {View32, View64})
+            for (const std::string& path : {root_, software_, directShow_})
+                seed_->DeleteTree(HKLM, view, path);
     }
 
     EntryRow Row(const std::string& caption, const std::string& type, const std::string& classKey,
@@ -132,7 +136,7 @@ protected:
     std::unique_ptr<RegistryBackend> backend_;
     std::unique_ptr<RegistrySeed> seed_;
     RecordingShell shell_;
-    std::string root_, software_;
+    std::string root_, software_, directShow_;
 };
 
 TEST_P(NewMenuCatalogueConformance, ScanListsExactlyTheUsableTemplatesInDiscoveryOrder)
@@ -175,6 +179,78 @@ TEST_P(NewMenuCatalogueConformance, ScanOfTheWholeRegistryMatchesTheWordForWordR
     ReferenceNewMenuScan(*backend_, reference, "SOFTWARE\\Classes");
     EXPECT_EQ(fast.rows, reference.rows);
     EXPECT_GE(fast.rows.size(), 13u);
+}
+
+TEST_P(NewMenuCatalogueConformance, ARedirectedTopLevelKeyIsWalkedInEachView)
+{
+    // The 32-bit view finds DirectShow elsewhere whether or not it shares the classes.
+    seed_->WriteTree(HKLM, View32, directShow_ + "\\In32\\ShellNew",
+                     NullFileTemplate().Value("MenuText", MakeStringValue("In 32")));
+    seed_->WriteTree(HKLM, View64, directShow_ + "\\In64\\ShellNew",
+                     NullFileTemplate().Value("MenuText", MakeStringValue("In 64")));
+    seed_->WriteTree(HKLM, View64, root_ + "\\.kst\\ShellNew", NullFileTemplate());
+    VectorRowSink fast, reference;
+    ScanNewMenu(*backend_, fast);
+    ReferenceNewMenuScan(*backend_, reference, "SOFTWARE\\Classes");
+    EXPECT_EQ(fast.rows, reference.rows);
+
+    std::vector<EntryRow> ours;
+    for (const EntryRow& row : fast.rows)
+        if (StartsWith(row.subItems[3], directShow_))
+            ours.push_back(row);
+    const auto row = [&](const std::string& caption, const std::string& section, const std::string& classKey) {
+        return EntryRow{caption, {"DirectShow", section, classKey + "\\ShellNew", classKey}, true};
+    };
+    EXPECT_EQ(ours, (std::vector<EntryRow>{row("In 32", Section32, directShow_ + "\\In32"),
+                                           row("In 64", Section64, directShow_ + "\\In64")}));
+}
+
+// Counts the calls of a scan and the keys it opens in the 64-bit view.
+class ScanCounter : public FaultInjectingRegistry {
+public:
+    using FaultInjectingRegistry::FaultInjectingRegistry;
+    std::size_t opens64 = 0;
+
+    long OpenKey(RegHandle parent, const std::string& subKey, std::uint32_t mask, RegHandle& result) override
+    {
+        opens64 += (mask & View64) ? 1 : 0;
+        return FaultInjectingRegistry::OpenKey(parent, subKey, mask, result);
+    }
+};
+
+// A scan as it runs, and as it runs where the registry cannot name keys: then it walks
+// both views whole, as where they are apart. Both list the same rows.
+std::pair<ScanCounter, ScanCounter> ScanNamedAndUnnamed(RegistryBackend& backend, const std::string& root)
+{
+    std::pair<ScanCounter, ScanCounter> counters{ScanCounter(backend), ScanCounter(backend)};
+    counters.second.namesKeys = false;
+    VectorRowSink named, unnamed;
+    ScanNewMenu(counters.first, named, root);
+    ScanNewMenu(counters.second, unnamed, root);
+    EXPECT_EQ(named.rows, unnamed.rows);
+    return counters;
+}
+
+TEST_P(NewMenuCatalogueConformance, WhereTheViewsShareTheClassesThe64BitPassWalksNoTopLevelKey)
+{
+    if (!GetParam().sharesClasses)
+        GTEST_SKIP() << kClassesApartReason;
+    seed_->WriteTree(HKLM, View64, root_, EdgeCaseClasses());
+    const auto [named, unnamed] = ScanNamedAndUnnamed(*backend_, root_);
+    EXPECT_EQ(named.opens64, 1u) << "the root only";
+    EXPECT_GT(unnamed.opens64, 20u);
+    EXPECT_LT(named.Calls(), unnamed.Calls());
+}
+
+TEST_P(NewMenuCatalogueConformance, WhereTheViewsAreApartBothAreWalkedWhole)
+{
+    if (GetParam().sharesClasses)
+        GTEST_SKIP() << kClassesSharedReason;
+    seed_->WriteTree(HKLM, View32, root_, EdgeCaseClasses());
+    seed_->WriteTree(HKLM, View64, root_, EdgeCaseClasses());
+    const auto [named, unnamed] = ScanNamedAndUnnamed(*backend_, root_);
+    EXPECT_EQ(named.opens64, unnamed.opens64);
+    EXPECT_EQ(named.Calls(), unnamed.Calls()) << "only the two classes keys are asked their names";
 }
 
 TEST_P(NewMenuCatalogueConformance, SwitchingRenamesTheTemplateWholeAndBack)

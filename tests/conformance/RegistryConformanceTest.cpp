@@ -4,6 +4,8 @@
 #include "RegistryBackends.h"
 #include "RegistrySeed.h"
 #include "platform/AppError.h"
+#include "platform/AsciiText.h"
+#include "platform/RegKey.h"
 #include "platform/RegValueData.h"
 #include "platform/TRegistry.h"
 
@@ -303,6 +305,28 @@ TEST_P(RegistryConformance, ClassIdsOfThe32BitViewAreRedirected)
     EXPECT_FALSE(seed_->KeyExists(HKLM, View64, clsid_));
     EXPECT_TRUE(seed_->KeyExists(HKLM, View64, "SOFTWARE\\Classes\\Wow6432Node" + clsid_.substr(16)));
     EXPECT_TRUE(seed_->KeyExists(RegRoot::ClassesRoot, View32, clsid_.substr(17)));
+}
+
+TEST_P(RegistryConformance, KeyNamesTellWhetherTwoViewsReachTheSameKey)
+{
+    for (const std::string& path : {machine_, classes_, clsid_})
+        for (std::uint32_t view : {View32, View64})
+            seed_->CreateKey(HKLM, view, path);
+    const auto name = [&](std::uint32_t view, const std::string& path) {
+        RegHandle handle{};
+        EXPECT_EQ(backend_->OpenKey(RootHandle(HKLM), path, access::Read | view, handle), regerr::Success) << path;
+        const RegKey key(*backend_, handle);
+        std::string text;
+        EXPECT_EQ(backend_->QueryKeyName(handle, text), regerr::Success) << path;
+        return AsciiUpper(text);
+    };
+    const std::string machine64 = name(View64, machine_);
+    EXPECT_TRUE(StartsWith(machine64, "\\REGISTRY\\MACHINE\\")) << machine64;
+    EXPECT_EQ(machine64.substr(machine64.size() - machine_.size()), AsciiUpper(machine_));
+    EXPECT_EQ(name(View64, "software\\" + machine_.substr(9)), machine64) << "the same key, spelt otherwise";
+    EXPECT_NE(name(View32, machine_), machine64);
+    EXPECT_NE(name(View32, clsid_), name(View64, clsid_));
+    EXPECT_EQ(name(View32, classes_) == name(View64, classes_), GetParam().sharesClasses);
 }
 
 TEST_P(RegistryConformance, DeleteKeyRemovesAWholeTreeInItsViewOnly)

@@ -2,7 +2,7 @@
 // applied to the program's three windows without a crash, a cleaned file must
 // need no further cleaning, and the same bytes read as a missing-key log must split
 // into lines.
-#include "app/AboutWindowComponents.h"
+#include "about/AboutWindowComponents.h"
 #include "app/MainWindowComponents.h"
 #include "app/UpdateWindowComponents.h"
 #include "i18n/LanguageFileCleaning.h"

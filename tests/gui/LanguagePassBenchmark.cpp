@@ -12,7 +12,7 @@
 
 #include "PlatformFileSystem.h"
 #include "ScratchFolder.h"
-#include "app/AboutWindowComponents.h"
+#include "about/AboutWindowComponents.h"
 #include "app/MainWindow.h"
 #include "app/UpdateWindowComponents.h"
 #include "i18n/Globload.h"

@@ -77,4 +77,11 @@ long FaultInjectingRegistry::RenameKey(RegHandle parent, const std::string& subK
     return renames ? Write(inner_.RenameKey(parent, subKey, newName)) : regerr::CallNotImplemented;
 }
 
+long FaultInjectingRegistry::QueryKeyName(RegHandle key, std::string& name)
+{
+    if (Fails())
+        return error_;
+    return namesKeys ? inner_.QueryKeyName(key, name) : regerr::CallNotImplemented;
+}
+
 }  // namespace kestrova

@@ -19,6 +19,8 @@ public:
     void EndRunAt(std::size_t number) { endAt_ = number; }
     // Cleared, the registry behaves as a platform without RegRenameKey.
     bool renames = true;
+    // Cleared, the registry behaves as a platform that cannot tell a key's name.
+    bool namesKeys = true;
 
     std::size_t Calls() const { return calls_; }
     std::size_t FailedCalls() const { return failed_; }
@@ -34,6 +36,7 @@ public:
     long SetValue(RegHandle key, const std::string& name, const RegValue& value) override;
     long DeleteKey(RegHandle parent, const std::string& subKey, std::uint32_t viewBits) override;
     long RenameKey(RegHandle parent, const std::string& subKey, const std::string& newName) override;
+    long QueryKeyName(RegHandle key, std::string& name) override;
 
 private:
     // Counts the call; true when it is to fail.

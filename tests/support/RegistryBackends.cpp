@@ -66,7 +66,9 @@ BackendCase Measured(std::string name, std::function<std::unique_ptr<RegistryBac
 std::vector<BackendCase> RegistryBackends()
 {
     static const std::vector<BackendCase> backends = [] {
-        std::vector<BackendCase> all{Measured("Memory", [] { return std::make_unique<MemoryRegistry>(); })};
+        std::vector<BackendCase> all{
+            Measured("Memory", [] { return std::make_unique<MemoryRegistry>(); }),
+            Measured("MemoryClassesApart", [] { return std::make_unique<MemoryRegistry>(ClassesViews::Apart); })};
 #ifdef _WIN32
         all.push_back(Measured("Win32", [] { return std::make_unique<Win32Registry>(); }));
 #endif

@@ -1,4 +1,5 @@
-// The registry backends this platform has, each with what its registry shows of two
+// The registry backends this platform has (the in-memory hive in both of its classes
+// layouts, and the real registry on Windows), each with what its registry shows of two
 // Windows rules that an environment may not follow, for tests that run one table of
 // cases against all of them (gtest's ValuesIn).
 #pragma once
@@ -30,6 +31,9 @@ std::vector<BackendCase> RegistryBackends();
 inline constexpr const char* kClassesApartReason =
     "this registry keeps HKLM\\SOFTWARE\\Classes apart between the 32-bit and the 64-bit view "
     "(a Wine prefix whose 32-bit half was never set up); Windows shares it";
+inline constexpr const char* kClassesSharedReason =
+    "this registry shares HKLM\\SOFTWARE\\Classes between the 32-bit and the 64-bit view, as "
+    "Windows does; only a Wine prefix whose 32-bit half was never set up keeps them apart";
 inline constexpr const char* kValuesSortedReason =
     "this registry enumerates values sorted by name (Wine); Windows keeps creation order";
 

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "appearance/ThemePalette.h"
+#include "ui/win32/SpeedButton.h"
 
 namespace kestrova {
 
@@ -13,6 +14,8 @@ namespace kestrova {
 void ApplyTabControlStyle(HWND tabs, const ThemePalette& palette);
 // A status bar: its panels' texts and dividers.
 void ApplyStatusBarStyle(HWND statusBar, const ThemePalette& palette);
+// A flat speed button: its surface in each state, and its text.
+void ApplySpeedButtonStyle(SpeedButton& button, const ThemePalette& palette);
 // A tab sheet (a plain container): its surface.
 void ApplySheetStyle(HWND sheet, const ThemePalette& palette);
 // A group box: its frame and caption; the sheet below it shows through.

@@ -11,20 +11,13 @@ namespace kestrova {
 
 namespace {
 
-std::wstring WindowText(HWND window)
-{
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 // Only the frame and the caption: the box's inside belongs to the controls laid over
 // it, which a group box does not clip, and to the sheet painted below it.
 void PaintGroupBox(HWND groupBox, HDC dc, const ThemePalette& palette)
 {
     RECT client;
     GetClientRect(groupBox, &client);
-    const std::wstring caption = WindowText(groupBox);
+    const std::wstring caption = ControlText(groupBox);
     const SIZE text = MeasureLabel(dc, groupBox, caption.empty() ? L" " : caption);
     RECT frame = client;
     frame.top += text.cy / 2;

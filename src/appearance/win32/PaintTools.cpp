@@ -81,6 +81,13 @@ void DrawLabel(HDC dc, HWND control, const std::wstring& text, RECT rect, Colour
     SetBkMode(dc, previousMode);
 }
 
+std::wstring ControlText(HWND control)
+{
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
 SIZE MeasureLabel(HDC dc, HWND control, const std::wstring& text)
 {
     ControlFont font(dc, control);

@@ -18,6 +18,8 @@ void DrawLine(HDC dc, int x1, int y1, int x2, int y2, Colour colour);
 void FrameSolid(HDC dc, const RECT& rect, Colour colour);
 // `text` in the control's font, in `colour`, over what is already there.
 void DrawLabel(HDC dc, HWND control, const std::wstring& text, RECT rect, Colour colour, UINT format);
+// The control's window text.
+std::wstring ControlText(HWND control);
 // The size `text` takes in the control's font.
 SIZE MeasureLabel(HDC dc, HWND control, const std::wstring& text);
 

@@ -4,6 +4,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <iterator>
+#include <vector>
+
 namespace kestrova {
 
 namespace {
@@ -21,19 +25,26 @@ HKEY ToHkey(RegHandle handle)
     return reinterpret_cast<HKEY>(handle);
 }
 
-// RegRenameKey came with Windows Vista and is missing from the import libraries of
-// some toolchains, so it is found at run time; without it renaming is not possible.
+// Functions missing from the import libraries of some toolchains are found at run time;
+// null when the system lacks them.
+template <typename Function>
+Function FindFunction(const wchar_t* module, const char* name)
+{
+    HMODULE handle = GetModuleHandleW(module);
+    if (!handle)
+        handle = LoadLibraryW(module);
+    return handle ? reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(handle, name))) : nullptr;
+}
+
+// RegRenameKey came with Windows Vista; without it renaming is not possible.
 using RegRenameKeyFunction = LSTATUS(WINAPI*)(HKEY, LPCWSTR, LPCWSTR);
 
-RegRenameKeyFunction FindRegRenameKey()
-{
-    HMODULE advapi32 = GetModuleHandleW(L"advapi32.dll");
-    if (!advapi32)
-        advapi32 = LoadLibraryW(L"advapi32.dll");
-    return advapi32 ? reinterpret_cast<RegRenameKeyFunction>(
-                          reinterpret_cast<void (*)()>(GetProcAddress(advapi32, "RegRenameKey")))
-                    : nullptr;
-}
+// The native key query, and the translation of its status into a Win32 error.
+using NtQueryKeyFunction = LONG(NTAPI*)(HANDLE, int, PVOID, ULONG, PULONG);
+using RtlNtStatusToDosErrorFunction = ULONG(NTAPI*)(LONG);
+constexpr int KeyNameInformation = 3;
+constexpr LONG StatusBufferOverflow = static_cast<LONG>(0x80000005);
+constexpr LONG StatusBufferTooSmall = static_cast<LONG>(0xC0000023);
 
 RegHandle FromHkey(HKEY key)
 {
@@ -132,10 +143,41 @@ long Win32Registry::DeleteKey(RegHandle parent, const std::string& subKey, std::
 
 long Win32Registry::RenameKey(RegHandle parent, const std::string& subKey, const std::string& newName)
 {
-    static const RegRenameKeyFunction regRenameKey = FindRegRenameKey();
+    static const auto regRenameKey = FindFunction<RegRenameKeyFunction>(L"advapi32.dll", "RegRenameKey");
     if (!regRenameKey)
         return ERROR_CALL_NOT_IMPLEMENTED;
     return regRenameKey(ToHkey(parent), subKey.empty() ? nullptr : Widen(subKey).c_str(), Widen(newName).c_str());
+}
+
+long Win32Registry::QueryKeyName(RegHandle key, std::string& name)
+{
+    static const auto ntQueryKey = FindFunction<NtQueryKeyFunction>(L"ntdll.dll", "NtQueryKey");
+    static const auto toWin32Error =
+        FindFunction<RtlNtStatusToDosErrorFunction>(L"ntdll.dll", "RtlNtStatusToDosError");
+    if (!ntQueryKey || !toWin32Error)
+        return ERROR_CALL_NOT_IMPLEMENTED;
+    // KEY_NAME_INFORMATION: the name's length in bytes, then the name without a NUL. The
+    // scan asks this of every top-level key, so names of usual length need no allocation.
+    ULONG onStack[256];
+    std::vector<ULONG> onHeap;
+    ULONG* buffer = onStack;
+    std::size_t capacity = std::size(onStack);
+    for (;;) {
+        ULONG needed = 0;
+        const LONG status = ntQueryKey(ToHkey(key), KeyNameInformation, buffer,
+                                       static_cast<ULONG>(capacity * sizeof(ULONG)), &needed);
+        if (status == StatusBufferOverflow || status == StatusBufferTooSmall) {
+            onHeap.resize(std::max<std::size_t>(needed / sizeof(ULONG) + 1, capacity * 2));
+            buffer = onHeap.data();
+            capacity = onHeap.size();
+            continue;
+        }
+        if (status < 0)
+            return static_cast<long>(toWin32Error(status));
+        const wchar_t* text = reinterpret_cast<const wchar_t*>(buffer + 1);
+        name = Narrow(std::wstring_view(text, buffer[0] / sizeof(wchar_t)));
+        return ERROR_SUCCESS;
+    }
 }
 
 }  // namespace kestrova

@@ -16,6 +16,7 @@ public:
     long SetValue(RegHandle key, const std::string& name, const RegValue& value) override;
     long DeleteKey(RegHandle parent, const std::string& subKey, std::uint32_t viewBits) override;
     long RenameKey(RegHandle parent, const std::string& subKey, const std::string& newName) override;
+    long QueryKeyName(RegHandle key, std::string& name) override;
 };
 
 }  // namespace kestrova

@@ -40,11 +40,12 @@ SIZE OuterSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD ex
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
-Font::Font(const std::wstring& face, int height96, UINT dpi)
+Font::Font(const std::wstring& face, int height96, UINT dpi, LONG weight, bool underline)
 {
     LOGFONTW font{};
     font.lfHeight = ScaleForDpi(height96, dpi);
-    font.lfWeight = FW_NORMAL;
+    font.lfWeight = weight;
+    font.lfUnderline = underline;
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfQuality = CLEARTYPE_QUALITY;
     lstrcpynW(font.lfFaceName, face.c_str(), LF_FACESIZE);

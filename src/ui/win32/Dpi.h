@@ -22,8 +22,9 @@ SIZE OuterSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD ex
 class Font {
 public:
     Font() = default;
-    // `height96` is the font height at 96 DPI (negative: character height, as LOGFONT).
-    Font(const std::wstring& face, int height96, UINT dpi);
+    // `height96` is the font height at 96 DPI (negative: character height, as LOGFONT);
+    // `weight` as LOGFONT's (FW_BOLD for bold).
+    Font(const std::wstring& face, int height96, UINT dpi, LONG weight = FW_NORMAL, bool underline = false);
     ~Font();
     Font(Font&& other) noexcept;
     Font& operator=(Font&& other) noexcept;

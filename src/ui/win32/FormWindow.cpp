@@ -1,5 +1,7 @@
 #include "ui/win32/FormWindow.h"
 
+#include <dwmapi.h>
+
 #include "ui/win32/Dpi.h"
 
 namespace kestrova {
@@ -8,6 +10,10 @@ namespace {
 
 constexpr wchar_t kFormClass[] = L"KestrovaForm";
 constexpr wchar_t kContainerClass[] = L"KestrovaContainer";
+
+// Not in every SDK's headers: the window-corner attribute of Windows 11 and its "round" value.
+constexpr DWORD kWindowCornerPreference = 33;
+constexpr int kRoundCorners = 2;
 
 LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -80,6 +86,12 @@ void FormWindow::CenterOnDesktop()
     int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void FormWindow::RequestRoundedCorners()
+{
+    int corners = kRoundCorners;
+    DwmSetWindowAttribute(hwnd_, kWindowCornerPreference, &corners, sizeof corners);
 }
 
 LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)

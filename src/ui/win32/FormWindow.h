@@ -32,6 +32,8 @@ protected:
     // An error that a message handler let through; it must not unwind into Windows.
     virtual void ReportUncaughtError(const std::exception& error) = 0;
     void CenterOnDesktop();
+    // Asks for rounded window corners where the system offers them (Windows 11).
+    void RequestRoundedCorners();
     // Destroys the window without its messages reaching this object; a derived window
     // calls it first in its destructor, while its controls' owners still exist.
     void DestroyHandle();

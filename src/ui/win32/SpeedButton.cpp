@@ -2,8 +2,6 @@
 
 #include <windowsx.h>
 
-#include "appearance/win32/PaintTools.h"
-
 namespace kestrova {
 
 namespace {
@@ -57,9 +55,9 @@ void SpeedButton::SetFont(HFONT font)
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-void SpeedButton::SetPalette(const ThemePalette* palette)
+void SpeedButton::SetColours(std::optional<SpeedButtonColours> colours)
 {
-    palette_ = palette;
+    colours_ = colours;
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
@@ -75,8 +73,9 @@ void SpeedButton::Paint()
     HDC dc = BeginPaint(hwnd_, &paint);
     RECT rect;
     GetClientRect(hwnd_, &rect);
-    if (palette_) {
-        FillSolid(dc, rect, down_ ? palette_->buttonDown : hot_ ? palette_->buttonHot : palette_->face);
+    if (colours_) {
+        SetDCBrushColor(dc, down_ ? colours_->down : hot_ ? colours_->hot : colours_->face);
+        FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     } else {
         FillRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
         if (down_) {
@@ -90,7 +89,7 @@ void SpeedButton::Paint()
     GetWindowTextW(hwnd_, caption, 64);
     HGDIOBJ oldFont = SelectObject(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, palette_ ? palette_->text : GetSysColor(COLOR_BTNTEXT));
+    SetTextColor(dc, colours_ ? colours_->text : GetSysColor(COLOR_BTNTEXT));
     DrawTextW(dc, caption, -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, oldFont);
     EndPaint(hwnd_, &paint);

@@ -4,11 +4,18 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
-#include "appearance/ThemePalette.h"
-
 namespace kestrova {
+
+// The colours of a flat speed button in each of its states.
+struct SpeedButtonColours {
+    COLORREF face;
+    COLORREF hot;   // under the mouse
+    COLORREF down;  // while it is down
+    COLORREF text;
+};
 
 class SpeedButton {
 public:
@@ -27,8 +34,8 @@ public:
 
     void SetCaption(const std::wstring& caption);
     void SetFont(HFONT font);
-    // Flat, in the palette's colours; without a palette the button has the system's look.
-    void SetPalette(const ThemePalette* palette);
+    // Flat, in these colours; without them the button has the system's look.
+    void SetColours(std::optional<SpeedButtonColours> colours);
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -38,7 +45,7 @@ private:
 
     HWND hwnd_ = nullptr;
     HFONT font_ = nullptr;
-    const ThemePalette* palette_ = nullptr;
+    std::optional<SpeedButtonColours> colours_;
     bool down_ = false;
     bool allowAllUp_ = true;
     bool hot_ = false;

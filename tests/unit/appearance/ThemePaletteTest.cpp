@@ -31,7 +31,7 @@ TEST(ThemePalette, TextContrastsWithItsBackground)
         const ThemePalette& p = *FindStyle(name);
         const std::pair<Colour, Colour> pairs[] = {{p.text, p.face}, {p.text, p.page}, {p.mutedText, p.face},
                                                    {p.listText, p.listBackground}, {p.headerText, p.headerBackground},
-                                                   {p.text, p.buttonDown}};
+                                                   {p.text, p.buttonDown}, {p.link, p.face}};
         for (const auto& [text, background] : pairs)
             EXPECT_GT(std::abs(luminance(text) - luminance(background)), 100.0) << name;
     }

@@ -136,24 +136,44 @@ TEST(NewMenuScan, NoFailedCallEndsTheScanAndMalformedValuesOnlyChangeTexts)
     }
 }
 
-TEST(NewMenuScan, WithoutTemplatesItMakesTheCallsOfABareWalk)
+TEST(NewMenuScan, WithoutTemplatesItMakesTheCallsOfABareWalkOfEachViewThatIsAKeyOfItsOwn)
 {
-    MemoryRegistry hive;
-    RegistrySeed seed(hive);
-    const std::string root = "SOFTWARE\\Classes\\Bare";
-    for (int i = 0; i < 10; ++i) {
-        const std::string ext = root + "\\.e" + std::to_string(i);
-        seed.SetString(HKLM, View32, ext + "\\OpenWithProgids", "progid", "");
-        seed.SetString(HKLM, View32, ext + "\\shell\\open\\command", "", "x.exe");  // never entered
-        seed.CreateKey(HKLM, View32, ext + "\\DefaultIcon");                       // never entered
+    // Per view walked: the root (open, 10 names and the end, close), each extension
+    // (open, 3 names and the end, close) and its OpenWithProgids (open, the end, close).
+    constexpr std::size_t walk = 13 + 10 * (6 + 3);
+    struct Case {
+        ClassesViews views;
+        bool namesKeys;
+        std::size_t calls;
+    };
+    // Both classes keys are asked their names, also where the registry cannot tell. Where
+    // both views reach one classes key, so is each extension, and the 64-bit view's
+    // classes key is only opened and closed.
+    const Case cases[] = {
+        {ClassesViews::Shared, true, walk + 2 + 10 + 2},
+        {ClassesViews::Shared, false, 2 * walk + 2},
+        {ClassesViews::Apart, true, 2 * walk + 2},
+    };
+    for (const Case& c : cases) {
+        MemoryRegistry hive(c.views);
+        RegistrySeed seed(hive);
+        const std::string root = "SOFTWARE\\Classes\\Bare";
+        for (std::uint32_t view : {View32, access::Wow64_64Key}) {
+            for (int i = 0; i < 10; ++i) {
+                const std::string ext = root + "\\.e" + std::to_string(i);
+                seed.SetString(HKLM, view, ext + "\\OpenWithProgids", "progid", "");
+                seed.SetString(HKLM, view, ext + "\\shell\\open\\command", "", "x.exe");  // never entered
+                seed.CreateKey(HKLM, view, ext + "\\DefaultIcon");                       // never entered
+            }
+        }
+        FaultInjectingRegistry counting(hive);
+        counting.namesKeys = c.namesKeys;
+        VectorRowSink rows;
+        ScanNewMenu(counting, rows, root);
+        EXPECT_EQ(counting.Calls(), c.calls) << "apart " << (c.views == ClassesViews::Apart) << ", named " << c.namesKeys;
+        EXPECT_TRUE(rows.rows.empty());
+        EXPECT_EQ(hive.OpenHandleCount(), 0u);
     }
-    FaultInjectingRegistry counting(hive);
-    VectorRowSink rows;
-    ScanNewMenu(counting, rows, root);
-    // Per view: the root (open, 10 names and the end, close), each extension (open, 3
-    // names and the end, close) and its OpenWithProgids (open, the end, close).
-    EXPECT_EQ(counting.Calls(), 2u * (13 + 10 * (6 + 3)));
-    EXPECT_TRUE(rows.rows.empty());
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The language files the program ships: English translates every text of the
 // program's windows, Russian brings the built-in texts back, and the start-up cleaning
 // finds nothing to remove in either.
-#include "app/AboutWindowComponents.h"
+#include "about/AboutWindowComponents.h"
 #include "app/MainWindowComponents.h"
 #include "app/UpdateWindowComponents.h"
 #include "i18n/LanguageFileCleaning.h"

@@ -1,4 +1,6 @@
-#include "app/AboutWindowComponents.h"
+#include "about/AboutWindowComponents.h"
+
+#include "product/ProductNames.h"
 
 namespace kestrova {
 
@@ -8,13 +10,12 @@ WindowModel BuildAboutWindowComponents()
     WindowModel model("Form8", "О программе");
     model.Add(MakeComponent(Kind::TabControl, "TabControlBody", ""));
     model.Add(MakeComponent(Kind::Image, "Image1", "TabControlBody"));
-    // The version and copyright lines are filled at run time; the e-mail links carry
-    // the contact addresses, which the window brings along.
+    // The version and copyright lines are filled at run time.
     model.Add(MakeComponent(Kind::Label, "LabelVersion", "TabControlBody"));
     model.Add(MakeComponent(Kind::Label, "LabelCopyright", "TabControlBody"));
     model.Add(MakeComponent(Kind::LinkLabel, "LabelTelegram", "TabControlBody", "Telegram"));
-    model.Add(MakeComponent(Kind::LinkLabel, "LabelGMail", "TabControlBody"));
-    model.Add(MakeComponent(Kind::LinkLabel, "LabelYaMail", "TabControlBody"));
+    model.Add(MakeComponent(Kind::LinkLabel, "LabelGMail", "TabControlBody", kContactFirstMail));
+    model.Add(MakeComponent(Kind::LinkLabel, "LabelYaMail", "TabControlBody", kContactSecondMail));
     model.Add(MakeComponent(Kind::LinkLabel, "LabelMainWebSite", "TabControlBody", "Сайт основной"));
     model.Add(MakeComponent(Kind::TabControl, "TabControlButtons", ""));
     model.Add(MakeComponent(Kind::Button, "Button1", "TabControlButtons", "Ok"));

@@ -1,0 +1,126 @@
+// The About window's life: creation, the modal showing, its handlers, the model's texts
+// on screen and the dispatch of its messages.
+#include "about/AboutWindow.h"
+
+#include <exception>
+#include <utility>
+
+#include "about/AboutLinks.h"
+#include "about/AboutWindowComponents.h"
+#include "platform/win32/WideString.h"
+
+namespace kestrova {
+
+AboutWindow::AboutWindow(Shell& shell, std::string copyright, std::function<std::string()> mainCaption)
+    : shell_(shell), mainCaption_(std::move(mainCaption)), model_(BuildAboutWindowComponents())
+{
+    model_.SetText("LabelCopyright", TextAttribute::Caption, std::move(copyright));
+    CreateComponents();
+    LoadProgramIcon();
+    ApplyFonts();
+    LayoutControls();
+    model_.SetObserver(this);
+}
+
+AboutWindow::~AboutWindow()
+{
+    model_.SetObserver(nullptr);
+    DestroyHandle();
+    if (icon_)
+        DestroyIcon(icon_);
+}
+
+HWND AboutWindow::ComponentHandle(std::string_view name) const
+{
+    auto control = controls_.find(name);
+    return control == controls_.end() ? nullptr : control->second;
+}
+
+void AboutWindow::ShowModal()
+{
+    FormShow();
+    modal_.Run(Handle());
+}
+
+void AboutWindow::FormShow() { model_.SetText("LabelVersion", TextAttribute::Caption, mainCaption_()); }
+
+void AboutWindow::LinkClick(std::string_view linkLabel)
+{
+    for (const AboutLink& link : AboutLinks())
+        if (link.component == linkLabel)
+            shell_.Open(reinterpret_cast<WindowHandle>(Handle()), link.target, "", "", show::Show);
+    ProcessPendingMessages();
+}
+
+void AboutWindow::Button1Click() { Close(); }
+
+void AboutWindow::Close()
+{
+    if (modal_.Running())
+        modal_.End();
+    else
+        ShowWindow(Handle(), SW_HIDE);
+}
+
+void AboutWindow::CaptionChanged(const std::string& caption) { SetWindowTextW(Handle(), Widen(caption).c_str()); }
+
+void AboutWindow::ComponentChanged(const Component& component)
+{
+    if (HWND control = ComponentHandle(component.name); control && component.Has(TextAttribute::Caption)) {
+        SetWindowTextW(control, Widen(component.Get(TextAttribute::Caption)).c_str());
+        InvalidateRect(control, nullptr, TRUE);
+    }
+}
+
+void AboutWindow::ReportUncaughtError(const std::exception& error)
+{
+    if (reportError)
+        reportError(error.what());
+}
+
+std::string_view AboutWindow::LinkLabelOf(HWND control) const
+{
+    for (const Component& component : model_.Components())
+        if (component.kind == ComponentKind::LinkLabel && ComponentHandle(component.name) == control)
+            return component.name;
+    return {};
+}
+
+LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND: {
+        // Enter and Escape come as IDOK and IDCANCEL; the button is IDOK itself.
+        const int id = LOWORD(wParam);
+        if (id == IDOK || id == IDCANCEL)
+            Button1Click();
+        else if (HIWORD(wParam) == STN_CLICKED)
+            if (std::string_view link = LinkLabelOf(reinterpret_cast<HWND>(lParam)); !link.empty())
+                LinkClick(link);
+        return 0;
+    }
+    case WM_ACTIVATE:
+        // Like a dialog's, the keyboard goes to the button whenever the window comes forward.
+        if (LOWORD(wParam) != WA_INACTIVE) {
+            SetFocus(ComponentHandle("Button1"));
+            return 0;
+        }
+        return FormWindow::HandleMessage(message, wParam, lParam);
+    case WM_SETCURSOR:
+        if (!LinkLabelOf(reinterpret_cast<HWND>(wParam)).empty()) {
+            SetCursor(LoadCursorW(nullptr, IDC_HAND));
+            return TRUE;
+        }
+        return FormWindow::HandleMessage(message, wParam, lParam);
+    case WM_DRAWITEM:
+        DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    case WM_CLOSE:
+        Close();
+        return 0;
+    default:
+        return FormWindow::HandleMessage(message, wParam, lParam);
+    }
+}
+
+}  // namespace kestrova

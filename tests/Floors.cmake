@@ -1,0 +1,32 @@
+# Which folders of src/ each folder may include from: the floors it stands on. A folder
+# not listed here is not checked. Run with -DSOURCE_DIR=<src>; fails naming each include
+# that reaches a floor above.
+cmake_minimum_required(VERSION 3.25)
+
+set(allowed_product "product")
+set(allowed_platform "platform")
+set(allowed_catalogue "catalogue;platform")
+set(allowed_ui "ui;catalogue;platform")
+set(allowed_settings "settings;platform;product")
+set(allowed_i18n "i18n;settings;ui;platform;product")
+set(allowed_appearance "appearance;ui;platform")
+set(allowed_about "about;appearance;ui;platform;product")
+
+set(breaches "")
+foreach(folder product platform catalogue ui settings i18n appearance about)
+  file(GLOB_RECURSE sources ${SOURCE_DIR}/${folder}/*.h ${SOURCE_DIR}/${folder}/*.cpp)
+  foreach(source ${sources})
+    file(STRINGS ${source} includes REGEX "^#include \"[a-z0-9_]+/")
+    foreach(line ${includes})
+      string(REGEX REPLACE "^#include \"([a-z0-9_]+)/.*" "\\1" target "${line}")
+      if(NOT target IN_LIST allowed_${folder})
+        file(RELATIVE_PATH where ${SOURCE_DIR} ${source})
+        list(APPEND breaches "${where}: ${line}")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+if(breaches)
+  list(JOIN breaches "\n  " text)
+  message(FATAL_ERROR "includes that reach a floor above:\n  ${text}")
+endif()
