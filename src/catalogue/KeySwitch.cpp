@@ -3,13 +3,14 @@
 #include "catalogue/RegistryNames.h"
 #include "platform/AppError.h"
 #include "platform/TRegistry.h"
-#include "product/ProductNames.h"
 
 #include <optional>
 
 namespace kestrova {
 
 namespace {
+
+constexpr std::uint32_t kRecordAccess = access::AllAccess | access::Wow64_32Key;
 
 // A move as its record names it. Until `committing` is set the source is untouched
 // and the move is undone; from then on the copy is whole and the move is completed.
@@ -57,10 +58,10 @@ std::uint32_t ViewBitsOf(const std::string& text)
 
 void WriteRecord(RegistryBackend& registry, const PendingMove& move)
 {
-    TRegistry reg(registry, access::AllAccess);
-    reg.RootKey = RegRoot::CurrentUser;
-    if (!reg.OpenKey(PendingSwitchKey(), true))
-        throw AppError(FormatMessage("Failed to create key %s", PendingSwitchKey()));
+    TRegistry reg(registry, kRecordAccess);
+    reg.RootKey = RegRoot::LocalMachine;
+    if (!reg.OpenKey(kPendingSwitchKey, true))
+        throw AppError(FormatMessage("Failed to create key %s", kPendingSwitchKey));
     reg.WriteString("Root", RootKeyName(move.root));
     reg.WriteString("View", ViewText(move.viewBits));
     reg.WriteString("Source", move.from);
@@ -72,28 +73,28 @@ void WriteRecord(RegistryBackend& registry, const PendingMove& move)
 
 void MarkCommitting(RegistryBackend& registry)
 {
-    TRegistry reg(registry, access::AllAccess);
-    reg.RootKey = RegRoot::CurrentUser;
-    if (!reg.OpenKey(PendingSwitchKey(), false))
-        throw AppError(FormatMessage("Failed to open key %s", PendingSwitchKey()));
+    TRegistry reg(registry, kRecordAccess);
+    reg.RootKey = RegRoot::LocalMachine;
+    if (!reg.OpenKey(kPendingSwitchKey, false))
+        throw AppError(FormatMessage("Failed to open key %s", kPendingSwitchKey));
     reg.WriteString("Committing", "1");
 }
 
 bool RecordExists(RegistryBackend& registry)
 {
-    TRegistry reg(registry, access::AllAccess);
-    reg.RootKey = RegRoot::CurrentUser;
-    return reg.KeyExists(PendingSwitchKey());
+    TRegistry reg(registry, kRecordAccess);
+    reg.RootKey = RegRoot::LocalMachine;
+    return reg.KeyExists(kPendingSwitchKey);
 }
 
 // The record's move; nothing when the record is incomplete, as a move is begun only
 // after its whole record is written.
 std::optional<PendingMove> ReadRecord(RegistryBackend& registry)
 {
-    TRegistry reg(registry, access::AllAccess);
-    reg.RootKey = RegRoot::CurrentUser;
-    if (!reg.OpenKeyReadOnly(PendingSwitchKey()))
-        throw AppError(FormatMessage("Failed to open key %s", PendingSwitchKey()));
+    TRegistry reg(registry, kRecordAccess);
+    reg.RootKey = RegRoot::LocalMachine;
+    if (!reg.OpenKeyReadOnly(kPendingSwitchKey))
+        throw AppError(FormatMessage("Failed to open key %s", kPendingSwitchKey));
     PendingMove move;
     const auto root = RootKeyFromSection(reg.ReadString("Root"), /*acceptUsers=*/true);
     move.viewBits = ViewBitsOf(reg.ReadString("View"));
@@ -108,10 +109,10 @@ std::optional<PendingMove> ReadRecord(RegistryBackend& registry)
 
 void RemoveRecord(RegistryBackend& registry)
 {
-    TRegistry reg(registry, access::AllAccess);
-    reg.RootKey = RegRoot::CurrentUser;
-    if (!reg.DeleteKey(PendingSwitchKey()))
-        throw AppError(FormatMessage("Failed to delete key %s", PendingSwitchKey()));
+    TRegistry reg(registry, kRecordAccess);
+    reg.RootKey = RegRoot::LocalMachine;
+    if (!reg.DeleteKey(kPendingSwitchKey))
+        throw AppError(FormatMessage("Failed to delete key %s", kPendingSwitchKey));
 }
 
 // Deletes `key` with its subkeys if it is there; raises unless it is gone afterwards.
@@ -174,11 +175,6 @@ void Finish(RegistryBackend& registry, const PendingMove& move)
 
 }  // namespace
 
-std::string PendingSwitchKey()
-{
-    return std::string("Software\\") + kApplicationTitle + "\\PendingSwitch";
-}
-
 std::string PendingCopyKey(const std::string& target)
 {
     return Trimmed(target) + ".kestrova-copy";
@@ -207,7 +203,7 @@ void SwitchKey(RegistryBackend& registry, RegRoot root, std::uint32_t viewBits, 
         return;
     // A record left behind names a move whose keys must not be mixed with this one's.
     if (!FinishInterruptedSwitch(registry))
-        throw AppError(FormatMessage("Failed to delete key %s", PendingSwitchKey()));
+        throw AppError(FormatMessage("Failed to delete key %s", kPendingSwitchKey));
     // A rename needs no copy: it is committed from the start.
     PendingMove move{root, viewBits, from, to, ParentOf(from) == ParentOf(to)};
     WriteRecord(registry, move);

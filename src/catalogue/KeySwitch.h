@@ -10,8 +10,9 @@
 
 namespace kestrova {
 
-// Where the record of a move under way lives, below HKEY_CURRENT_USER.
-std::string PendingSwitchKey();
+// Where the record of a move under way lives: beside the context menu's backup area,
+// below HKEY_LOCAL_MACHINE in the 32-bit view, where every switch has write access.
+inline constexpr const char* kPendingSwitchKey = "SOFTWARE\\Classes\\SOFTWARE\\ContextMenu\\PendingSwitch";
 
 // Moves `from` to `to` (both below `root`, in the registry view `viewBits`), replacing
 // a key at `to`. The copy is built under a temporary name beside `to` and renamed into

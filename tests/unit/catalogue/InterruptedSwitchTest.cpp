@@ -123,7 +123,7 @@ TEST(InterruptedSwitch, EndedBeforeAnyCallTheNextRunFindsTheEntryWholeAtOnePlace
                         EXPECT_TRUE(moved) << where;
                     }
                     EXPECT_FALSE(seed.KeyExists(HKLM, c.view, PendingCopyKey(to))) << where;
-                    EXPECT_FALSE(seed.KeyExists(RegRoot::CurrentUser, 0, PendingSwitchKey())) << where;
+                    EXPECT_FALSE(seed.KeyExists(HKLM, access::Wow64_32Key, kPendingSwitchKey)) << where;
                     // With both keys present the entry is listed as switched off.
                     const bool on = seed.KeyExists(HKLM, c.view, c.live) && !seed.KeyExists(HKLM, c.view, c.switchedOff);
                     EXPECT_EQ(listedOn, std::optional(on)) << where;
