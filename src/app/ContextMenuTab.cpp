@@ -8,8 +8,9 @@
 
 namespace kestrova {
 
-ContextMenuTab::ContextMenuTab(MainWindow& form, RegistryBackend& registry, FileSystem& files, Shell& shell)
-    : form_(form), registry_(registry), files_(files), shell_(shell), catalogue_(registry, shell)
+ContextMenuTab::ContextMenuTab(MainWindow& form, RegistryBackend& registry, FileSystem& files, Shell& shell,
+                               UndoDeleteCommand& deletions)
+    : form_(form), deletions_(deletions), registry_(registry), files_(files), shell_(shell), catalogue_(registry, shell)
 {
 }
 
@@ -65,10 +66,15 @@ void ContextMenuTab::DeleteContextMenuItem()
     const int current = list.SelectedIndex();
     if (current < 0)
         return;
-    // A failed deletion, or a failed rebuild after it, changes nothing the user sees.
+    // A failed deletion, or a failed rebuild after it, changes nothing the user sees;
+    // one stopped for want of its copy says so.
     try {
-        if (catalogue_.DeleteContextMenuItem(list.Row(current)))
+        if (catalogue_.DeleteContextMenuItem(list.Row(current), deletions_.Backup(), deletions_.Undo())) {
+            deletions_.Deleted();
             LoadContextMenuList();
+        }
+    } catch (const BackupError& error) {
+        deletions_.ReportBackupFailure(error);
     } catch (const AppError&) {
     }
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/MainWindow.h"
+#include "app/UndoDeleteCommand.h"
 #include "catalogue/ContextMenuCatalogue.h"
 #include "platform/FileSystem.h"
 #include "platform/RegistryBackend.h"
@@ -14,7 +15,8 @@ namespace kestrova {
 
 class ContextMenuTab {
 public:
-    ContextMenuTab(MainWindow& form, RegistryBackend& registry, FileSystem& files, Shell& shell);
+    ContextMenuTab(MainWindow& form, RegistryBackend& registry, FileSystem& files, Shell& shell,
+                   UndoDeleteCommand& deletions);
 
     // Connects the tab's hooks of the window.
     void Wire();
@@ -30,6 +32,7 @@ public:
 
 private:
     MainWindow& form_;
+    UndoDeleteCommand& deletions_;
     RegistryBackend& registry_;
     FileSystem& files_;
     Shell& shell_;

@@ -64,6 +64,8 @@ struct MainWindowHandlers {
     std::function<void()> SendToMenuEnabledClick;
     std::function<void()> SendToMenuOpenFolderClick;
     std::function<void()> SendToMenuDeleteClick;
+    // The undo item of every list's popup menu, and Ctrl+Z.
+    std::function<void()> UndoDeleteClick;
     // An entry of the language sub-menu, by its index there.
     std::function<void(std::size_t index)> LanguageMenuItemClick;
 };
@@ -141,7 +143,8 @@ public:
 
     // The window's keyboard shortcuts: F1 anywhere in the window, a list's F5 and
     // Ctrl+O while that list has the focus, Ctrl+Tab and Ctrl+Shift+Tab to the next and
-    // previous page. True when the message was used.
+    // previous page, Ctrl+Z as the undo item while it is enabled. True when the message
+    // was used.
     bool TranslateShortcut(MSG& message);
 
 protected:

@@ -38,6 +38,9 @@ constexpr MenuHandler kMenuHandlers[] = {
     {"SendToMenuEnabled", &MainWindowHandlers::SendToMenuEnabledClick, false},
     {"SendToMenuOpenFolder", &MainWindowHandlers::SendToMenuOpenFolderClick, false},
     {"SendToMenuDelete", &MainWindowHandlers::SendToMenuDeleteClick, false},
+    {"ContextMenuUndo", &MainWindowHandlers::UndoDeleteClick, false},
+    {"NewMenuMenuUndo", &MainWindowHandlers::UndoDeleteClick, false},
+    {"SendToMenuUndo", &MainWindowHandlers::UndoDeleteClick, false},
 };
 
 HACCEL CreateShortcuts(WORD aboutCommandId)
@@ -46,6 +49,7 @@ HACCEL CreateShortcuts(WORD aboutCommandId)
         {FVIRTKEY, VK_F1, aboutCommandId},
         {FVIRTKEY, VK_F5, kRefreshShortcut},
         {FVIRTKEY | FCONTROL, 'O', kOpenFolderShortcut},
+        {FVIRTKEY | FCONTROL, 'Z', kUndoShortcut},
         {FVIRTKEY | FCONTROL, VK_TAB, kNextPageShortcut},
         {FVIRTKEY | FCONTROL | FSHIFT, VK_TAB, kPreviousPageShortcut},
     };
@@ -166,6 +170,9 @@ void MainWindow::HandleCommand(int id, int notification)
     } else if (id == kOpenFolderShortcut) {
         if (GetFocus() == ListViewSendTo.Handle() && menus_.Enabled("SendToMenuOpenFolder"))
             ClickMenuItem("SendToMenuOpenFolder");
+    } else if (id == kUndoShortcut) {
+        if (menus_.Enabled("ContextMenuUndo"))
+            ClickMenuItem("ContextMenuUndo");
     } else if (id == kNextPageShortcut || id == kPreviousPageShortcut) {
         ShowNeighbourPage(id == kNextPageShortcut ? 1 : -1);
     } else {

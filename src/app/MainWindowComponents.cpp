@@ -110,6 +110,8 @@ WindowModel BuildMainWindowComponents()
     b.Item("AboutMenu", "PopupMenu_General", "О программе", Shortcut("F1"));
 
     b.Add(Kind::PopupMenu, "PopupMenuEdit", "");
+    b.Item("ContextMenuUndo", "PopupMenuEdit", "Отменить удаление", Shortcut("Ctrl+Z"));
+    b.Item("NUndoEdit", "PopupMenuEdit", "-");
     b.Item("ContextMenuUpdate", "PopupMenuEdit", "Обновить", Shortcut("F5"));
     b.Item("N5", "PopupMenuEdit", "-");
     b.Item("ContextMenuRegOpen", "PopupMenuEdit", "Открыть Реестр");
@@ -117,6 +119,8 @@ WindowModel BuildMainWindowComponents()
     b.Item("ContextMenuDelete", "PopupMenuEdit", "Удалить");
 
     b.Add(Kind::PopupMenu, "PopupMenuNewMenu", "");
+    b.Item("NewMenuMenuUndo", "PopupMenuNewMenu", "Отменить удаление", Shortcut("Ctrl+Z"));
+    b.Item("NUndoNewMenu", "PopupMenuNewMenu", "-");
     b.Item("NewMenuMenuUpdate", "PopupMenuNewMenu", "Обновить", Shortcut("F5"));
     b.Item("N7", "PopupMenuNewMenu", "-");
     b.Item("NewMenuRegOpen", "PopupMenuNewMenu", "Открыть Реестр");
@@ -124,6 +128,8 @@ WindowModel BuildMainWindowComponents()
     b.Item("NewMenuMenuDelete", "PopupMenuNewMenu", "Удалить");
 
     b.Add(Kind::PopupMenu, "PopupMenuSendTo", "");
+    b.Item("SendToMenuUndo", "PopupMenuSendTo", "Отменить удаление", Shortcut("Ctrl+Z"));
+    b.Item("NUndoSendTo", "PopupMenuSendTo", "-");
     b.Item("SendToMenuUpdate", "PopupMenuSendTo", "Обновить", Shortcut("F5"));
     b.Item("N4", "PopupMenuSendTo", "-");
     b.Item("SendToMenuRestoreDefault", "PopupMenuSendTo", "Восстановить по умолчанию");
@@ -151,6 +157,11 @@ WindowModel BuildMainWindowComponents()
     b.Item("LangYes", "PopupMenuLanguage", "Да");
     b.Item("LangNo", "PopupMenuLanguage", "Нет");
     b.Item("LangConfirmation", "PopupMenuLanguage", "Подтверждение");
+    b.Item("LangBackupFailed", "PopupMenuLanguage",
+           "Не удалось сохранить резервную копию, поэтому ничего не удалено.");
+    b.Item("LangUndoNameTaken", "PopupMenuLanguage",
+           "Удаление не отменено: элемент с таким именем уже существует.");
+    b.Item("LangUndoFailed", "PopupMenuLanguage", "Не удалось отменить удаление. Резервная копия:");
 
     return model;
 }

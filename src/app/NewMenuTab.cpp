@@ -6,8 +6,9 @@
 
 namespace kestrova {
 
-NewMenuTab::NewMenuTab(MainWindow& form, RegistryBackend& registry, FileSystem& files, Shell& shell)
-    : form_(form), registry_(registry), files_(files), shell_(shell), catalogue_(registry, shell)
+NewMenuTab::NewMenuTab(MainWindow& form, RegistryBackend& registry, FileSystem& files, Shell& shell,
+                       UndoDeleteCommand& deletions)
+    : form_(form), deletions_(deletions), registry_(registry), files_(files), shell_(shell), catalogue_(registry, shell)
 {
 }
 
@@ -57,8 +58,17 @@ void NewMenuTab::DeleteNewMenuItem()
 {
     const ListView& list = form_.ListViewNewMenu;
     const int selected = list.SelectedIndex();
-    if (selected >= 0 && catalogue_.DeleteNewMenuItem(list.Row(selected)))
-        LoadNewMenuList();
+    if (selected < 0)
+        return;
+    try {
+        if (!catalogue_.DeleteNewMenuItem(list.Row(selected), deletions_.Backup(), deletions_.Undo()))
+            return;
+    } catch (const BackupError& error) {
+        deletions_.ReportBackupFailure(error);
+        return;
+    }
+    deletions_.Deleted();
+    LoadNewMenuList();
 }
 
 void NewMenuTab::NewMenuRegOpenClick()

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/MainWindow.h"
+#include "app/UndoDeleteCommand.h"
 #include "catalogue/NewMenuCatalogue.h"
 #include "platform/FileSystem.h"
 #include "platform/RegistryBackend.h"
@@ -14,7 +15,8 @@ namespace kestrova {
 
 class NewMenuTab {
 public:
-    NewMenuTab(MainWindow& form, RegistryBackend& registry, FileSystem& files, Shell& shell);
+    NewMenuTab(MainWindow& form, RegistryBackend& registry, FileSystem& files, Shell& shell,
+                   UndoDeleteCommand& deletions);
 
     // Connects the tab's hooks of the window.
     void Wire();
@@ -31,6 +33,7 @@ public:
 
 private:
     MainWindow& form_;
+    UndoDeleteCommand& deletions_;
     RegistryBackend& registry_;
     FileSystem& files_;
     Shell& shell_;

@@ -17,8 +17,9 @@ constexpr const char* kRestoreQuestion =
 
 }  // namespace
 
-SendToTab::SendToTab(MainWindow& form, RegistryBackend& registry, FileSystem& files, Shell& shell)
-    : form_(form), catalogue_(files, shell), menuSwitch_(registry, shell)
+SendToTab::SendToTab(MainWindow& form, RegistryBackend& registry, FileSystem& files, Shell& shell,
+                     UndoDeleteCommand& deletions)
+    : form_(form), deletions_(deletions), catalogue_(files, shell), menuSwitch_(registry, shell)
 {
 }
 
@@ -101,8 +102,17 @@ void SendToTab::DeleteSendToItem()
 {
     const ListView& list = form_.ListViewSendTo;
     const int current = list.SelectedIndex();
-    if (current >= 0 && catalogue_.DeleteSendToItem(list.Row(current)))
-        LoadSendToList();
+    if (current < 0)
+        return;
+    try {
+        if (!catalogue_.DeleteSendToItem(list.Row(current), deletions_.Backup(), deletions_.Undo()))
+            return;
+    } catch (const BackupError& error) {
+        deletions_.ReportBackupFailure(error);
+        return;
+    }
+    deletions_.Deleted();
+    LoadSendToList();
 }
 
 }  // namespace kestrova

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/MainWindow.h"
+#include "app/UndoDeleteCommand.h"
 #include "catalogue/SendToCatalogue.h"
 #include "catalogue/SendToMenuSwitch.h"
 #include "platform/FileSystem.h"
@@ -16,7 +17,8 @@ namespace kestrova {
 
 class SendToTab {
 public:
-    SendToTab(MainWindow& form, RegistryBackend& registry, FileSystem& files, Shell& shell);
+    SendToTab(MainWindow& form, RegistryBackend& registry, FileSystem& files, Shell& shell,
+                   UndoDeleteCommand& deletions);
 
     // Connects the tab's hooks of the window.
     void Wire();
@@ -35,6 +37,7 @@ public:
 
 private:
     MainWindow& form_;
+    UndoDeleteCommand& deletions_;
     SendToCatalogue catalogue_;
     SendToMenuSwitch menuSwitch_;
 };

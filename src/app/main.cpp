@@ -9,6 +9,7 @@
 #include "app/NewMenuTab.h"
 #include "app/PortableMode.h"
 #include "app/SendToTab.h"
+#include "app/UndoDeleteCommand.h"
 #include "app/SingleInstance.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowSettings.h"
@@ -88,15 +89,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
         form.Model().SetCaption(
             MainWindowCaption(designCaption, GetFileVersion(versionInfo, ExecutablePath()), PortableMode));
     };
-    ContextMenuTab contextMenu(form, registry, files, shell);
+    const SettingsFile settingsFile(files, versionInfo, ExecutablePath(), PortableMode, AnsiCodePage());
+    UndoDeleteCommand deletions(form, registry, files, [&] { return settingsFile.BackupFolder(); });
+    deletions.Wire();
+    ContextMenuTab contextMenu(form, registry, files, shell, deletions);
     contextMenu.Wire();
-    SendToTab sendTo(form, registry, files, shell);
+    SendToTab sendTo(form, registry, files, shell, deletions);
     sendTo.Wire();
-    NewMenuTab newMenu(form, registry, files, shell);
+    NewMenuTab newMenu(form, registry, files, shell, deletions);
     newMenu.Wire();
     ThemeMenu themeMenu(form, appStyle, registry);
     themeMenu.Wire();
-    const SettingsFile settingsFile(files, versionInfo, ExecutablePath(), PortableMode, AnsiCodePage());
     MainWindowSettings settings(form, settingsFile);
     settings.Wire();
     AboutWindow about(shell, GetLegalCopyright(versionInfo, ExecutablePath()), [&] { return form.Model().Caption(); });

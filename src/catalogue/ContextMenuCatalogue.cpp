@@ -1,6 +1,7 @@
 #include "catalogue/ContextMenuCatalogue.h"
 
 #include "catalogue/ContextMenuNames.h"
+#include "catalogue/KeySwitch.h"
 #include "catalogue/RegistryNames.h"
 #include "platform/AppError.h"
 #include "platform/TRegistry.h"
@@ -40,6 +41,8 @@ ContextMenuCatalogue::ContextMenuCatalogue(RegistryBackend& registry, Shell& she
 
 std::string ContextMenuCatalogue::LoadRows(RowSink& rows)
 {
+    // A switch cut short by the end of a process is finished before anything is listed.
+    FinishInterruptedSwitch(registry_);
     malformed_.clear();
     for (std::string_view location : kContextMenuLocations) {
         const std::string path = std::string(kClassesPrefix) + std::string(location);
@@ -136,12 +139,8 @@ void ContextMenuCatalogue::SetContextMenuItemEnabled(RegRoot root, const std::st
     const std::string backup = ContextMenuBackupKey(path);
     const std::string& from = enable ? backup : path;
     const std::string& to = enable ? path : backup;
-    if (reg.KeyExists(from)) {
-        // The copy at the far side is stale: the one being moved replaces it.
-        if (reg.KeyExists(to))
-            reg.DeleteKey(to);
-        reg.MoveKey(from, to, true);
-    }
+    // The copy at the far side is stale: the one being moved replaces it.
+    SwitchKey(registry_, root, access::Wow64_32Key, from, to);
     // A key still at its old place did not move (no rights, or a step that failed
     // quietly): that is a failed switch, not a silent success.
     if (reg.KeyExists(from))
@@ -164,7 +163,7 @@ bool ContextMenuCatalogue::SwitchRow(const EntryRow& row)
     }
 }
 
-bool ContextMenuCatalogue::DeleteContextMenuItem(const EntryRow& row)
+bool ContextMenuCatalogue::DeleteContextMenuItem(const EntryRow& row, DeletionBackup& backup, DeletionUndo& undo)
 {
     if (row.subItems.size() < 3 || IsProtectedEntryName(row.caption))
         return false;
@@ -173,13 +172,20 @@ bool ContextMenuCatalogue::DeleteContextMenuItem(const EntryRow& row)
     // An empty path would name the root key itself.
     if (!root || path.empty())
         return false;
+    TRegistry reg(registry_, kChangeAccess);
+    reg.RootKey = *root;
+    if (!reg.KeyExists(path))
+        return false;
+    DeletedEntry entry{DeletedEntry::Kind::RegistryKey, *root, access::Wow64_32Key, path, {}, kContextMenuKind, path};
+    entry.backupFile = backup.SaveKey(*root, access::Wow64_32Key, path, kContextMenuKind, path.substr(path.rfind('\\') + 1));
     try {
-        TRegistry reg(registry_, kChangeAccess);
-        reg.RootKey = *root;
-        return reg.DeleteKey(path);
+        if (!reg.DeleteKey(path))
+            return false;
     } catch (const AppError&) {
         return false;
     }
+    undo.Remember(std::move(entry));
+    return true;
 }
 
 }  // namespace kestrova

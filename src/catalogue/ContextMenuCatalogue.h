@@ -2,6 +2,8 @@
 // switches them off and on through the backup area, and deletes them.
 #pragma once
 
+#include "catalogue/DeletionBackup.h"
+#include "catalogue/DeletionUndo.h"
 #include "catalogue/EntryRow.h"
 #include "platform/RegistryBackend.h"
 #include "platform/Shell.h"
@@ -33,10 +35,12 @@ public:
     // nothing. Returns false when the switch failed and the box must be set back.
     bool SwitchRow(const EntryRow& row);
 
-    // Deletes the key of `row` with its subkeys for good, unless the row is a
-    // placeholder, names no root or carries a protected caption. Returns whether
-    // the key was deleted (the list then needs a rebuild); errors count as not deleted.
-    bool DeleteContextMenuItem(const EntryRow& row);
+    // Deletes the key of `row` with its subkeys, unless the row is a placeholder, names
+    // no root or carries a protected caption. The key is first copied by `backup`,
+    // whose BackupError passes through with nothing deleted; a deleted key goes to
+    // `undo`. Returns whether the key was deleted (the list then needs a rebuild);
+    // registry errors count as not deleted.
+    bool DeleteContextMenuItem(const EntryRow& row, DeletionBackup& backup, DeletionUndo& undo);
 
     bool IsContextMenuItemDisabled(const std::string& path);
 

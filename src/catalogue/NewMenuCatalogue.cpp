@@ -1,5 +1,6 @@
 #include "catalogue/NewMenuCatalogue.h"
 
+#include "catalogue/KeySwitch.h"
 #include "catalogue/NewMenuNames.h"
 #include "catalogue/NewMenuScan.h"
 #include "platform/AppError.h"
@@ -25,6 +26,8 @@ NewMenuCatalogue::NewMenuCatalogue(RegistryBackend& registry, Shell& shell) : re
 
 std::size_t NewMenuCatalogue::LoadRows(RowSink& rows)
 {
+    // A switch cut short by the end of a process is finished before anything is listed.
+    FinishInterruptedSwitch(registry_);
     return ScanNewMenu(registry_, rows);
 }
 
@@ -38,15 +41,8 @@ void NewMenuCatalogue::SetNewMenuItemEnabled(const std::string& classKey, bool e
     const std::string_view toName = enable ? kShellNew : kOldShellNew;
     const std::string from = classKey + "\\" + std::string(fromName);
     const std::string to = classKey + "\\" + std::string(toName);
-    if (reg.KeyExists(from)) {
-        // The key of the other name is stale: the one being switched replaces it.
-        if (reg.KeyExists(to))
-            reg.DeleteKey(to);
-        // Both names share their parent: one atomic rename where the platform has it,
-        // else a move that never leaves the template in part at both names.
-        if (!reg.RenameKey(from, std::string(toName)))
-            reg.MoveKey(from, to, true);
-    }
+    // The key of the other name is stale: the one being switched replaces it.
+    SwitchKey(registry_, RegRoot::LocalMachine, ChangeAccess(view64) & access::ViewBits, from, to);
     // A template still at its old name did not move (no rights, a step that failed
     // quietly, or a first look that failed to find it): a failed switch, not a success.
     if (reg.KeyExists(from))
@@ -66,14 +62,24 @@ bool NewMenuCatalogue::SwitchRow(const EntryRow& row)
     }
 }
 
-bool NewMenuCatalogue::DeleteNewMenuItem(const EntryRow& row)
+bool NewMenuCatalogue::DeleteNewMenuItem(const EntryRow& row, DeletionBackup& backup, DeletionUndo& undo)
 {
     if (row.subItems.size() <= kTemplateKey || !IsNewMenuSection(row.subItems[kSection]))
         return false;
+    const std::uint32_t access = ChangeAccess(IsNewMenuSection64(row.subItems[kSection]));
+    const std::string& path = row.subItems[kTemplateKey];
+    TRegistry reg(registry_, access);
+    reg.RootKey = RegRoot::LocalMachine;
+    if (!reg.KeyExists(path))
+        return true;
+    const std::string classKey = row.subItems.size() > kClassKey ? row.subItems[kClassKey] : path;
+    DeletedEntry entry{DeletedEntry::Kind::RegistryKey, RegRoot::LocalMachine, access & access::ViewBits, path, {},
+                       kNewMenuKind, path};
+    entry.backupFile = backup.SaveKey(RegRoot::LocalMachine, entry.viewBits, path, kNewMenuKind,
+                                      classKey.substr(classKey.rfind('\\') + 1));
     try {
-        TRegistry reg(registry_, ChangeAccess(IsNewMenuSection64(row.subItems[kSection])));
-        reg.RootKey = RegRoot::LocalMachine;
-        reg.DeleteKey(row.subItems[kTemplateKey]);
+        if (reg.DeleteKey(path))
+            undo.Remember(std::move(entry));
         return true;
     } catch (const AppError&) {
         return false;

@@ -3,6 +3,8 @@
 // and back, and deletes templates.
 #pragma once
 
+#include "catalogue/DeletionBackup.h"
+#include "catalogue/DeletionUndo.h"
 #include "catalogue/EntryRow.h"
 #include "platform/RegistryBackend.h"
 #include "platform/Shell.h"
@@ -31,10 +33,12 @@ public:
     // box must be set back.
     bool SwitchRow(const EntryRow& row);
 
-    // Deletes the row's template key with its subkeys. Returns whether the list needs
-    // a rebuild: not for a row whose section names no HKEY_LOCAL_MACHINE view, nor
-    // when deleting failed with an error; a key that was already gone still needs one.
-    bool DeleteNewMenuItem(const EntryRow& row);
+    // Deletes the row's template key with its subkeys, once `backup` has copied it (its
+    // BackupError passes through with nothing deleted); a deleted key goes to `undo`.
+    // Returns whether the list needs a rebuild: not for a row whose section names no
+    // HKEY_LOCAL_MACHINE view, nor when deleting failed with an error; a key that was
+    // already gone still needs one.
+    bool DeleteNewMenuItem(const EntryRow& row, DeletionBackup& backup, DeletionUndo& undo);
 
 private:
     RegistryBackend& registry_;

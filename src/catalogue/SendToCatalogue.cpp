@@ -129,13 +129,25 @@ void SendToCatalogue::ShowInExplorer(WindowHandle owner, const EntryRow& row)
         shell_.Open(owner, "explorer.exe", "/select, \"" + file + "\"", "", show::Normal);
 }
 
-bool SendToCatalogue::DeleteSendToItem(const EntryRow& row)
+bool SendToCatalogue::DeleteSendToItem(const EntryRow& row, DeletionBackup& backup, DeletionUndo& undo)
 {
-    if (const std::string file = FileOfRow(row); !file.empty())
-        return files_.RemoveFile(file);
-    if (!IsPlaceholder(row) && files_.DirectoryExists(row.subItems[0]))
-        return files_.RemoveEmptyDirectory(row.subItems[0]);
-    return false;
+    DeletedEntry entry{DeletedEntry::Kind::File, {}, 0, FileOfRow(row), {}, kSendToKind, {}};
+    if (!entry.path.empty()) {
+        entry.backupFile = backup.SaveFile(entry.path, kSendToKind);
+        if (!files_.RemoveFile(entry.path))
+            return false;
+    } else if (!IsPlaceholder(row) && files_.DirectoryExists(row.subItems[0])) {
+        // An empty folder holds nothing to copy: putting it back is creating it.
+        entry.kind = DeletedEntry::Kind::Folder;
+        entry.path = row.subItems[0];
+        if (!files_.RemoveEmptyDirectory(entry.path))
+            return false;
+    } else {
+        return false;
+    }
+    entry.rowPath = row.subItems[0];
+    undo.Remember(std::move(entry));
+    return true;
 }
 
 void SendToCatalogue::RestoreDefaults()

@@ -3,6 +3,8 @@
 // standard entries back.
 #pragma once
 
+#include "catalogue/DeletionBackup.h"
+#include "catalogue/DeletionUndo.h"
 #include "catalogue/EntryRow.h"
 #include "platform/FileSystem.h"
 #include "platform/Shell.h"
@@ -54,9 +56,10 @@ public:
     // placeholder, a folder, or an entry that is gone.
     void ShowInExplorer(WindowHandle owner, const EntryRow& row);
 
-    // Deletes the row's file for good, or removes it when it is an empty folder.
-    // Returns whether something was deleted (the list then needs a rebuild).
-    bool DeleteSendToItem(const EntryRow& row);
+    // Deletes the row's file once `backup` has copied it (its BackupError passes through
+    // with nothing deleted), or removes it when it is an empty folder; what was deleted
+    // goes to `undo`. Returns whether something was deleted (the list then needs a rebuild).
+    bool DeleteSendToItem(const EntryRow& row, DeletionBackup& backup, DeletionUndo& undo);
 
     // Empties the folder except "desktop.ini" and what cannot be deleted (such as a
     // folder that is not empty), then creates the standard entries. A standard entry

@@ -39,6 +39,11 @@ std::string SettingsFile::PortablePath() const
     return path;
 }
 
+std::string SettingsFile::BackupFolder() const
+{
+    return FolderOf(PortablePath()) + "Backup\\";
+}
+
 IniDocument SettingsFile::Open() const { return IniDocument::Load(fs_, PortablePath(), ansiCodePage_); }
 
 void SettingsFile::Write(const IniDocument& document) const { document.Save(fs_, PortablePath()); }

@@ -33,6 +33,9 @@ public:
     // with every missing parent; a failure to do so shows only when the file is written.
     std::string PortablePath() const;
 
+    // The folder that keeps the copies of deleted entries: "Backup\" beside the file.
+    std::string BackupFolder() const;
+
     // The document in the file; a missing file is an empty document.
     IniDocument Open() const;
     // Writes the document to the file whole or not at all (AppError on failure).

@@ -5,7 +5,9 @@
 #include "RecordingShell.h"
 #include "RegistryBackends.h"
 #include "RegistrySeed.h"
+#include "ScratchBackup.h"
 #include "VectorRowSink.h"
+#include "platform/RegFile.h"
 #include "platform/RegValueData.h"
 
 #include <gtest/gtest.h>
@@ -25,6 +27,7 @@ protected:
     {
         backend_ = GetParam().make();
         seed_ = std::make_unique<RegistrySeed>(*backend_);
+        deletions_ = std::make_unique<ScratchBackup>(*backend_);
         const std::string id = std::to_string(std::random_device{}());
         live_ = "SOFTWARE\\Classes\\Directory\\shell\\KestrovaTool" + id;
         backup_ = "SOFTWARE\\Classes\\SOFTWARE\\ContextMenu\\FilesFolders\\Directory\\shell\\KestrovaTool" + id;
@@ -62,6 +65,7 @@ protected:
 
     std::unique_ptr<RegistryBackend> backend_;
     std::unique_ptr<RegistrySeed> seed_;
+    std::unique_ptr<ScratchBackup> deletions_;
     RecordingShell shell_;
     std::string live_, backup_, gone_, goneBackup_;
     KeyTree verb_;
@@ -100,11 +104,56 @@ TEST_P(ContextMenuCatalogueConformance, SwitchOffAndOnMovesTheRealKeyWhole)
     EXPECT_EQ(shell_.broadcasts, 2);
 }
 
-TEST_P(ContextMenuCatalogueConformance, DeleteRemovesTheKeyWithItsSubkeys)
+// Values of every kind a registry file must carry back unchanged.
+KeyTree EveryValueType()
 {
-    EXPECT_TRUE(catalogue().DeleteContextMenuItem(EntryRow{"Tool", {"Directory", "HKEY_LOCAL_MACHINE", live_}, true}));
+    auto raw = [](RegType type, std::vector<std::uint8_t> bytes) {
+        return RegValue{static_cast<std::uint32_t>(type), std::move(bytes)};
+    };
+    return KeyTree{}
+        .Value("", MakeStringValue("C:\\Tools\\tool.exe \"%1\" — Инструмент"))
+        .Value("Expand", MakeStringValue("%SystemRoot%\\x", RegType::ExpandSz))
+        .Value("Multi", raw(RegType::MultiSz, {'a', 0, 0, 0, 'b', 0, 0, 0, 0, 0}))
+        .Value("Dword", MakeDwordValue(0xDEADBEEF))
+        .Value("Qword", raw(RegType::Qword, {1, 2, 3, 4, 5, 6, 7, 8}))
+        .Value("Binary", raw(RegType::Binary, std::vector<std::uint8_t>(70, 0xAB)))
+        .Value("Empty binary", raw(RegType::Binary, {}))
+        .Value("None", raw(RegType::None, {9}))
+        .Value("Big endian", raw(RegType::DwordBigEndian, {0, 0, 0, 1}))
+        .Value("Odd type", RegValue{0x4A, {1, 2}})
+        .Value("Short dword", raw(RegType::Dword, {1, 2}))
+        .Value("Unterminated", raw(RegType::Sz, {'x', 0}))
+        .Value("Line\\break \"name\"", raw(RegType::Sz, {'a', 0, '\n', 0, 0, 0}));
+}
+
+TEST_P(ContextMenuCatalogueConformance, DeleteLeavesARegistryFileThatUndoWritesBackWhole)
+{
+    const KeyTree entry = KeyTree(verb_).Value("Types", MakeDwordValue(1)).Subkey("Deep", EveryValueType());
+    seed_->WriteTree(HKLM, View32, live_, entry);
+    const EntryRow row{"Tool", {"Directory", "HKEY_LOCAL_MACHINE", live_}, true};
+    ASSERT_TRUE(catalogue().DeleteContextMenuItem(row, deletions_->backup, deletions_->undo));
     EXPECT_FALSE(seed_->KeyExists(HKLM, View32, live_));
     EXPECT_EQ(IndexOfPath(Scan(), live_), -1);
+
+    ASSERT_TRUE(deletions_->undo.CanUndo());
+    const DeletedEntry& deleted = deletions_->undo.Latest();
+    std::string file;
+    ASSERT_TRUE(deletions_->fs.ReadWholeFile(deleted.backupFile, file));
+    EXPECT_EQ(file.substr(0, 2), "\xFF\xFE");
+    const auto keys = ParseRegFile(file);
+    ASSERT_TRUE(keys);
+    EXPECT_EQ(keys->front().path, "HKEY_LOCAL_MACHINE\\" + live_);
+
+    // Undo never overwrites: a key of the name again stops it, with the key untouched.
+    seed_->SetString(HKLM, View32, live_, "", "new");
+    EXPECT_EQ(deletions_->undo.UndoLatest(), UndoResult::NameTaken);
+    EXPECT_EQ(seed_->Snapshot(HKLM, View32, live_), KeyTree{}.Value("", MakeStringValue("new")));
+    seed_->DeleteTree(HKLM, View32, live_);
+
+    EXPECT_EQ(deletions_->undo.UndoLatest(), UndoResult::Restored);
+    EXPECT_EQ(seed_->Snapshot(HKLM, View32, live_), entry);
+    EXPECT_FALSE(deletions_->undo.CanUndo());
+    EXPECT_EQ(deletions_->undo.UndoLatest(), UndoResult::NothingToUndo);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, ContextMenuCatalogueConformance, testing::ValuesIn(RegistryBackends()),

@@ -9,6 +9,7 @@
 #include "RecordingShell.h"
 #include "RegistryBackends.h"
 #include "RegistrySeed.h"
+#include "ScratchBackup.h"
 #include "VectorRowSink.h"
 #include "platform/AsciiText.h"
 #include "platform/RegValueData.h"
@@ -300,20 +301,25 @@ TEST_P(NewMenuCatalogueConformance, ARowSwitchesAndDeletesInItsOwnView)
     seed_->WriteTree(HKLM, View32, classKey + "\\ShellNew", NullFileTemplate());
     seed_->WriteTree(HKLM, View64, classKey + "\\ShellNew", RichTemplate());
     NewMenuCatalogue catalogue(*backend_, shell_);
+    ScratchBackup deletions(*backend_);
     const EntryRow row64{".kst", {"", "HKEY_LOCAL_MACHINE (64)", classKey + "\\ShellNew", classKey}, false};
 
     ASSERT_TRUE(catalogue.SwitchRow(row64));
     EXPECT_EQ(seed_->Snapshot(HKLM, View64, classKey), KeyTree{}.Subkey("old_ShellNew", RichTemplate()));
     EXPECT_EQ(seed_->Snapshot(HKLM, View32, classKey), KeyTree{}.Subkey("ShellNew", NullFileTemplate()));
 
-    EXPECT_TRUE(catalogue.DeleteNewMenuItem(EntryRow{"", {"", Section32, classKey + "\\ShellNew", classKey}, true}));
+    EXPECT_TRUE(catalogue.DeleteNewMenuItem(EntryRow{"", {"", Section32, classKey + "\\ShellNew", classKey}, true}, deletions.backup, deletions.undo));
     EXPECT_EQ(seed_->Snapshot(HKLM, View32, classKey), KeyTree{});
     EXPECT_TRUE(seed_->KeyExists(HKLM, View64, classKey + "\\old_ShellNew"));
     // A key already gone still asks for a rebuild; a section of another root asks for nothing.
-    EXPECT_TRUE(catalogue.DeleteNewMenuItem(EntryRow{"", {"", Section32, classKey + "\\ShellNew", classKey}, true}));
-    EXPECT_FALSE(catalogue.DeleteNewMenuItem(
-        EntryRow{"", {"", "HKEY_CURRENT_USER", classKey + "\\old_ShellNew", classKey}, true}));
+    EXPECT_TRUE(catalogue.DeleteNewMenuItem(EntryRow{"", {"", Section32, classKey + "\\ShellNew", classKey}, true}, deletions.backup, deletions.undo));
+    EXPECT_FALSE(catalogue.DeleteNewMenuItem(EntryRow{"", {"", "HKEY_CURRENT_USER", classKey + "\\old_ShellNew", classKey}, true}, deletions.backup, deletions.undo));
     EXPECT_TRUE(seed_->KeyExists(HKLM, View64, classKey + "\\old_ShellNew"));
+
+    // Undo writes the deleted template back in the view it came from.
+    ASSERT_EQ(deletions.undo.UndoLatest(), UndoResult::Restored);
+    EXPECT_EQ(seed_->Snapshot(HKLM, View32, classKey), KeyTree{}.Subkey("ShellNew", NullFileTemplate()));
+    EXPECT_EQ(seed_->Snapshot(HKLM, View64, classKey), KeyTree{}.Subkey("old_ShellNew", RichTemplate()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, NewMenuCatalogueConformance, testing::ValuesIn(RegistryBackends()),

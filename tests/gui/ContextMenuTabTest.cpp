@@ -5,6 +5,7 @@
 #include "MainWindowFixture.h"
 #include "RealRegistry.h"
 #include "RecordingShell.h"
+#include "ScratchFolder.h"
 #include "RegistrySeed.h"
 #include "platform/AppError.h"
 #include "platform/RegValueData.h"
@@ -37,7 +38,10 @@ protected:
                     .Value("MUIVerb", MakeStringValue("Tab tool " + id))
                     .Subkey("command", KeyTree{}.Value("", MakeStringValue("tool.exe \"%1\"")));
         seed_.WriteTree(HKLM, View32, path_, verb_);
-        tab_ = std::make_unique<ContextMenuTab>(*form, registry_, files_, shell_);
+        deletions_ = std::make_unique<UndoDeleteCommand>(*form, registry_, files_,
+                                                         [this] { return backupFolder_ / "Backup\\"; });
+        deletions_->Wire();
+        tab_ = std::make_unique<ContextMenuTab>(*form, registry_, files_, shell_, *deletions_);
         tab_->Wire();
         tab_->LoadContextMenuList();
         Pump();
@@ -49,6 +53,7 @@ protected:
             if (!path.empty())
                 seed_.DeleteTree(HKLM, View32, path);
         tab_.reset();
+        deletions_.reset();
         MainWindowTest::TearDown();
     }
 
@@ -78,6 +83,8 @@ protected:
     RegistrySeed seed_{realRegistry_};
     Win32FileSystem files_;
     RecordingShell shell_;
+    ScratchFolder backupFolder_{files_};
+    std::unique_ptr<UndoDeleteCommand> deletions_;
     std::unique_ptr<ContextMenuTab> tab_;
     std::string name_, path_, backup_, badVerb_;
     KeyTree verb_;
@@ -142,6 +149,60 @@ TEST_F(ContextMenuTabTest, DeleteAsksThenRemovesTheKeyAndRebuilds)
     EXPECT_FALSE(seed_.KeyExists(HKLM, View32, path_));
     EXPECT_EQ(RowOf(path_), -1);
     EXPECT_EQ(List().SelectedIndex(), 0) << "the list was rebuilt";
+}
+
+TEST_F(ContextMenuTabTest, DeleteLeavesARegistryFileAndCtrlZPutsTheEntryBackSelected)
+{
+    EXPECT_FALSE(form->MenuItemEnabled("ContextMenuUndo")) << "nothing to undo yet";
+    Select(List(), RowOf(path_));
+    form->ClickMenuItem("ContextMenuDelete");
+    ASSERT_FALSE(seed_.KeyExists(HKLM, View32, path_));
+    const auto copies = files_.FindEntries(backupFolder_ / "Backup\\*.reg");
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_TRUE(copies[0].name.ends_with(" context-menu " + name_ + ".reg")) << copies[0].name;
+    for (const char* item : {"ContextMenuUndo", "NewMenuMenuUndo", "SendToMenuUndo"})
+        EXPECT_TRUE(form->MenuItemEnabled(item)) << item;
+
+    SetFocus(List().Handle());
+    MSG ctrlZ{List().Handle(), WM_KEYDOWN, 'Z', 0, 0, {}};
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    const bool used = form->TranslateShortcut(ctrlZ);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    EXPECT_TRUE(used);
+    Pump();
+    EXPECT_EQ(seed_.Snapshot(HKLM, View32, path_), verb_);
+    ASSERT_GE(RowOf(path_), 0);
+    EXPECT_EQ(List().SelectedIndex(), RowOf(path_));
+    EXPECT_FALSE(form->MenuItemEnabled("ContextMenuUndo"));
+    EXPECT_EQ(messages.size(), 1u) << "only the confirmation was shown";
+}
+
+TEST_F(ContextMenuTabTest, UndoRefusesWhileTheKeyExistsAgainAndSaysSo)
+{
+    Select(List(), RowOf(path_));
+    form->ClickMenuItem("ContextMenuDelete");
+    seed_.SetString(HKLM, View32, path_, "", "again");
+    messages.clear();
+    form->ClickMenuItem("ContextMenuUndo");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, Widen("Удаление не отменено: элемент с таким именем уже существует.\nHKEY_LOCAL_MACHINE\\" + path_));
+    EXPECT_EQ(seed_.Snapshot(HKLM, View32, path_), KeyTree{}.Value("", MakeStringValue("again")));
+    EXPECT_TRUE(form->MenuItemEnabled("ContextMenuUndo"));
+}
+
+TEST_F(ContextMenuTabTest, ADeleteWhoseCopyCannotBeWrittenDeletesNothingAndSaysWhy)
+{
+    ASSERT_TRUE(files_.WriteWholeFile(backupFolder_ / "Backup", "a file where the folder belongs"));
+    Select(List(), RowOf(path_));
+    form->ClickMenuItem("ContextMenuDelete");
+    EXPECT_EQ(seed_.Snapshot(HKLM, View32, path_), verb_);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[1].text.rfind(Widen("Не удалось сохранить резервную копию, поэтому ничего не удалено.\n"), 0), 0u);
+    EXPECT_FALSE(form->MenuItemEnabled("ContextMenuUndo"));
 }
 
 TEST_F(ContextMenuTabTest, OpenRegistryWritesTheRowsKeyAndStartsTheEditor)

@@ -186,11 +186,13 @@ TEST_F(MainWindowTest, PopupMenusCarryCaptionsShortcutsSeparatorsAndMarks)
     EXPECT_FALSE(form->MenuItemChecked("ThemeDark"));
 
     HMENU sendTo = form->PopupMenu("PopupMenuSendTo");
-    ASSERT_EQ(GetMenuItemCount(sendTo), 8);
-    EXPECT_EQ(MenuText(sendTo, 0), L"Обновить\tF5");
-    EXPECT_EQ(MenuText(sendTo, 5), L"Открыть папку\tCtrl+O");
-    EXPECT_EQ(GetMenuItemCount(form->PopupMenu("PopupMenuEdit")), 5);
-    EXPECT_EQ(GetMenuItemCount(form->PopupMenu("PopupMenuNewMenu")), 5);
+    ASSERT_EQ(GetMenuItemCount(sendTo), 10);
+    EXPECT_EQ(MenuText(sendTo, 0), L"Отменить удаление\tCtrl+Z");
+    EXPECT_TRUE(GetMenuState(sendTo, 1, MF_BYPOSITION) & MF_SEPARATOR);
+    EXPECT_EQ(MenuText(sendTo, 2), L"Обновить\tF5");
+    EXPECT_EQ(MenuText(sendTo, 7), L"Открыть папку\tCtrl+O");
+    EXPECT_EQ(GetMenuItemCount(form->PopupMenu("PopupMenuEdit")), 7);
+    EXPECT_EQ(GetMenuItemCount(form->PopupMenu("PopupMenuNewMenu")), 7);
     EXPECT_EQ(form->PopupMenu("PopupMenuLanguage"), nullptr) << "the hidden menu only carries texts";
     EXPECT_EQ(form->LangText("LangError"), "Ошибка");
 }
@@ -211,8 +213,8 @@ TEST_F(MainWindowTest, TextsChangedInTheModelAppearOnScreen)
     EXPECT_EQ(TabText(form->PageControlMenu.Handle(), 1), L"New");
     HWND sendToSheet = form->PageControlMenu.Sheet(2);
     EXPECT_NE(FindWindowExW(sendToSheet, nullptr, L"BUTTON", L"Items"), nullptr);
-    EXPECT_EQ(MenuText(form->PopupMenu("PopupMenuEdit"), 4), L"Delete");
-    EXPECT_EQ(MenuText(form->PopupMenu("PopupMenuSendTo"), 5), L"Open folder\tCtrl+O");
+    EXPECT_EQ(MenuText(form->PopupMenu("PopupMenuEdit"), 6), L"Delete");
+    EXPECT_EQ(MenuText(form->PopupMenu("PopupMenuSendTo"), 7), L"Open folder\tCtrl+O");
     EXPECT_EQ(ColumnText(form->ListViewSendTo.Handle(), 1), L"Path");
     EXPECT_EQ(form->StatusBarNewMenu.PanelText(0), L"Items:");
     EXPECT_EQ(form->StatusBarNewMenu.PanelText(1), L"12");

@@ -6,6 +6,7 @@
 #include "MainWindowFixture.h"
 #include "RealRegistry.h"
 #include "RecordingShell.h"
+#include "ScratchFolder.h"
 #include "RegistrySeed.h"
 #include "platform/RegValueData.h"
 #include "platform/TRegistry.h"
@@ -44,7 +45,10 @@ protected:
                             .Value("MenuText", RegValue{static_cast<std::uint32_t>(RegType::Binary), {1}})
                             .Value("FileName", MakeDwordValue(2))
                             .Value("NullFile", MakeDwordValue(0)));
-        tab_ = std::make_unique<NewMenuTab>(*form, registry_, files_, shell_);
+        deletions_ = std::make_unique<UndoDeleteCommand>(*form, registry_, files_,
+                                                         [this] { return backupFolder_ / "Backup\\"; });
+        deletions_->Wire();
+        tab_ = std::make_unique<NewMenuTab>(*form, registry_, files_, shell_, *deletions_);
         tab_->Wire();
         tab_->LoadNewMenuList();
         Pump();
@@ -55,6 +59,7 @@ protected:
         seed_.DeleteTree(HKLM, View32, classKey_);
         seed_.DeleteTree(HKLM, View32, badKey_);
         tab_.reset();
+        deletions_.reset();
         MainWindowTest::TearDown();
     }
 
@@ -95,6 +100,8 @@ protected:
     RegistrySeed seed_{realRegistry_};
     Win32FileSystem files_;
     RecordingShell shell_;
+    ScratchFolder backupFolder_{files_};
+    std::unique_ptr<UndoDeleteCommand> deletions_;
     std::unique_ptr<NewMenuTab> tab_;
     std::string id_, classKey_, badKey_;
     KeyTree template_;

@@ -5,6 +5,7 @@
 
 #include "MainWindowFixture.h"
 #include "RecordingShell.h"
+#include "ScratchFolder.h"
 #include "RegistrySeed.h"
 #include "ScratchFolder.h"
 #include "TestFiles.h"
@@ -32,7 +33,10 @@ protected:
     {
         MainWindowTest::SetUp();
         savedHandlerKey_ = seed_.Snapshot(HKCR, View32, HandlerKey);
-        tab_ = std::make_unique<SendToTab>(*form, registry_, files_, shell_);
+        deletions_ = std::make_unique<UndoDeleteCommand>(*form, registry_, files_,
+                                                         [this] { return backupFolder_ / "Backup\\"; });
+        deletions_->Wire();
+        tab_ = std::make_unique<SendToTab>(*form, registry_, files_, shell_, *deletions_);
         tab_->Wire();
         form->PageControlMenu.SetActivePageIndex(2);
     }
@@ -43,6 +47,7 @@ protected:
         if (savedHandlerKey_)
             seed_.WriteTree(HKCR, View32, HandlerKey, *savedHandlerKey_);
         tab_.reset();
+        deletions_.reset();
         MainWindowTest::TearDown();
     }
 
@@ -138,6 +143,8 @@ protected:
     RegistrySeed seed_{registry_};
     std::optional<KeyTree> savedHandlerKey_;
     RecordingShell shell_;
+    ScratchFolder backupFolder_{files_};
+    std::unique_ptr<UndoDeleteCommand> deletions_;
     std::unique_ptr<SendToTab> tab_;
 };
 

@@ -10,7 +10,9 @@ void FaultInjectingRegistry::FailCalls(std::set<std::size_t> numbers, long error
 
 bool FaultInjectingRegistry::Fails()
 {
-    if (!failing_.count(++calls_))
+    ++calls_;
+    const bool ended = endAt_ != 0 && calls_ >= endAt_;
+    if (!ended && !failing_.count(calls_))
         return false;
     ++failed_;
     return true;

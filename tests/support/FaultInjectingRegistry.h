@@ -14,6 +14,9 @@ public:
     explicit FaultInjectingRegistry(RegistryBackend& inner) : inner_(inner) {}
 
     void FailCalls(std::set<std::size_t> numbers, long error = regerr::AccessDenied);
+    // The process ends before call `number`: it and every later call fail without
+    // reaching the registry, which keeps what the calls before it left.
+    void EndRunAt(std::size_t number) { endAt_ = number; }
     // Cleared, the registry behaves as a platform without RegRenameKey.
     bool renames = true;
     // Cleared, the registry behaves as a platform that cannot tell a key's name.
@@ -43,6 +46,7 @@ private:
     RegistryBackend& inner_;
     std::set<std::size_t> failing_;
     long error_ = regerr::AccessDenied;
+    std::size_t endAt_ = 0;  // none
     std::size_t calls_ = 0;
     std::size_t failed_ = 0;
     std::size_t writes_ = 0;

@@ -90,10 +90,17 @@ void ListView::SetCheckedSilently(std::size_t index, bool checked)
 
 void ListView::SelectAndFocusFirstRow()
 {
-    if (rows_.empty())
+    SelectAndFocusRow(0);
+}
+
+void ListView::SelectAndFocusRow(std::size_t index)
+{
+    if (index >= rows_.size())
         return;
-    SendMessageW(hwnd_, LVM_ENSUREVISIBLE, 0, FALSE);
-    ListView_SetItemState(hwnd_, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    SendMessageW(hwnd_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
+    ListView_SetItemState(hwnd_, -1, 0, LVIS_SELECTED);
+    ListView_SetItemState(hwnd_, static_cast<int>(index), LVIS_SELECTED | LVIS_FOCUSED,
+                          LVIS_SELECTED | LVIS_FOCUSED);
 }
 
 bool ListView::GridLines() const

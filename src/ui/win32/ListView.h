@@ -42,6 +42,8 @@ public:
     // Sets a box as the program's own act: no check-box handler runs for it.
     void SetCheckedSilently(std::size_t index, bool checked);
     void SelectAndFocusFirstRow();
+    // Scrolls the row into view and makes it the selected and focused one.
+    void SelectAndFocusRow(std::size_t index);
 
     bool GridLines() const;
     void SetGridLines(bool shown);

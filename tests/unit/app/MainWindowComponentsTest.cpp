@@ -45,17 +45,18 @@ TEST(MainWindowComponents, MenusHoldTheirItemsInOrderWithSeparatorsAndShortcuts)
               (std::vector<std::string>{"ThemeMenu", "LanguageMenu", "N3", "CheckUpdateMenu", "N1", "AboutMenu"}));
     EXPECT_EQ(NamesUnder(model, "ThemeMenu"), (std::vector<std::string>{"ThemeAuto", "ThemeLight", "ThemeDark"}));
     EXPECT_EQ(NamesUnder(model, "PopupMenuEdit"),
-              (std::vector<std::string>{"ContextMenuUpdate", "N5", "ContextMenuRegOpen", "N2", "ContextMenuDelete"}));
+              (std::vector<std::string>{"ContextMenuUndo", "NUndoEdit", "ContextMenuUpdate", "N5", "ContextMenuRegOpen", "N2", "ContextMenuDelete"}));
     EXPECT_EQ(NamesUnder(model, "PopupMenuNewMenu"),
-              (std::vector<std::string>{"NewMenuMenuUpdate", "N7", "NewMenuRegOpen", "N8", "NewMenuMenuDelete"}));
+              (std::vector<std::string>{"NewMenuMenuUndo", "NUndoNewMenu", "NewMenuMenuUpdate", "N7", "NewMenuRegOpen", "N8", "NewMenuMenuDelete"}));
     EXPECT_EQ(NamesUnder(model, "PopupMenuSendTo"),
-              (std::vector<std::string>{"SendToMenuUpdate", "N4", "SendToMenuRestoreDefault", "SendToMenuEnabled",
-                                        "MenuItem2", "SendToMenuOpenFolder", "MenuItem4", "SendToMenuDelete"}));
-    EXPECT_EQ(NamesUnder(model, "PopupMenuLanguage").size(), 11u);
+              (std::vector<std::string>{"SendToMenuUndo", "NUndoSendTo", "SendToMenuUpdate", "N4",
+                                        "SendToMenuRestoreDefault", "SendToMenuEnabled", "MenuItem2", "SendToMenuOpenFolder", "MenuItem4", "SendToMenuDelete"}));
+    EXPECT_EQ(NamesUnder(model, "PopupMenuLanguage").size(), 14u);
 
     const std::pair<const char*, const char*> shortcuts[] = {
         {"AboutMenu", "F1"}, {"ContextMenuUpdate", "F5"}, {"NewMenuMenuUpdate", "F5"},
-        {"SendToMenuUpdate", "F5"}, {"SendToMenuOpenFolder", "Ctrl+O"}, {"SendToMenuDelete", ""}};
+        {"SendToMenuUpdate", "F5"}, {"SendToMenuOpenFolder", "Ctrl+O"}, {"SendToMenuDelete", ""},
+        {"ContextMenuUndo", "Ctrl+Z"}, {"NewMenuMenuUndo", "Ctrl+Z"}, {"SendToMenuUndo", "Ctrl+Z"}};
     for (const auto& [item, keys] : shortcuts)
         EXPECT_EQ(model.Get(item).menu.shortcut, keys) << item;
 

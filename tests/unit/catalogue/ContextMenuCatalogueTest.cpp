@@ -3,6 +3,7 @@
 #include "FaultInjectingRegistry.h"
 #include "RecordingShell.h"
 #include "RegistrySeed.h"
+#include "ScratchBackup.h"
 #include "VectorRowSink.h"
 #include "platform/AppError.h"
 #include "platform/MemoryRegistry.h"
@@ -41,6 +42,7 @@ protected:
     RegistrySeed seed{hive};
     RecordingShell shell;
     ContextMenuCatalogue catalogue{hive, shell};
+    ScratchBackup backup{hive};
 
     void Verb(const std::string& path, const std::string& name, const RegValue& value)
     {
@@ -250,7 +252,7 @@ TEST_F(ContextMenuCatalogueTest, DeleteRemovesOnlyTheKeyAtTheRowsPath)
 {
     seed.WriteTree(HKLM, View32, Classes + "*\\shell\\Shred", SampleVerb());
     seed.WriteTree(HKLM, View32, Backup + "*\\shell\\Shred", SampleVerb());
-    EXPECT_TRUE(catalogue.DeleteContextMenuItem(Row("Shred permanently", "All Files", "*\\shell\\Shred", true)));
+    EXPECT_TRUE(catalogue.DeleteContextMenuItem(Row("Shred permanently", "All Files", "*\\shell\\Shred", true), backup.backup, backup.undo));
     EXPECT_FALSE(seed.KeyExists(HKLM, View32, Classes + "*\\shell\\Shred"));
     EXPECT_EQ(seed.Snapshot(HKLM, View32, Backup + "*\\shell\\Shred"), SampleVerb());
     EXPECT_EQ(shell.broadcasts, 0);
@@ -268,7 +270,7 @@ TEST_F(ContextMenuCatalogueTest, DeleteRefusesProtectedCaptionsAndUnknownSection
         EntryRow{"", {"", "", ""}, false},
     };
     for (const EntryRow& row : refused)
-        EXPECT_FALSE(catalogue.DeleteContextMenuItem(row)) << row.caption;
+        EXPECT_FALSE(catalogue.DeleteContextMenuItem(row, backup.backup, backup.undo)) << row.caption;
     EXPECT_EQ(seed.Snapshot(HKLM, View32, path), SampleVerb());
 }
 
@@ -276,7 +278,7 @@ TEST_F(ContextMenuCatalogueTest, DeleteAcceptsHkeyUsers)
 {
     seed.WriteTree(RegRoot::Users, View32, ".DEFAULT\\Software\\Classes\\*\\shell\\Tool", SampleVerb());
     EXPECT_TRUE(catalogue.DeleteContextMenuItem(
-        EntryRow{"Tool", {"All Files", "HKEY_USERS", ".DEFAULT\\Software\\Classes\\*\\shell\\Tool"}, true}));
+        EntryRow{"Tool", {"All Files", "HKEY_USERS", ".DEFAULT\\Software\\Classes\\*\\shell\\Tool"}, true}, backup.backup, backup.undo));
     EXPECT_FALSE(seed.KeyExists(RegRoot::Users, View32, ".DEFAULT\\Software\\Classes\\*\\shell\\Tool"));
 }
 

@@ -6,10 +6,12 @@
 
 #include "PlatformFileSystem.h"
 #include "RecordingShell.h"
+#include "ScratchBackup.h"
 #include "ScratchFolder.h"
 #include "TestFiles.h"
 #include "VectorRowSink.h"
 #include "platform/AppError.h"
+#include "platform/MemoryRegistry.h"
 
 #include <gtest/gtest.h>
 
@@ -38,6 +40,8 @@ protected:
     const std::string sendTo = appData / "Microsoft\\Windows\\SendTo\\";
     RecordingShell shell;
     SendToCatalogue catalogue{fs, shell};
+    MemoryRegistry noRegistry;
+    ScratchBackup deletions{noRegistry};
 
     // Creates the SendTo folder holding `entries`.
     void Make(const Contents& entries)
@@ -235,7 +239,7 @@ TEST_F(SendToCatalogueTest, ThePlaceholderSwitchesOpensAndDeletesNothing)
     const EntryRow placeholder = Load().at(0);
     EXPECT_TRUE(catalogue.SwitchRow(EntryRow{placeholder.caption, placeholder.subItems, true}));
     catalogue.ShowInExplorer(1, placeholder);
-    EXPECT_FALSE(catalogue.DeleteSendToItem(placeholder));
+    EXPECT_FALSE(catalogue.DeleteSendToItem(placeholder, deletions.backup, deletions.undo));
     EXPECT_TRUE(shell.opened.empty());
     EXPECT_TRUE(fs.DirectoryExists(sendTo));
 }
@@ -316,7 +320,7 @@ TEST_F(SendToCatalogueTest, DeleteRemovesTheRowsFileOrEmptyFolderForGood)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         Remake(c.before);
-        EXPECT_EQ(catalogue.DeleteSendToItem(Row("caption", c.path, c.checked)), c.deleted);
+        EXPECT_EQ(catalogue.DeleteSendToItem(Row("caption", c.path, c.checked), deletions.backup, deletions.undo), c.deleted);
         EXPECT_EQ(OnDisk(), c.after);
     }
 }

@@ -1,0 +1,233 @@
+#include "catalogue/KeySwitch.h"
+
+#include "catalogue/RegistryNames.h"
+#include "platform/AppError.h"
+#include "platform/TRegistry.h"
+
+#include <optional>
+
+namespace kestrova {
+
+namespace {
+
+constexpr std::uint32_t kRecordAccess = access::AllAccess | access::Wow64_32Key;
+
+// A move as its record names it. Until `committing` is set the source is untouched
+// and the move is undone; from then on the copy is whole and the move is completed.
+struct PendingMove {
+    RegRoot root = RegRoot::LocalMachine;
+    std::uint32_t viewBits = 0;
+    std::string from, to;
+    bool committing = false;
+};
+
+std::string Trimmed(const std::string& path)
+{
+    std::string trimmed = path;
+    while (!trimmed.empty() && trimmed.back() == '\\')
+        trimmed.pop_back();
+    return trimmed;
+}
+
+std::string ParentOf(const std::string& path)
+{
+    const std::string trimmed = Trimmed(path);
+    const std::size_t split = trimmed.find_last_of('\\');
+    return split == std::string::npos ? std::string() : trimmed.substr(0, split);
+}
+
+std::string LeafOf(const std::string& path)
+{
+    const std::string trimmed = Trimmed(path);
+    return trimmed.substr(trimmed.find_last_of('\\') + 1);
+}
+
+std::string ViewText(std::uint32_t viewBits)
+{
+    if (viewBits & access::Wow64_64Key)
+        return "64";
+    return (viewBits & access::Wow64_32Key) ? "32" : "";
+}
+
+std::uint32_t ViewBitsOf(const std::string& text)
+{
+    if (text == "64")
+        return access::Wow64_64Key;
+    return text == "32" ? access::Wow64_32Key : 0;
+}
+
+void WriteRecord(RegistryBackend& registry, const PendingMove& move)
+{
+    TRegistry reg(registry, kRecordAccess);
+    reg.RootKey = RegRoot::LocalMachine;
+    if (!reg.OpenKey(kPendingSwitchKey, true))
+        throw AppError(FormatMessage("Failed to create key %s", kPendingSwitchKey));
+    reg.WriteString("Root", RootKeyName(move.root));
+    reg.WriteString("View", ViewText(move.viewBits));
+    reg.WriteString("Source", move.from);
+    if (move.committing)
+        reg.WriteString("Committing", "1");
+    // Written last: a record without its target is one whose move never began.
+    reg.WriteString("Target", move.to);
+}
+
+void MarkCommitting(RegistryBackend& registry)
+{
+    TRegistry reg(registry, kRecordAccess);
+    reg.RootKey = RegRoot::LocalMachine;
+    if (!reg.OpenKey(kPendingSwitchKey, false))
+        throw AppError(FormatMessage("Failed to open key %s", kPendingSwitchKey));
+    reg.WriteString("Committing", "1");
+}
+
+bool RecordExists(RegistryBackend& registry)
+{
+    TRegistry reg(registry, kRecordAccess);
+    reg.RootKey = RegRoot::LocalMachine;
+    return reg.KeyExists(kPendingSwitchKey);
+}
+
+// The record's move; nothing when the record is incomplete, as a move is begun only
+// after its whole record is written.
+std::optional<PendingMove> ReadRecord(RegistryBackend& registry)
+{
+    TRegistry reg(registry, kRecordAccess);
+    reg.RootKey = RegRoot::LocalMachine;
+    if (!reg.OpenKeyReadOnly(kPendingSwitchKey))
+        throw AppError(FormatMessage("Failed to open key %s", kPendingSwitchKey));
+    PendingMove move;
+    const auto root = RootKeyFromSection(reg.ReadString("Root"), /*acceptUsers=*/true);
+    move.viewBits = ViewBitsOf(reg.ReadString("View"));
+    move.from = reg.ReadString("Source");
+    move.to = reg.ReadString("Target");
+    move.committing = reg.ValueExists("Committing");
+    if (!root || move.from.empty() || move.to.empty())
+        return std::nullopt;
+    move.root = *root;
+    return move;
+}
+
+void RemoveRecord(RegistryBackend& registry)
+{
+    TRegistry reg(registry, kRecordAccess);
+    reg.RootKey = RegRoot::LocalMachine;
+    if (!reg.DeleteKey(kPendingSwitchKey))
+        throw AppError(FormatMessage("Failed to delete key %s", kPendingSwitchKey));
+}
+
+// Deletes `key` with its subkeys if it is there; raises unless it is gone afterwards.
+void Remove(TRegistry& reg, const std::string& key)
+{
+    reg.DeleteKey(key);
+    if (reg.KeyExists(key))
+        throw AppError(FormatMessage("Failed to delete key %s", key));
+}
+
+// Gives `source` the place of `target` (a sibling that does not exist): one rename,
+// or a move where the platform cannot rename.
+void Place(TRegistry& reg, const std::string& source, const std::string& target)
+{
+    if (!reg.RenameKey(source, LeafOf(target)))
+        reg.MoveKey(source, target, true);
+    if (reg.KeyExists(source) || !reg.KeyExists(target))
+        throw AppError(FormatMessage("Failed to move key %s", source));
+}
+
+bool SameParent(const PendingMove& move)
+{
+    return ParentOf(move.from) == ParentOf(move.to);
+}
+
+// The key that takes the target's place: the whole copy, or the source itself where
+// both share a parent and one rename moves it.
+std::string Placing(const PendingMove& move)
+{
+    return SameParent(move) ? move.from : PendingCopyKey(move.to);
+}
+
+// From the commit on: the old target goes, the placing key takes its place, and a
+// copied source goes. Every step may have been done already.
+void Complete(TRegistry& reg, const PendingMove& move)
+{
+    const std::string placing = Placing(move);
+    if (reg.KeyExists(placing)) {
+        // Whatever stands at the target is the key being replaced, or a part of it.
+        Remove(reg, move.to);
+        Place(reg, placing, move.to);
+    }
+    if (SameParent(move))
+        return;
+    // The source goes only once the target is seen to hold the whole copy.
+    if (reg.KeyExists(placing) || !reg.KeyExists(move.to))
+        throw AppError(FormatMessage("Failed to move key %s", placing));
+    Remove(reg, move.from);
+}
+
+void Finish(RegistryBackend& registry, const PendingMove& move)
+{
+    TRegistry reg(registry, access::AllAccess | move.viewBits);
+    reg.RootKey = move.root;
+    if (move.committing)
+        Complete(reg, move);
+    else
+        Remove(reg, PendingCopyKey(move.to));
+}
+
+}  // namespace
+
+std::string PendingCopyKey(const std::string& target)
+{
+    return Trimmed(target) + ".kestrova-copy";
+}
+
+bool FinishInterruptedSwitch(RegistryBackend& registry)
+{
+    try {
+        if (!RecordExists(registry))
+            return true;
+        if (const std::optional<PendingMove> move = ReadRecord(registry))
+            Finish(registry, *move);
+        RemoveRecord(registry);
+        return true;
+    } catch (const AppError&) {
+        return false;
+    }
+}
+
+void SwitchKey(RegistryBackend& registry, RegRoot root, std::uint32_t viewBits, const std::string& from,
+               const std::string& to)
+{
+    TRegistry reg(registry, access::AllAccess | viewBits);
+    reg.RootKey = root;
+    if (!reg.KeyExists(from))
+        return;
+    // A record left behind names a move whose keys must not be mixed with this one's.
+    if (!FinishInterruptedSwitch(registry))
+        throw AppError(FormatMessage("Failed to delete key %s", kPendingSwitchKey));
+    // A rename needs no copy: it is committed from the start.
+    PendingMove move{root, viewBits, from, to, ParentOf(from) == ParentOf(to)};
+    WriteRecord(registry, move);
+    try {
+        if (!move.committing) {
+            const std::string copy = PendingCopyKey(to);
+            reg.MoveKey(from, copy, false);
+            if (!reg.KeyExists(copy))
+                throw AppError(FormatMessage("Failed to create key %s", copy));
+            MarkCommitting(registry);
+        }
+        Complete(reg, move);
+    } catch (const AppError&) {
+        // Undone, or completed when the copy was already whole; the caller sees where
+        // the key is. Only when that fails too is the error the caller's.
+        if (!FinishInterruptedSwitch(registry))
+            throw;
+        return;
+    }
+    try {
+        RemoveRecord(registry);
+    } catch (const AppError&) {
+        // The record of a completed move finishes as nothing at the next run.
+    }
+}
+
+}  // namespace kestrova
