@@ -68,13 +68,12 @@ void ContextMenuTab::DeleteContextMenuItem()
         return;
     // A failed deletion, or a failed rebuild after it, changes nothing the user sees;
     // one stopped for want of its copy says so.
+    const EntryRow row = list.Row(current);
     try {
-        if (catalogue_.DeleteContextMenuItem(list.Row(current), deletions_.Backup(), deletions_.Undo())) {
-            deletions_.Deleted();
+        if (deletions_.DeleteWithCopy([&](DeletionBackup& backup, DeletionUndo& undo) {
+                return catalogue_.DeleteContextMenuItem(row, backup, undo);
+            }))
             LoadContextMenuList();
-        }
-    } catch (const BackupError& error) {
-        deletions_.ReportBackupFailure(error);
     } catch (const AppError&) {
     }
 }

@@ -60,15 +60,11 @@ void NewMenuTab::DeleteNewMenuItem()
     const int selected = list.SelectedIndex();
     if (selected < 0)
         return;
-    try {
-        if (!catalogue_.DeleteNewMenuItem(list.Row(selected), deletions_.Backup(), deletions_.Undo()))
-            return;
-    } catch (const BackupError& error) {
-        deletions_.ReportBackupFailure(error);
-        return;
-    }
-    deletions_.Deleted();
-    LoadNewMenuList();
+    const EntryRow row = list.Row(selected);
+    if (deletions_.DeleteWithCopy([&](DeletionBackup& backup, DeletionUndo& undo) {
+            return catalogue_.DeleteNewMenuItem(row, backup, undo);
+        }))
+        LoadNewMenuList();
 }
 
 void NewMenuTab::NewMenuRegOpenClick()

@@ -104,15 +104,11 @@ void SendToTab::DeleteSendToItem()
     const int current = list.SelectedIndex();
     if (current < 0)
         return;
-    try {
-        if (!catalogue_.DeleteSendToItem(list.Row(current), deletions_.Backup(), deletions_.Undo()))
-            return;
-    } catch (const BackupError& error) {
-        deletions_.ReportBackupFailure(error);
-        return;
-    }
-    deletions_.Deleted();
-    LoadSendToList();
+    const EntryRow row = list.Row(current);
+    if (deletions_.DeleteWithCopy([&](DeletionBackup& backup, DeletionUndo& undo) {
+            return catalogue_.DeleteSendToItem(row, backup, undo);
+        }))
+        LoadSendToList();
 }
 
 }  // namespace kestrova

@@ -39,6 +39,19 @@ void UndoDeleteCommand::Tell(const std::string& text)
     form_.messageBox(form_.Handle(), Widen(text), Widen(kApplicationTitle), MB_OK | MB_ICONWARNING);
 }
 
+bool UndoDeleteCommand::DeleteWithCopy(const std::function<bool(DeletionBackup&, DeletionUndo&)>& deleteEntry)
+{
+    try {
+        if (!deleteEntry(backup_, undo_))
+            return false;
+    } catch (const BackupError& error) {
+        ReportBackupFailure(error);
+        return false;
+    }
+    UpdateItems();
+    return true;
+}
+
 void UndoDeleteCommand::ReportBackupFailure(const BackupError& error)
 {
     Tell(form_.LangText("LangBackupFailed") + "\n" + error.what());

@@ -22,13 +22,9 @@ public:
     // Connects the undo items and disables them: nothing is deleted yet.
     void Wire();
 
-    DeletionBackup& Backup() { return backup_; }
-    DeletionUndo& Undo() { return undo_; }
-
-    // After a delete that went to the undo list.
-    void Deleted() { UpdateItems(); }
-    // Tells the user that nothing was deleted because its copy could not be written.
-    void ReportBackupFailure(const BackupError& error);
+    // Runs a catalogue's delete with this command's copy and undo list; true when the
+    // entry is gone. A delete stopped for want of its copy tells the user why.
+    bool DeleteWithCopy(const std::function<bool(DeletionBackup&, DeletionUndo&)>& deleteEntry);
 
     // Puts the latest deletion back, rebuilds its list and selects its row; says why
     // when it cannot.
@@ -36,6 +32,7 @@ public:
 
 private:
     void UpdateItems();
+    void ReportBackupFailure(const BackupError& error);
     void Tell(const std::string& text);
     void ShowRestoredRow(const DeletedEntry& entry);
 
