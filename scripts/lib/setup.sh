@@ -18,14 +18,16 @@ install_packages() {
               g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
               mingw-w64-i686-dev mingw-w64-x86-64-dev
               wine wine64 wine32 xvfb xdotool x11-utils imagemagick
-              nsis zip unzip openssl python3)
+              nsis zip unzip openssl python3
+              libgnutls30:i386)
   local missing=()
   for p in "${want[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
   done
   ((${#missing[@]})) || return 0
   log "installing: ${missing[*]}"
-  # wine32 is Wine's 32-bit half and lives in the i386 architecture.
+  # wine32 is Wine's 32-bit half and lives in the i386 architecture; so does the TLS library
+  # whose ECDSA the 32-bit Wine's CNG verifies update signatures with.
   dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
   local attempt
   for attempt in 1 2 3; do
