@@ -12,11 +12,15 @@ import tempfile
 FIELD_BYTES = 32  # P-256
 
 
+def message(name, version, body):
+    """The signed message for a file of that name and bytes, offered as that version."""
+    header = "Kestrova update\n%s\n%s\n" % (name, version.strip())
+    return header.encode("utf-8") + body
+
+
 def signed_message(path, version):
     with open(path, "rb") as f:
-        body = f.read()
-    header = "Kestrova update\n%s\n%s\n" % (os.path.basename(path), version.strip())
-    return header.encode("utf-8") + body
+        return message(os.path.basename(path), version, f.read())
 
 
 def _der_length(data, pos):
@@ -63,12 +67,17 @@ def _openssl(args, data):
     return subprocess.run(["openssl"] + args, input=data, capture_output=True)
 
 
-def sign(path, version, key):
-    """Writes path + ".sig" and returns its name."""
-    result = _openssl(["dgst", "-sha256", "-sign", key], signed_message(path, version))
+def signature_line(data, key):
+    """The signature file's line for the message `data`, signed with the private key file `key`."""
+    result = _openssl(["dgst", "-sha256", "-sign", key], data)
     if result.returncode != 0:
         raise RuntimeError("openssl could not sign: " + result.stderr.decode(errors="replace"))
-    line = base64.b64encode(der_to_raw(result.stdout)).decode("ascii")
+    return base64.b64encode(der_to_raw(result.stdout)).decode("ascii")
+
+
+def sign(path, version, key):
+    """Writes path + ".sig" and returns its name."""
+    line = signature_line(signed_message(path, version), key)
     with open(path + ".sig", "w", newline="\n") as f:
         f.write(line + "\n")
     return path + ".sig"

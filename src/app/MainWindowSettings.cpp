@@ -28,8 +28,10 @@ RECT OuterRect(HWND window)
 void MainWindowSettings::Wire()
 {
     form_.handlers.LoadSettings = [this] { LoadSettings(file_, *this); };
-    form_.handlers.FormClose = [this] { SaveSettings(file_, *this, QuickUpdateOption()); };
+    form_.handlers.FormClose = [this] { Save(); };
 }
+
+void MainWindowSettings::Save() { SaveSettings(file_, *this, QuickUpdateOption()); }
 
 int MainWindowSettings::ShowCommand(int requested) const { return maximizeOnShow_ ? SW_SHOWMAXIMIZED : requested; }
 

@@ -18,6 +18,8 @@ public:
 
     // Sets the window's LoadSettings and FormClose hooks.
     void Wire();
+    // Writes the window's options now, as its closing does.
+    void Save();
 
     // The update window's quick-update check box, read when the main window closes; none
     // (the default) while there is no update window, so its stored value stays as it is.

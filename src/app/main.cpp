@@ -23,6 +23,7 @@
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32VersionInfo.h"
+#include "i18n/LanguageDiscovery.h"
 #include "settings/SettingsFile.h"
 #include "update/win32/UpdateWindow.h"
 
@@ -71,6 +72,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     if (IsAnotherInstanceRunning())
         return 0;
     SetThreadLocale(kRussianLocale);
+    // The shell's objects (the taskbar button's progress) want the thread's COM.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
 
@@ -106,8 +109,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     about.reportError = [&](const std::string& message) { form.ShowGeneralError(message); };
     appStyle.Add(about);
     form.handlers.AboutMenuClick = [&] { about.ShowModal(); };
+    UpdateInstallation installation;
+    installation.files = &files;
+    installation.shell = &shell;
+    installation.currentLanguage = [] { return CurrentLanguage; };
+    installation.saveOptions = [&] { settings.Save(); };
+    installation.endProgram = [&] { PostMessageW(form.Handle(), WM_CLOSE, 0, 0); };
+    installation.programFolder = ExecutableFolder();
+    installation.executablePath = ExecutablePath();
     kestrova::UpdateWindow update(SystemUpdateCheckSource(), settingsFile, PortableMode, form.Handle(),
-                                  [&](const std::string& message) { form.ShowGeneralError(message); });
+                                  [&](const std::string& message) { form.ShowGeneralError(message); },
+                                  std::move(installation));
     appStyle.Add(update);
     form.handlers.CheckUpdateMenuClick = [&] { update.ShowModal(); };
     settings.QuickUpdateOption = [&] { return std::optional<bool>(update.QuickUpdateChecked()); };

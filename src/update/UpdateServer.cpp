@@ -12,17 +12,20 @@ namespace {
 
 using namespace std::chrono_literals;
 
-HttpClientOptions CheckClientOptions(RegistryBackend& registry)
+HttpClientOptions ClientOptions(RegistryBackend& registry, std::chrono::milliseconds connect,
+                                std::chrono::milliseconds read)
 {
     HttpClientOptions options;
-    options.connectTimeout = 3000ms;
-    options.readTimeout = 5000ms;
+    options.connectTimeout = connect;
+    options.readTimeout = read;
     if (SystemProxy proxy; GetSystemProxy(registry, proxy)) {
         options.proxyHost = proxy.server;
         options.proxyPort = proxy.port;
     }
     return options;
 }
+
+HttpClientOptions CheckClientOptions(RegistryBackend& registry) { return ClientOptions(registry, 3000ms, 5000ms); }
 
 // The version the server in `directory` names; none when it names none.
 std::optional<std::string> AskVersion(RegistryBackend& registry, const HttpClientFactory& clients,
@@ -44,6 +47,11 @@ std::optional<std::string> AskVersion(RegistryBackend& registry, const HttpClien
 std::string GetUpdateName() { return kUpdateName; }
 std::string GetSetupFileName() { return GetUpdateName() + "-setup.exe"; }
 std::string GetZipFileName() { return GetUpdateName() + ".zip"; }
+
+HttpClientOptions DownloadClientOptions(RegistryBackend& registry)
+{
+    return ClientOptions(registry, 30000ms, 30000ms);
+}
 
 std::string UpdateDirectory(std::string_view baseUrl) { return std::string(baseUrl) + GetUpdateName() + "/"; }
 

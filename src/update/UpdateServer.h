@@ -18,6 +18,10 @@ std::string GetZipFileName();    // the portable archive
 // The program's folder below a base URL, ending with a slash.
 std::string UpdateDirectory(std::string_view baseUrl);
 
+// The client of a download: the user's proxy, and a transfer that receives nothing for
+// 30 s fails.
+HttpClientOptions DownloadClientOptions(RegistryBackend& registry);
+
 struct ServerRelease {
     std::string version;
     std::string downloadUrl;  // the archive in portable mode, else the installer

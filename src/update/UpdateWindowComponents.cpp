@@ -39,6 +39,7 @@ WindowModel BuildUpdateWindowComponents()
         {"LangCheckUpdate", "Проверка обновления..."},
         {"LangFailedCheckUpdates", "Не удалось проверить обновления"},
         {"LangConnectionError", "Ошибка соединения"},
+        {"LangUpdateRejected", "Обновление отклонено: подпись не совпадает"},
     };
     for (const auto& [name, text] : messages)
         model.Add(MakeComponent(Kind::MenuItem, name, "PopupMenuLanguage", text));

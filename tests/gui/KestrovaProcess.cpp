@@ -128,14 +128,15 @@ ScopedWineVersion::ScopedWineVersion(const std::wstring& exeName, const std::wst
 
 ScopedWineVersion::~ScopedWineVersion() { RegDeleteKeyW(HKEY_CURRENT_USER, key_.c_str()); }
 
-std::wstring KestrovaExe()
+std::wstring BuildTreePath(const std::string& path)
 {
-    const std::string path = KESTROVA_EXE_PATH;
-    std::wstring exe = Widen(path.starts_with('/') ? "Z:" + path : path);
-    for (wchar_t& c : exe)
+    std::wstring windowsPath = Widen(path.starts_with('/') ? "Z:" + path : path);
+    for (wchar_t& c : windowsPath)
         if (c == L'/')
             c = L'\\';
-    return exe;
+    return windowsPath;
 }
+
+std::wstring KestrovaExe() { return BuildTreePath(KESTROVA_EXE_PATH); }
 
 }  // namespace kestrova

@@ -11,79 +11,12 @@
 #include <thread>
 #include <vector>
 
-#include "KestrovaProcess.h"
-#include "PlatformFileSystem.h"
-#include "ScratchFolder.h"
-#include "UpdateTestServer.h"
-#include "app/MainWindowComponents.h"
-#include "app/MainWindowIds.h"
-#include "update/UpdateWindowComponents.h"
-#include "platform/win32/WideString.h"
-#include "update/win32/UpdateWindow.h"
+#include "KestrovaUpdateFixture.h"
 
 namespace kestrova {
 namespace {
 
 using namespace std::chrono_literals;
-
-constexpr char kVersionPath[] = "/download/Kestrova/version.txt";
-constexpr char kPrimaryHost[] = "download.kestrova.org";
-constexpr char kMirrorHost[] = "mirror.kestrova.net";
-constexpr wchar_t kInternetSettings[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
-const std::wstring kChecking = L"Проверка обновления...";
-
-// The prefix's user proxy set to `server`, restored to what it was when the object goes.
-class ScopedUserProxy {
-public:
-    explicit ScopedUserProxy(const std::wstring& server)
-    {
-        RegCreateKeyExW(HKEY_CURRENT_USER, kInternetSettings, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr,
-                        &key_, nullptr);
-        enable_ = Save(L"ProxyEnable");
-        server_ = Save(L"ProxyServer");
-        const DWORD on = 1;
-        RegSetValueExW(key_, L"ProxyEnable", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&on), sizeof on);
-        RegSetValueExW(key_, L"ProxyServer", 0, REG_SZ, reinterpret_cast<const BYTE*>(server.c_str()),
-                       static_cast<DWORD>((server.size() + 1) * sizeof(wchar_t)));
-    }
-    ~ScopedUserProxy()
-    {
-        Restore(L"ProxyEnable", enable_);
-        Restore(L"ProxyServer", server_);
-        RegCloseKey(key_);
-    }
-    ScopedUserProxy(const ScopedUserProxy&) = delete;
-    ScopedUserProxy& operator=(const ScopedUserProxy&) = delete;
-
-private:
-    struct Saved {
-        DWORD type = 0;
-        std::string data;
-    };
-    std::optional<Saved> Save(const wchar_t* name)
-    {
-        DWORD type = 0;
-        DWORD size = 0;
-        if (RegQueryValueExW(key_, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
-            return std::nullopt;
-        Saved saved{type, std::string(size, '\0')};
-        RegQueryValueExW(key_, name, nullptr, nullptr, reinterpret_cast<BYTE*>(saved.data.data()), &size);
-        return saved;
-    }
-    void Restore(const wchar_t* name, const std::optional<Saved>& saved)
-    {
-        if (!saved) {
-            RegDeleteValueW(key_, name);
-            return;
-        }
-        RegSetValueExW(key_, name, 0, saved->type, reinterpret_cast<const BYTE*>(saved->data.data()),
-                       static_cast<DWORD>(saved->data.size()));
-    }
-
-    HKEY key_ = nullptr;
-    std::optional<Saved> enable_;
-    std::optional<Saved> server_;
-};
 
 BOOL CALLBACK CollectDescendant(HWND child, LPARAM found)
 {
@@ -97,80 +30,6 @@ std::vector<HWND> Descendants(HWND parent)
     EnumChildWindows(parent, CollectDescendant, reinterpret_cast<LPARAM>(&found));
     return found;
 }
-
-int ComponentIndex(const WindowModel& model, std::string_view name)
-{
-    return static_cast<int>(&model.Get(name) - model.Components().data());
-}
-
-// Polls `condition` until it holds; false when it never did within the program time-out.
-template <typename Condition>
-bool WaitUntil(Condition condition)
-{
-    const auto deadline = std::chrono::steady_clock::now() + kProgramTimeout;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(50ms);
-    }
-    return true;
-}
-
-class KestrovaUpdate : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(files.WriteEmptyFile(scratch / "portable.ini"));
-        ASSERT_TRUE(CopyFileW(KestrovaExe().c_str(), exe.c_str(), TRUE)) << "error " << GetLastError();
-        ASSERT_TRUE(files.MakeDirectory(scratch / "Config"));
-    }
-
-    void WriteOptions(const std::string& text) { ASSERT_TRUE(files.WriteWholeFile(scratch / "Config\\Option.ini", text)); }
-
-    // The update window's control of a component.
-    HWND Item(HWND window, std::string_view name) const
-    {
-        return GetDlgItem(window, kUpdateWindowFirstControlId + ComponentIndex(updateModel, name));
-    }
-
-    // Waits for a visible window of the program that `wanted` accepts; null when none showed.
-    template <typename Wanted>
-    static HWND FindWindowOf(const KestrovaProcess& program, Wanted wanted)
-    {
-        HWND found = nullptr;
-        WaitUntil([&] {
-            for (HWND window : program.VisibleWindows())
-                if (wanted(window))
-                    found = window;
-            return found != nullptr;
-        });
-        return found;
-    }
-
-    // Opens the update window from the main window's general menu; null when it did not show.
-    HWND OpenUpdateWindow(KestrovaProcess& program, HWND mainWindow) const
-    {
-        const int command = main_window_ids::kFirstMenuCommand + ComponentIndex(mainModel, "CheckUpdateMenu");
-        PostMessageW(mainWindow, WM_COMMAND, MAKEWPARAM(command, 0), 0);
-        return FindWindowOf(program, [](HWND window) { return WindowText(window) == L"Обновление"; });
-    }
-
-    // Waits until the window's check has answered; its status line then.
-    std::wstring CheckResult(HWND window) const
-    {
-        WaitUntil([&] { return WindowText(Item(window, "LabelUpDate")) != kChecking; });
-        return WindowText(Item(window, "LabelUpDate"));
-    }
-
-    PlatformFileSystem files;
-    ScratchFolder scratch{files};  // declared before any process, so it goes after them
-    const std::wstring exe = Widen(scratch / "Kestrova.exe");
-    UpdateTestServer server;
-    ScopedUserProxy proxy{L"127.0.0.1:" + std::to_wstring(server.Port())};
-    const WindowModel mainModel = BuildMainWindowComponents();
-    const WindowModel updateModel = BuildUpdateWindowComponents();
-    const std::wstring local = Widen(KESTROVA_VERSION);
-};
 
 TEST_F(KestrovaUpdate, TheWindowShowsWhatThePrimaryOrElseTheMirrorOffers)
 {

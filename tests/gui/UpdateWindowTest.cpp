@@ -13,7 +13,13 @@
 #include <thread>
 
 #include "PlatformFileSystem.h"
+#include "RecordingShell.h"
+#include "ScopedUserProxy.h"
 #include "ScratchFolder.h"
+#include "UpdateTestServer.h"
+#include "platform/CodePage.h"
+#include "platform/win32/WideString.h"
+#include "update/PortableUpdateScript.h"
 #include "platform/BlobVersionInfo.h"
 #include "update/win32/UpdateWindow.h"
 
@@ -32,16 +38,19 @@ protected:
     std::shared_ptr<std::atomic<int>> checks = std::make_shared<std::atomic<int>>(0);
 
     // A source whose server always names `version`, counting the checks that ask it.
-    std::unique_ptr<UpdateWindow> MakeWindow(const std::string& version)
+    std::unique_ptr<UpdateWindow> MakeWindow(const std::string& version, UpdateInstallation installation = {},
+                                             const std::string& downloadUrl = "")
     {
         UpdateCheckSource source{
-            [checks = checks, version](bool portableMode) {
+            [checks = checks, version, downloadUrl](bool portableMode) {
                 ++*checks;
-                return std::optional<ServerRelease>(ServerRelease{version, portableMode ? "zip" : "setup"});
+                return std::optional<ServerRelease>(
+                    ServerRelease{version, !downloadUrl.empty() ? downloadUrl : portableMode ? "zip" : "setup"});
             },
             [] { return std::string("1.0.0.5"); },
         };
-        return std::make_unique<UpdateWindow>(source, file, portable, nullptr, [](const std::string&) {});
+        return std::make_unique<UpdateWindow>(source, file, portable, nullptr, [](const std::string&) {},
+                                              std::move(installation));
     }
 
     void Store(const std::string& text)
@@ -137,6 +146,73 @@ TEST_F(UpdateWindowTest, AShowingChecksAndClosingSavesTheTwoOptions)
     const IniDocument stored = file.Open();
     EXPECT_EQ(stored.ReadString("Option", "CheckBoxAutoCheck", "?"), "1");
     EXPECT_EQ(stored.ReadString("Option", "CheckBoxAutoUpdate", "?"), "0");
+}
+
+TEST_F(UpdateWindowTest, APortableQuickUpdateWritesTheScriptSavesTheOptionsAndEndsTheProgram)
+{
+    UpdateTestServer server;
+    ScopedUserProxy proxy{L"127.0.0.1:" + std::to_wstring(server.Port())};
+    server.Serve("download.kestrova.org", "/download/Kestrova/Kestrova.zip", {.source = KESTROVA_STANDIN_PATH,
+                                                                             .version = "1.0.0.6"});
+    Store("[Option]\r\nCheckBoxAutoCheck=0\r\n");
+    const std::string temp = scratch / "temp\\";
+    ASSERT_TRUE(files.MakeDirectory(temp));
+    const std::wstring oldTemp = _wgetenv(L"TEMP") ? _wgetenv(L"TEMP") : L"";
+    SetEnvironmentVariableW(L"TEMP", Widen(temp).c_str());
+    SetEnvironmentVariableW(L"TMP", Widen(temp).c_str());
+
+    RecordingShell shell;  // the real script would end every Kestrova of the prefix
+    bool optionsSaved = false;
+    bool ended = false;
+    UpdateWindow* shown = nullptr;
+    UpdateInstallation installation;
+    installation.files = &files;
+    installation.shell = &shell;
+    installation.saveOptions = [&] { optionsSaved = !ended; };
+    installation.endProgram = [&] {
+        ended = true;
+        shown->Close();
+    };
+    installation.programFolder = scratch.path();
+    installation.executablePath = scratch / "Kestrova.exe";
+    auto window = MakeWindow("1.0.0.6", installation, "http://download.kestrova.org/download/Kestrova/Kestrova.zip");
+    shown = window.get();
+    window->FormCreate();
+    std::atomic<bool> finished{false};
+    std::thread watcher([&finished, button = window->Control("ButtonDownload"), handle = window->Handle()] {
+        const auto deadline = std::chrono::steady_clock::now() + 60s;
+        while (!IsWindowEnabled(button) && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(10ms);
+        PostMessageW(handle, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button));
+        // Ends a showing that the download did not end.
+        while (!finished && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(10ms);
+        if (!finished)
+            PostMessageW(handle, WM_CLOSE, 0, 0);
+    });
+    window->ShowModal();
+    finished = true;
+    watcher.join();
+    SetEnvironmentVariableW(L"TEMP", oldTemp.c_str());
+    SetEnvironmentVariableW(L"TMP", oldTemp.c_str());
+
+    ASSERT_TRUE(ended) << Narrow(Text(window->Control("LabelUpDate")));
+    EXPECT_TRUE(optionsSaved);
+    std::string archive;
+    EXPECT_TRUE(files.ReadWholeFile(scratch / "Kestrova.zip", archive)) << "the verified archive beside the program";
+    ASSERT_EQ(shell.opened.size(), 1u);
+    const ShellOpenCall& started = shell.opened[0];
+    EXPECT_EQ(started.parameters, "");
+    EXPECT_EQ(started.folder, "");
+    EXPECT_EQ(started.showCommand, SW_HIDE);
+    const std::string& scriptPath = started.file;
+    EXPECT_TRUE(scriptPath.starts_with(temp + "update_") && scriptPath.ends_with(".bat")) << scriptPath;
+    std::string script;
+    ASSERT_TRUE(files.ReadWholeFile(scriptPath, script));
+    EXPECT_EQ(script, PortableUpdateScriptFile(scratch.path(), "Kestrova.exe", "Kestrova.zip", AnsiCodePage()));
+    EXPECT_TRUE(script.starts_with("@echo off\r\ncd /d \"" + scratch.path() + "\"")) << script;
+    const IniDocument stored = file.Open();
+    EXPECT_EQ(stored.ReadString("Option", "CheckBoxAutoCheck", "?"), "0") << "the window's options saved too";
 }
 
 }  // namespace

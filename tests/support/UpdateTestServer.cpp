@@ -154,6 +154,20 @@ void UpdateTestServer::Redirect(const std::string& host, const std::string& path
     Control("/__set?host=" + Escape(host) + "&path=" + Escape(path) + "&redirect=" + Escape(location));
 }
 
+void UpdateTestServer::Serve(const std::string& host, const std::string& path, const ServedFile& file)
+{
+    std::string query = "/__file?host=" + Escape(host) + "&path=" + Escape(path) + "&source=" + Escape(file.source) +
+                        "&version=" + Escape(file.version) + "&sign=" + Escape(file.sign) +
+                        "&rate=" + std::to_string(file.rate);
+    if (file.tamper)
+        query += "&tamper=1";
+    if (file.noSize)
+        query += "&nosize=1";
+    if (file.stallAfter)
+        query += "&stall_after=" + std::to_string(*file.stallAfter);
+    Control(query);
+}
+
 std::string UpdateTestServer::Log() { return Control("/__log"); }
 
 void UpdateTestServer::Reset() { Control("/__reset"); }

@@ -7,6 +7,13 @@ made directly to it:
   /__set?host=H&path=P&status=S&body=B   answer GET http://H/P with status S and body B
   /__set?host=H&path=P&stall=1           accept such a request and never answer it
   /__set?host=H&path=P&redirect=URL      answer it with 302 to URL
+  /__file?host=H&path=P&source=F&version=V[&sign=dev|other|none][&tamper=1][&rate=R]
+          [&nosize=1][&stall_after=N]
+      answer GET http://H/P with the bytes of the local file F, and P + ".sig" with their
+      update signature for the name of P and version V: by the development key, by another
+      key, or none. tamper=1 changes one byte after signing; rate=R sends R bytes a second;
+      nosize=1 announces no size (the body ends when the connection closes); stall_after=N
+      stops sending after N bytes and never goes on.
   /__log                                 "host path" of every other request, one a line
   /__reset                               forget the scripts and the log
   /__quit                                end the server
@@ -14,14 +21,35 @@ Any other path of 127.0.0.1 itself: /echo answers with the request line and head
 Unscripted requests get 404. The server ends by itself after --lifetime seconds.
 """
 import argparse
+import functools
 import http.server
+import os
+import subprocess
+import sys
+import tempfile
 import threading
 import time
 import urllib.parse
 
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+sys.path.insert(0, os.path.join(ROOT, "scripts", "lib"))
+import update_signature  # noqa: E402
+
+DEVELOPMENT_KEY = os.path.join(ROOT, "keys", "update-development.pem")
+
 scripts = {}
 log = []
 lock = threading.Lock()
+PIECE = 16384
+
+
+@functools.lru_cache(maxsize=None)
+def other_key():
+    """A private key that is not the development one, made once per server."""
+    path = os.path.join(tempfile.mkdtemp(prefix="kestrova-other-key-"), "other.pem")
+    subprocess.run(["openssl", "genpkey", "-algorithm", "EC", "-pkeyopt", "ec_paramgen_curve:P-256",
+                    "-out", path], check=True, capture_output=True)
+    return path
 
 
 class Handler(http.server.BaseHTTPRequestHandler):
@@ -58,7 +86,27 @@ class Handler(http.server.BaseHTTPRequestHandler):
             return
         if script.get("redirect"):
             return self.answer(302, b"", [("Location", script["redirect"])])
+        if "file" in script:
+            return self.send_file(script)
         self.answer(script["status"], script["body"].encode())
+
+    def send_file(self, script):
+        data = script["file"]
+        self.send_response(200)
+        if script["nosize"]:
+            self.send_header("Connection", "close")
+            self.close_connection = True
+        else:
+            self.send_header("Content-Length", str(len(data)))
+        self.end_headers()
+        for start in range(0, len(data), PIECE):
+            if script["stall_after"] is not None and start >= script["stall_after"]:
+                time.sleep(3600)
+                return
+            piece = data[start:start + PIECE]
+            self.wfile.write(piece)
+            if script["rate"]:
+                time.sleep(len(piece) / script["rate"])
 
     def control(self, path, query):
         first = {name: values[0] for name, values in query.items()}
@@ -70,6 +118,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
                     "stall": first.get("stall") == "1",
                     "redirect": first.get("redirect"),
                 }
+            elif path == "/__file":
+                self.add_file(first)
             elif path == "/__reset":
                 scripts.clear()
                 log.clear()
@@ -80,6 +130,29 @@ class Handler(http.server.BaseHTTPRequestHandler):
                 threading.Thread(target=self.server.shutdown).start()
                 return
         self.answer(200)
+
+
+    @staticmethod
+    def add_file(first):
+        """Scripts a download and its signature file; called with the lock held."""
+        with open(first["source"], "rb") as f:
+            data = f.read()
+        host, path = first["host"], first["path"]
+        sign = first.get("sign", "dev")
+        if sign != "none":
+            key = DEVELOPMENT_KEY if sign == "dev" else other_key()
+            message = update_signature.message(path.rsplit("/", 1)[-1], first["version"], data)
+            scripts[(host, path + ".sig")] = {"status": 200, "body": update_signature.signature_line(message, key) + "\n"}
+        if first.get("tamper") == "1":
+            middle = len(data) // 2
+            data = data[:middle] + bytes([data[middle] ^ 1]) + data[middle + 1:]
+        stall_after = first.get("stall_after")
+        scripts[(host, path)] = {
+            "file": data,
+            "rate": float(first.get("rate", "0")),
+            "nosize": first.get("nosize") == "1",
+            "stall_after": int(stall_after) if stall_after is not None else None,
+        }
 
 
 def main():

@@ -81,9 +81,12 @@ void UpdateWindow::WindowCheckResult(const std::optional<ServerRelease>& release
         state_.DownloadUrl.clear();
         state_.ServerVersion.clear();
     }
-    SetEnabled("ButtonDownload", display.updateAvailable);
-    downloadState_ = 0;
-    SetEnabled("GroupBoxOption", true);
+    // A download still running keeps its Cancel button.
+    if (!download_) {
+        SetEnabled("ButtonDownload", display.updateAvailable);
+        SetDownloadState(0);
+        SetOptionsEnabled(true);
+    }
     // The status line last: once it changes, the whole result is in place.
     SetLabel("LabelServerVersion", display.serverLabel);
     SetLabel("LabelUpDate", display.status);
@@ -116,8 +119,7 @@ void UpdateWindow::QuickStartUpdate()
     std::thread([window = Handle(), this] {
         RunOnWindowThread(window, [this] {
             try {
-                if (ButtonDownloadClick)
-                    ButtonDownloadClick();
+                ButtonDownloadClick();
             } catch (const std::exception&) {
                 // A failed quick start leaves the window as the download left it.
             }

@@ -30,9 +30,11 @@ UpdateCheckSource SystemUpdateCheckSource()
 }
 
 UpdateWindow::UpdateWindow(UpdateCheckSource source, const SettingsFile& settings, const bool& portableMode,
-                           HWND owner, std::function<void(const std::string&)> reportError)
+                           HWND owner, std::function<void(const std::string&)> reportError,
+                           UpdateInstallation installation)
     : model_(BuildUpdateWindowComponents()), source_(std::move(source)), settings_(settings),
-      portableMode_(portableMode), owner_(owner), reportError_(std::move(reportError))
+      portableMode_(portableMode), owner_(owner), reportError_(std::move(reportError)),
+      installation_(std::move(installation))
 {
     CreateComponents();
     ApplyFonts();
@@ -184,8 +186,7 @@ void UpdateWindow::HandleCommand(int id)
     } else if (name == "ButtonClose") {
         Close();
     } else if (name == "ButtonDownload") {
-        if (ButtonDownloadClick)
-            ButtonDownloadClick();
+        ButtonDownloadClick();
     }
 }
 
@@ -194,6 +195,9 @@ LRESULT UpdateWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     if (RunHandedOverStep(message, lParam))
         return 1;
     switch (message) {
+    case kDownloadNews:
+        DownloadNews();
+        return 0;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDCANCEL)
             Close();

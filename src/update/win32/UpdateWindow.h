@@ -5,20 +5,26 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "appearance/win32/AppStyle.h"
+#include "platform/FileSystem.h"
+#include "platform/Shell.h"
 #include "settings/SettingsFile.h"
 #include "ui/ComponentModel.h"
 #include "ui/win32/Dpi.h"
 #include "ui/win32/FormWindow.h"
 #include "ui/win32/ModalLoop.h"
+#include "ui/win32/TaskbarProgress.h"
 #include "update/CheckOutcome.h"
 #include "update/UpdateServer.h"
+#include "update/win32/UpdateDownload.h"
 
 namespace kestrova {
 
@@ -31,6 +37,18 @@ struct UpdateCheckSource {
 
 // The real update server through WinHTTP and the user's proxy, and this executable's version.
 UpdateCheckSource SystemUpdateCheckSource();
+
+// What downloading and installing an update needs from the rest of the program.
+struct UpdateInstallation {
+    FileSystem* files = nullptr;
+    Shell* shell = nullptr;
+    std::function<std::string()> currentLanguage;  // the chosen language file's name, or ""
+    std::function<void()> saveOptions;  // writes the main window's options
+    std::function<void()> endProgram;   // closes the main window, which ends the program
+    // Where the downloads and the update script go.
+    std::string programFolder;           // ending with a backslash
+    std::string executablePath;
+};
 
 // State the check, the window and the download share; touched on the GUI thread only.
 struct UpdateState {
@@ -46,12 +64,15 @@ struct UpdateState {
 // can be found from outside the process too.
 inline constexpr int kUpdateWindowFirstControlId = 1000;
 
+// Posted to the window by a running download that has news.
+inline constexpr UINT kDownloadNews = WM_APP + 0x444C;
+
 class UpdateWindow : public FormWindow, private ModelObserver, public StyledWindow {
 public:
     // Creates the window, hidden. `owner` is the window the start-up question belongs to
     // while it is visible; `reportError` is the application's general error report.
     UpdateWindow(UpdateCheckSource source, const SettingsFile& settings, const bool& portableMode, HWND owner,
-                 std::function<void(const std::string&)> reportError);
+                 std::function<void(const std::string&)> reportError, UpdateInstallation installation = {});
     ~UpdateWindow() override;
 
     WindowModel& Model() { return model_; }
@@ -68,8 +89,9 @@ public:
     void Close();
     bool QuickUpdateChecked() const { return Checked("CheckBoxQuickUpdate"); }
 
-    // The Download button's action; none yet does nothing.
-    std::function<void()> ButtonDownloadClick;
+    // The Download button's state: 0 Download, 1 Cancel (a download runs). It is kept in
+    // the button's user data, so that it can be read from outside the process too.
+    int DownloadState() const;
 
     HWND StyledHandle() const override { return Handle(); }
     void ApplyStyle(const ThemePalette& palette) override;
@@ -108,6 +130,22 @@ private:
     void WindowCheckResult(const std::optional<ServerRelease>& release, const std::string& localVersion);
     void StartQuickUpdate();
     void QuickStartUpdate();
+    // The download and what follows it.
+    void ButtonDownloadClick();
+    void StartDownload();
+    void CancelDownload();
+    void SetDownloadState(int state);
+    void ShowDownloadRunning();
+    void ResetDownloadButton();
+    void DownloadNews();
+    void DownloadFinished(const DownloadProgress& progress);
+    void InstallDownloaded(const std::string& savedPath);
+    void SimplePortableUpdate(const std::string& zipInAppDir, const std::string& currentExePath);
+    // Starts what replaces or updates the program; saves the options first when the program
+    // is to end, and ends it once the start succeeded. A failed start is reported.
+    void StartForUpdate(const std::string& file, const std::string& parameters, int showCommand, bool endsProgram);
+    void SetOptionsEnabled(bool enabled);
+
     // Asks the server on a worker thread, which then hands `result` the answer and the local
     // version on this window's thread and waits for it.
     void RunCheck(std::function<void(const std::optional<ServerRelease>&, const std::string&)> result);
@@ -128,7 +166,11 @@ private:
     std::function<void(const std::string&)> reportError_;
     UpdateState state_;
     ModalLoop modal_;
-    int downloadState_ = 0;  // 0 Download, 1 Cancel (a download runs)
+    UpdateInstallation installation_;
+    std::shared_ptr<UpdateDownload> download_;  // the running download, if any
+    std::int64_t bytesPerPercent_ = 0;
+    std::int64_t shownBytes_ = -1;  // the received count the bar last showed
+    TaskbarProgress taskbar_;
 
     std::map<std::string, HWND, std::less<>> controls_;
     Font font_;

@@ -1,5 +1,4 @@
-// The HTTP client over WinHTTP, part of Windows: TLS comes from the system (TLS 1.2 only),
-// so the program carries no network code of its own.
+// The HTTP client over WinHTTP: each GET read whole into memory.
 #pragma once
 
 #include "update/HttpClient.h"
@@ -10,9 +9,7 @@ class WinHttpClient : public HttpClient {
 public:
     explicit WinHttpClient(HttpClientOptions options) : options_(std::move(options)) {}
 
-    // Throws AppError "HTTP request failed (error N)" with WinHTTP's or the socket's code
-    // when no answer arrives: 12007 name not resolved, 12029 no connection, 12002 or
-    // 10060 time-out.
+    // Throws as WinHttpRequest does when no answer arrives.
     HttpResponse Get(const std::string& url) override;
 
 private:

@@ -1,0 +1,218 @@
+// The update window's Download and Cancel: the download runs on a worker (UpdateDownload)
+// while this thread shows its progress and stays free for the user; once the file's
+// signature holds, the installer is started or the portable archive put to use.
+#include "update/win32/UpdateWindow.h"
+
+#include <commctrl.h>
+
+#include <ctime>
+
+#include "platform/CodePage.h"
+#include "platform/win32/WideString.h"
+#include "platform/win32/Win32Registry.h"
+#include "product/ProductNames.h"
+#include "update/DownloadNames.h"
+#include "update/DownloadPlaces.h"
+#include "update/DownloadProgress.h"
+#include "update/InstallerCommand.h"
+#include "update/PortableUpdateScript.h"
+
+namespace kestrova {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// The file-name part of a Windows path.
+std::string FileNamePart(const std::string& path) { return path.substr(path.find_last_of("\\/") + 1); }
+
+}  // namespace
+
+int UpdateWindow::DownloadState() const
+{
+    return static_cast<int>(GetWindowLongPtrW(Control("ButtonDownload"), GWLP_USERDATA));
+}
+
+void UpdateWindow::SetDownloadState(int state)
+{
+    SetWindowLongPtrW(Control("ButtonDownload"), GWLP_USERDATA, state);
+}
+
+void UpdateWindow::ButtonDownloadClick()
+{
+    if (DownloadState() == 0)
+        StartDownload();
+    else if (DownloadState() == 1)
+        CancelDownload();
+}
+
+void UpdateWindow::StartDownload()
+{
+    const std::string fileName = FileNameFromUrl(state_.DownloadUrl);
+    if (fileName.empty() || !installation_.files) {
+        // Nothing to fetch (no check has found a release): say so rather than wait for ever.
+        SetLabel("LabelUpDate", LangText("LangNoDownload"));
+        return;
+    }
+    DownloadOrder order;
+    order.url = state_.DownloadUrl;
+    order.fileName = fileName;
+    order.version = state_.ServerVersion;
+    order.folder = Widen(DownloadFolder(*installation_.files, portableMode_, installation_.programFolder));
+    Win32Registry registry;
+    order.options = DownloadClientOptions(registry);
+    order.key = BuiltInUpdateKey();
+    ShowDownloadRunning();
+    download_ = UpdateDownload::Start(std::move(order), Handle(), kDownloadNews);
+}
+
+void UpdateWindow::ShowDownloadRunning()
+{
+    SetDownloadState(1);
+    SetLabel("ButtonDownload", LangText("LangCancel"));
+    SetEnabled("ButtonClose", false);
+    HWND progress = Control("ProgressBarUpdate");
+    SendMessageW(progress, PBM_SETPOS, 0, 0);
+    ShowWindow(progress, SW_SHOW);
+    SetOptionsEnabled(false);
+    bytesPerPercent_ = 0;
+    shownBytes_ = -1;
+}
+
+void UpdateWindow::ResetDownloadButton()
+{
+    SetDownloadState(0);
+    SetLabel("ButtonDownload", LangText("LangDownload"));
+    SetEnabled("ButtonClose", true);
+    HWND progress = Control("ProgressBarUpdate");
+    SendMessageW(progress, PBM_SETPOS, 0, 0);
+    ShowWindow(progress, SW_HIDE);
+    SetOptionsEnabled(true);
+    taskbar_.SetNone(Handle());
+}
+
+void UpdateWindow::SetOptionsEnabled(bool enabled)
+{
+    SetEnabled("GroupBoxOption", enabled);
+    SetEnabled("CheckBoxQuickUpdate", enabled);
+    SetEnabled("CheckBoxAutoCheck", enabled);
+    SetEnabled("CheckBoxAutoUpdate", enabled && Checked("CheckBoxAutoCheck"));
+}
+
+void UpdateWindow::CancelDownload()
+{
+    ResetDownloadButton();
+    if (download_) {
+        download_->Cancel();
+        download_.reset();
+    }
+    SetLabel("LabelUpDate", LangText("LangNoDownload"));
+    // A file of the download's name left in the temporary folder goes too.
+    if (installation_.files) {
+        const std::string fileName = FileNameFromUrl(state_.DownloadUrl);
+        const std::string folder = GetTempFolder(*installation_.files);
+        if (!fileName.empty() && !folder.empty())
+            installation_.files->RemoveFile(folder + fileName);
+    }
+}
+
+void UpdateWindow::DownloadNews()
+{
+    if (!download_)
+        return;  // news of a cancelled download
+    const DownloadProgress progress = download_->Progress();
+    if (progress.begun && shownBytes_ < 0) {
+        bytesPerPercent_ = BytesPerPercent(progress.announced);
+        shownBytes_ = 0;
+    }
+    if (progress.received != shownBytes_ && bytesPerPercent_ > 0) {
+        shownBytes_ = progress.received;
+        const int position = ProgressPosition(progress.received, bytesPerPercent_);
+        HWND bar = Control("ProgressBarUpdate");
+        SendMessageW(bar, PBM_SETPOS, position, 0);
+        taskbar_.SetNormal(Handle());
+        taskbar_.SetValue(Handle(), static_cast<int>(SendMessageW(bar, PBM_GETPOS, 0, 0)), 100);
+    }
+    if (progress.outcome != DownloadOutcome::Running) {
+        taskbar_.SetNone(Handle());
+        DownloadFinished(progress);
+    }
+}
+
+void UpdateWindow::DownloadFinished(const DownloadProgress& progress)
+{
+    const std::shared_ptr<UpdateDownload> download = std::move(download_);
+    if (progress.outcome == DownloadOutcome::Rejected) {
+        ResetDownloadButton();
+        SetLabel("LabelUpDate", LangText("LangUpdateRejected"));
+        return;
+    }
+    if (progress.outcome == DownloadOutcome::Verified) {
+        try {
+            download->Commit();
+        } catch (const std::exception& error) {
+            ResetDownloadButton();
+            SetLabel("LabelUpDate", LangText("LangNoDownload"));
+            reportError_(error.what());
+            return;
+        }
+        SetLabel("LabelUpDate", LangText("LangDownloadComplet"));
+        InstallDownloaded(Narrow(download->SavedPath()));
+    } else {
+        SetLabel("LabelUpDate", LangText("LangNoDownload"));
+    }
+    ResetDownloadButton();
+}
+
+void UpdateWindow::InstallDownloaded(const std::string& savedPath)
+{
+    const bool quick = QuickUpdateChecked();
+    if (!portableMode_) {
+        const std::string language = installation_.currentLanguage ? installation_.currentLanguage() : "";
+        StartForUpdate(savedPath, quick ? QuickInstallParameters(language) : "", show::Normal, quick);
+        return;
+    }
+    if (quick)
+        SimplePortableUpdate(savedPath, installation_.executablePath);
+}
+
+void UpdateWindow::SimplePortableUpdate(const std::string& zipInAppDir, const std::string& currentExePath)
+{
+    const std::string programFolder = currentExePath.substr(0, currentExePath.find_last_of('\\') + 1);
+    const std::optional<std::string> script = PortableUpdateScriptFile(
+        programFolder, FileNamePart(currentExePath), FileNamePart(zipInAppDir), AnsiCodePage());
+    if (!script) {
+        reportError_("The update script cannot name the program folder " + programFolder +
+                     " in the system's code page, so the update was not started. The verified archive " +
+                     zipInAppDir + " is kept; unpack it over the program folder once the program has ended.");
+        return;
+    }
+    const std::time_t now = std::time(nullptr);
+    const std::tm local = *std::localtime(&now);
+    const std::string scriptPath =
+        GetTempFolder(*installation_.files) + UpdateScriptFileName(local.tm_hour, local.tm_min, local.tm_sec);
+    if (!installation_.files->WriteWholeFile(scriptPath, *script) || !installation_.files->FileExists(scriptPath)) {
+        MessageBoxW(nullptr, L"Failed to create update script!", Widen(kApplicationTitle).c_str(), MB_OK);
+        return;
+    }
+    StartForUpdate(scriptPath, "", show::Hide, true);
+}
+
+void UpdateWindow::StartForUpdate(const std::string& file, const std::string& parameters, int showCommand,
+                                  bool endsProgram)
+{
+    // What replaces the program gets the program's options as they are now.
+    if (endsProgram) {
+        SaveSettings();
+        if (installation_.saveOptions)
+            installation_.saveOptions();
+    }
+    if (!installation_.shell || !installation_.shell->Open(0, file, parameters, "", showCommand)) {
+        reportError_("Cannot start " + file + ".");
+        return;
+    }
+    if (endsProgram && installation_.endProgram)
+        installation_.endProgram();
+}
+
+}  // namespace kestrova

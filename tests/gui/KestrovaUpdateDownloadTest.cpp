@@ -1,0 +1,274 @@
+// Kestrova.exe downloading an update as a user meets it: the scripted server offers a
+// stand-in installer (it records how it was started) or an archive, each with its update
+// signature beside it, and the files on disk and the window are read from outside.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "KestrovaUpdateFixture.h"
+
+namespace kestrova {
+namespace {
+
+constexpr char kSetupPath[] = "/download/Kestrova/Kestrova-setup.exe";
+constexpr char kZipPath[] = "/download/Kestrova/Kestrova.zip";
+constexpr char kOffered[] = "99.0.0.1";
+const std::wstring kDownloaded = L"Update files downloaded!";
+const std::wstring kNotDownloaded = L"Update files were not downloaded!";
+const std::wstring kRejected = L"Update rejected: the signature does not match";
+const std::wstring kQuickParameters = L"/SILENT /CLOSEAPPLICATIONS /SUPPRESSMSGBOXES /LANG=English /MERGETASKS=\"runcmd1\"";
+
+// An environment variable of this process, and so of the programs it starts, for as long
+// as the object lives.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const wchar_t* name, const std::wstring& value) : name_(name)
+    {
+        wchar_t old[32767];
+        const DWORD length = GetEnvironmentVariableW(name, old, 32767);
+        if (length > 0 && length < 32767)
+            old_ = std::wstring(old, length);
+        SetEnvironmentVariableW(name, value.c_str());
+    }
+    ~ScopedEnvironment() { SetEnvironmentVariableW(name_, old_ ? old_->c_str() : nullptr); }
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+private:
+    const wchar_t* name_;
+    std::optional<std::wstring> old_;
+};
+
+class KestrovaDownload : public KestrovaUpdate {
+protected:
+    void SetUp() override
+    {
+        KestrovaUpdate::SetUp();
+        ASSERT_TRUE(files.MakeDirectory(temp));
+        ASSERT_TRUE(files.MakeDirectory(scratch / "Language"));
+        const std::wstring built = KestrovaExe();
+        const std::wstring english = built.substr(0, built.find_last_of(L'\\') + 1) + L"Language\\English.ini";
+        ASSERT_TRUE(CopyFileW(english.c_str(), Widen(scratch / "Language\\English.ini").c_str(), FALSE));
+        ASSERT_TRUE(files.ReadWholeFile(Narrow(BuildTreePath(KESTROVA_STANDIN_PATH)), standIn));
+    }
+
+    void TearDown() override { files.RemoveFile(installedOptions); }
+
+    // The program in installed mode, in English, with no start-up check.
+    void UseInstalledMode()
+    {
+        ASSERT_TRUE(files.RemoveFile(scratch / "portable.ini"));
+        files.MakeDirectory(files.AppDataFolder() + "\\Kestrova");
+        files.MakeDirectory(files.AppDataFolder() + "\\Kestrova\\Kestrova");
+        files.MakeDirectory(files.AppDataFolder() + "\\Kestrova\\Kestrova\\Config");
+        ASSERT_TRUE(files.WriteWholeFile(installedOptions, kEnglishWithoutCheck));
+    }
+
+    // The server offers a newer version and `file` at `path`.
+    void Offer(const char* path, ServedFile file)
+    {
+        server.Reset();
+        server.Answer(kPrimaryHost, kVersionPath, 200, kOffered);
+        file.source = KESTROVA_STANDIN_PATH;
+        if (file.version.empty())
+            file.version = kOffered;
+        server.Serve(kPrimaryHost, path, file);
+    }
+
+    // Opens the update window and waits until it offers the download.
+    HWND OpenOffer(KestrovaProcess& program)
+    {
+        HWND mainWindow = program.WaitForWindow();
+        if (!mainWindow)
+            return nullptr;
+        HWND window = OpenUpdateWindow(program, mainWindow, L"Update Kestrova");
+        if (window)
+            WaitUntil([&] { return IsWindowEnabled(Item(window, "ButtonDownload")); });
+        return window;
+    }
+
+    void Press(HWND window, const char* name) const
+    {
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(kUpdateWindowFirstControlId + ComponentIndex(updateModel, name),
+                                                    BN_CLICKED),
+                     reinterpret_cast<LPARAM>(Item(window, name)));
+    }
+
+    std::wstring Status(HWND window) const { return WindowText(Item(window, "LabelUpDate")); }
+
+    // Waits until the status line shows something other than the offer; that text then.
+    std::wstring Outcome(HWND window) const
+    {
+        WaitUntil([&] { return Status(window).find(L"--->") == std::string::npos; });
+        return Status(window);
+    }
+
+    // The files in the temporary folder.
+    std::vector<std::string> TemporaryFiles()
+    {
+        std::vector<std::string> names;
+        for (const FoundEntry& entry : files.FindEntries(temp + "*"))
+            if (entry.name != "." && entry.name != "..")
+                names.push_back(entry.name);
+        return names;
+    }
+
+    std::string Record()
+    {
+        std::string record;
+        files.ReadWholeFile(recordPath, record);
+        return record;
+    }
+
+    static constexpr char kEnglishWithoutCheck[] = "[Option]\r\nCheckBoxAutoCheck=0\r\n[Language]\r\nLanguage=English\r\n";
+    const std::string temp = scratch / "temp\\";
+    const std::string recordPath = scratch / "record.txt";
+    const std::string installedOptions = files.AppDataFolder() + "\\Kestrova\\Kestrova\\Config\\Option.ini";
+    ScopedEnvironment tempVariable{L"TEMP", Widen(temp)};
+    ScopedEnvironment tmpVariable{L"TMP", Widen(temp)};
+    ScopedEnvironment recordVariable{L"KESTROVA_STANDIN_RECORD", Widen(recordPath)};
+    std::string standIn;
+};
+
+TEST_F(KestrovaDownload, AQuickUpdateStartsTheVerifiedInstallerSilentlyAndEndsTheProgram)
+{
+    UseInstalledMode();
+    Offer(kSetupPath, {});
+    KestrovaProcess program(exe);
+    HWND window = OpenOffer(program);
+    ASSERT_NE(window, nullptr);
+    Press(window, "ButtonDownload");
+    EXPECT_EQ(program.WaitForExit(), 0u);
+
+    ASSERT_TRUE(WaitUntil([&] { return Record().find('\n') != Record().rfind('\n'); })) << "the installer never ran";
+    const std::string installer = temp + "Kestrova-setup.exe";
+    EXPECT_EQ(Record(), installer + "\n\"" + installer + "\" " + Narrow(kQuickParameters) + "\n");
+    std::string saved;
+    EXPECT_TRUE(files.ReadWholeFile(installer, saved));
+    EXPECT_EQ(saved, standIn);
+    std::string options;
+    files.ReadWholeFile(installedOptions, options);
+    EXPECT_NE(options.find("CheckBoxQuickUpdate=1"), std::string::npos) << "saved before the end:\n" << options;
+}
+
+TEST_F(KestrovaDownload, WithoutQuickTheInstallerStartsPlainAndTheProgramStays)
+{
+    UseInstalledMode();
+    Offer(kSetupPath, {});
+    KestrovaProcess program(exe);
+    HWND window = OpenOffer(program);
+    ASSERT_NE(window, nullptr);
+    SendMessageW(Item(window, "CheckBoxQuickUpdate"), BM_CLICK, 0, 0);
+    Press(window, "ButtonDownload");
+    EXPECT_EQ(Outcome(window), kDownloaded);
+    ASSERT_TRUE(WaitUntil([&] { return Record().find('\n') != Record().rfind('\n'); })) << "the installer never ran";
+    const std::string installer = temp + "Kestrova-setup.exe";
+    const std::string commandLine = Record().substr(Record().find('\n') + 1);
+    EXPECT_TRUE(commandLine == installer + "\n" || commandLine == "\"" + installer + "\"\n" ||
+                commandLine == "\"" + installer + "\" \n")
+        << commandLine;
+    EXPECT_EQ(WindowText(Item(window, "ButtonDownload")), L"Download");
+    EXPECT_TRUE(IsWindowEnabled(Item(window, "ButtonClose")));
+    EXPECT_FALSE(program.WaitForExit(1s)) << "the program keeps running";
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    PostMessageW(program.WaitForWindow(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
+TEST_F(KestrovaDownload, AnUpdateWhoseSignatureDoesNotHoldIsRejected)
+{
+    UseInstalledMode();
+    struct Case {
+        const char* what;
+        ServedFile file;
+    };
+    const Case cases[] = {
+        {"one byte changed", {.tamper = true}},
+        {"signed with another key", {.sign = "other"}},
+        {"no signature file", {.sign = "none"}},
+        {"signed for another version", {.version = "98.0.0.1"}},
+    };
+    KestrovaProcess program(exe);
+    Offer(kSetupPath, {});
+    HWND window = OpenOffer(program);
+    ASSERT_NE(window, nullptr);
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.what);
+        Offer(kSetupPath, test.file);
+        SetWindowTextW(Item(window, "LabelUpDate"), L"--->");  // stands for the offer again
+        Press(window, "ButtonDownload");
+        EXPECT_EQ(Outcome(window), kRejected);
+        EXPECT_EQ(WindowText(Item(window, "ButtonDownload")), L"Download");
+        EXPECT_TRUE(TemporaryFiles().empty()) << "nothing left, not even in part";
+        EXPECT_EQ(Record(), "") << "nothing started";
+    }
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    PostMessageW(program.WaitForWindow(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
+TEST_F(KestrovaDownload, CancelAnswersAtOnceDuringASlowOrAStalledTransfer)
+{
+    UseInstalledMode();
+    struct Case {
+        const char* what;
+        ServedFile file;
+    };
+    const Case cases[] = {
+        {"slow, with a size", {.rate = 16384}},
+        {"stalled, without a size", {.noSize = true, .stallAfter = 16384}},
+    };
+    KestrovaProcess program(exe);
+    Offer(kSetupPath, {});
+    HWND window = OpenOffer(program);
+    ASSERT_NE(window, nullptr);
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.what);
+        Offer(kSetupPath, test.file);
+        Press(window, "ButtonDownload");
+        ASSERT_TRUE(WaitUntil([&] { return server.Log().find(kSetupPath + std::string("\n")) != std::string::npos; }));
+        if (test.file.noSize)
+            std::this_thread::sleep_for(1s);  // the transfer has begun and stalls
+        else
+            ASSERT_TRUE(WaitUntil([&] { return SendMessageW(Item(window, "ProgressBarUpdate"), PBM_GETPOS, 0, 0) > 0; }));
+        EXPECT_EQ(WindowText(Item(window, "ButtonDownload")), L"Cancel");
+        DWORD_PTR ignored = 0;
+        EXPECT_NE(SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored), 0) << "answers";
+        Press(window, "ButtonDownload");
+        ASSERT_TRUE(WaitUntil([&] { return WindowText(Item(window, "ButtonDownload")) == L"Download"; }));
+        EXPECT_EQ(Status(window), kNotDownloaded);
+        EXPECT_FALSE(IsWindowVisible(Item(window, "ProgressBarUpdate")));
+        EXPECT_FALSE(files.FileExists(temp + "Kestrova-setup.exe"));
+        EXPECT_EQ(Record(), "");
+    }
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    PostMessageW(program.WaitForWindow(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitForExit(), 0u);
+    EXPECT_TRUE(TemporaryFiles().empty()) << "no part of a download outlives the program";
+}
+
+TEST_F(KestrovaDownload, InPortableModeTheVerifiedArchiveIsSavedBesideTheProgramAndNothingElse)
+{
+    WriteOptions(kEnglishWithoutCheck);
+    Offer(kZipPath, {});
+    KestrovaProcess program(exe);
+    HWND window = OpenOffer(program);
+    ASSERT_NE(window, nullptr);
+    SendMessageW(Item(window, "CheckBoxQuickUpdate"), BM_CLICK, 0, 0);
+    Press(window, "ButtonDownload");
+    EXPECT_EQ(Outcome(window), kDownloaded);
+    std::string saved;
+    EXPECT_TRUE(files.ReadWholeFile(scratch / "Kestrova.zip", saved));
+    EXPECT_EQ(saved, standIn);
+    EXPECT_TRUE(TemporaryFiles().empty()) << "no script";
+    EXPECT_EQ(Record(), "");
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    PostMessageW(program.WaitForWindow(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
+}  // namespace
+}  // namespace kestrova
