@@ -65,6 +65,15 @@ std::string ReadText(const std::string& path)
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
+std::string BuildHostPath(const std::string& linuxPath)
+{
+#ifdef _WIN32
+    return linuxPath.starts_with('/') ? "Z:" + linuxPath : linuxPath;
+#else
+    return linuxPath;
+#endif
+}
+
 std::map<std::string, std::string> FolderContents(FileSystem& fs, const std::string& folder)
 {
     std::map<std::string, std::string> contents;

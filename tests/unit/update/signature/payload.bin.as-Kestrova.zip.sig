@@ -1,0 +1,1 @@
+7WcRNUk56igpLtngyw/S9l2c7bBua16YIwkyRciKutdH/9TCMDGXddX+OJj74Y80sKkEoyfBISwNUTjcqCH1gA==
