@@ -43,6 +43,18 @@ constexpr std::string_view TrimBlanksRight(std::string_view text)
 
 constexpr std::string_view TrimBlanks(std::string_view text) { return TrimBlanksLeft(TrimBlanksRight(text)); }
 
+// The value of a hexadecimal digit of either case; -1 for any other character.
+constexpr int HexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
 // Whether `text` begins with `prefix`, comparing exactly.
 inline bool StartsWith(std::string_view text, std::string_view prefix)
 {

@@ -2,10 +2,9 @@
 // data of any type, with the registry editor's line continuations.
 #include "platform/RegFile.h"
 
+#include "platform/AsciiText.h"
 #include "platform/TextEncoding.h"
 #include "platform/Utf.h"
-
-#include <cctype>
 
 namespace kestrova {
 
@@ -48,14 +47,6 @@ std::optional<std::string> QuotedText(std::string_view& text)
     return std::nullopt;
 }
 
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
-}
-
 std::optional<std::vector<std::uint8_t>> HexBytes(std::string_view text)
 {
     std::vector<std::uint8_t> bytes;
@@ -63,9 +54,9 @@ std::optional<std::vector<std::uint8_t>> HexBytes(std::string_view text)
     while (!text.empty()) {
         const std::size_t comma = text.find(',');
         const std::string_view byte = Trimmed(text.substr(0, comma));
-        if (byte.size() != 2 || HexDigit(byte[0]) < 0 || HexDigit(byte[1]) < 0)
+        if (byte.size() != 2 || HexDigitValue(byte[0]) < 0 || HexDigitValue(byte[1]) < 0)
             return std::nullopt;
-        bytes.push_back(static_cast<std::uint8_t>(HexDigit(byte[0]) * 16 + HexDigit(byte[1])));
+        bytes.push_back(static_cast<std::uint8_t>(HexDigitValue(byte[0]) * 16 + HexDigitValue(byte[1])));
         if (comma == std::string_view::npos)
             break;
         text.remove_prefix(comma + 1);
@@ -81,9 +72,9 @@ std::optional<std::uint32_t> HexNumber(std::string_view text, std::size_t maxDig
         return std::nullopt;
     std::uint32_t number = 0;
     for (char c : text) {
-        if (HexDigit(c) < 0)
+        if (HexDigitValue(c) < 0)
             return std::nullopt;
-        number = number * 16 + static_cast<std::uint32_t>(HexDigit(c));
+        number = number * 16 + static_cast<std::uint32_t>(HexDigitValue(c));
     }
     return number;
 }

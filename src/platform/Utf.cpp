@@ -84,4 +84,8 @@ std::string Utf16ToUtf8(std::u16string_view text)
     return out;
 }
 
+// Malformed sequences are exactly those the conversion replaces, so only well-formed
+// text comes back unchanged.
+bool IsValidUtf8(std::string_view text) { return Utf16ToUtf8(Utf8ToUtf16(text)) == text; }
+
 }  // namespace kestrova

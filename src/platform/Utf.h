@@ -10,4 +10,7 @@ namespace kestrova {
 std::u16string Utf8ToUtf16(std::string_view text);
 std::string Utf16ToUtf8(std::u16string_view text);
 
+// Whether `text` is well-formed UTF-8 (no stray, overlong or surrogate sequences).
+bool IsValidUtf8(std::string_view text);
+
 }  // namespace kestrova

@@ -13,21 +13,6 @@
 
 namespace kestrova {
 
-namespace {
-
-int DigitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return 99;
-}
-
-}  // namespace
-
 std::optional<int> ParseIniInteger(std::string_view text)
 {
     bool negative = false;
@@ -48,8 +33,8 @@ std::optional<int> ParseIniInteger(std::string_view text)
     const std::uint64_t limit = base == 16 ? 0xFFFFFFFFu : negative ? 0x80000000u : 0x7FFFFFFFu;
     std::uint64_t magnitude = 0;
     for (const char c : text) {
-        const int digit = DigitValue(c);
-        if (digit >= base)
+        const int digit = HexDigitValue(c);
+        if (digit < 0 || digit >= base)
             return std::nullopt;
         magnitude = magnitude * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digit);
         if (magnitude > limit)

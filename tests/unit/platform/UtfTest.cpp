@@ -20,5 +20,15 @@ TEST(Utf, MalformedInputBecomesReplacementCharacter)
     EXPECT_EQ(Utf16ToUtf8(std::u16string{0xD800, u'x'}), "\xEF\xBF\xBDx");
 }
 
+TEST(Utf, IsValidUtf8AcceptsOnlyWellFormedSequences)
+{
+    EXPECT_TRUE(IsValidUtf8(""));
+    EXPECT_TRUE(IsValidUtf8("a \xD0\x96 \xEF\xBF\xBD \xF0\x9F\x98\x80"));  // a literal U+FFFD is well-formed
+    EXPECT_FALSE(IsValidUtf8("\xFF"));
+    EXPECT_FALSE(IsValidUtf8("\xD0"));              // cut short
+    EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));          // overlong "/"
+    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));      // surrogate
+}
+
 }  // namespace
 }  // namespace kestrova
