@@ -125,7 +125,10 @@ int main()
     using namespace kestrova;
     UpdateTestServer server;
     const std::string source = WriteBenchmarkFile(KESTROVA_BENCHMARK_DIR);
-    server.Serve(kHost, kPath, {.source = source, .version = "99.0.0.1"});
+    ServedFile file;
+    file.source = source;
+    file.version = "99.0.0.1";
+    server.Serve(kHost, kPath, file);
     wchar_t temp[MAX_PATH + 1] = {};
     GetTempPathW(MAX_PATH + 1, temp);
 

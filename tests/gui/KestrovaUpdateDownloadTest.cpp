@@ -81,7 +81,7 @@ protected:
     // Opens the update window and waits until it offers the download.
     HWND OpenOffer(KestrovaProcess& program)
     {
-        HWND mainWindow = program.WaitForWindow();
+        mainWindow = program.WaitForWindow();
         if (!mainWindow)
             return nullptr;
         HWND window = OpenUpdateWindow(program, mainWindow, L"Update Kestrova");
@@ -131,12 +131,13 @@ protected:
     ScopedEnvironment tmpVariable{L"TMP", Widen(temp)};
     ScopedEnvironment recordVariable{L"KESTROVA_STANDIN_RECORD", Widen(recordPath)};
     std::string standIn;
+    HWND mainWindow = nullptr;
 };
 
 TEST_F(KestrovaDownload, AQuickUpdateStartsTheVerifiedInstallerSilentlyAndEndsTheProgram)
 {
     UseInstalledMode();
-    Offer(kSetupPath, {});
+    Offer(kSetupPath, ServedFile());
     KestrovaProcess program(exe);
     HWND window = OpenOffer(program);
     ASSERT_NE(window, nullptr);
@@ -157,7 +158,7 @@ TEST_F(KestrovaDownload, AQuickUpdateStartsTheVerifiedInstallerSilentlyAndEndsTh
 TEST_F(KestrovaDownload, WithoutQuickTheInstallerStartsPlainAndTheProgramStays)
 {
     UseInstalledMode();
-    Offer(kSetupPath, {});
+    Offer(kSetupPath, ServedFile());
     KestrovaProcess program(exe);
     HWND window = OpenOffer(program);
     ASSERT_NE(window, nullptr);
@@ -174,7 +175,7 @@ TEST_F(KestrovaDownload, WithoutQuickTheInstallerStartsPlainAndTheProgramStays)
     EXPECT_TRUE(IsWindowEnabled(Item(window, "ButtonClose")));
     EXPECT_FALSE(program.WaitForExit(1s)) << "the program keeps running";
     PostMessageW(window, WM_CLOSE, 0, 0);
-    PostMessageW(program.WaitForWindow(), WM_CLOSE, 0, 0);
+    PostMessageW(mainWindow, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.WaitForExit(), 0u);
 }
 
@@ -183,21 +184,27 @@ TEST_F(KestrovaDownload, AnUpdateWhoseSignatureDoesNotHoldIsRejected)
     UseInstalledMode();
     struct Case {
         const char* what;
-        ServedFile file;
+        const char* sign;
+        bool tamper;
+        const char* version;  // the version signed for
     };
     const Case cases[] = {
-        {"one byte changed", {.tamper = true}},
-        {"signed with another key", {.sign = "other"}},
-        {"no signature file", {.sign = "none"}},
-        {"signed for another version", {.version = "98.0.0.1"}},
+        {"one byte changed", "dev", true, kOffered},
+        {"signed with another key", "other", false, kOffered},
+        {"no signature file", "none", false, kOffered},
+        {"signed for another version", "dev", false, "98.0.0.1"},
     };
     KestrovaProcess program(exe);
-    Offer(kSetupPath, {});
+    Offer(kSetupPath, ServedFile());
     HWND window = OpenOffer(program);
     ASSERT_NE(window, nullptr);
     for (const Case& test : cases) {
         SCOPED_TRACE(test.what);
-        Offer(kSetupPath, test.file);
+        ServedFile file;
+        file.sign = test.sign;
+        file.tamper = test.tamper;
+        file.version = test.version;
+        Offer(kSetupPath, file);
         SetWindowTextW(Item(window, "LabelUpDate"), L"--->");  // stands for the offer again
         Press(window, "ButtonDownload");
         EXPECT_EQ(Outcome(window), kRejected);
@@ -206,7 +213,7 @@ TEST_F(KestrovaDownload, AnUpdateWhoseSignatureDoesNotHoldIsRejected)
         EXPECT_EQ(Record(), "") << "nothing started";
     }
     PostMessageW(window, WM_CLOSE, 0, 0);
-    PostMessageW(program.WaitForWindow(), WM_CLOSE, 0, 0);
+    PostMessageW(mainWindow, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.WaitForExit(), 0u);
 }
 
@@ -215,22 +222,24 @@ TEST_F(KestrovaDownload, CancelAnswersAtOnceDuringASlowOrAStalledTransfer)
     UseInstalledMode();
     struct Case {
         const char* what;
-        ServedFile file;
+        bool stalls;  // without a size, after a first piece
     };
-    const Case cases[] = {
-        {"slow, with a size", {.rate = 16384}},
-        {"stalled, without a size", {.noSize = true, .stallAfter = 16384}},
-    };
+    const Case cases[] = {{"slow, with a size", false}, {"stalled, without a size", true}};
     KestrovaProcess program(exe);
-    Offer(kSetupPath, {});
+    Offer(kSetupPath, ServedFile());
     HWND window = OpenOffer(program);
     ASSERT_NE(window, nullptr);
     for (const Case& test : cases) {
         SCOPED_TRACE(test.what);
-        Offer(kSetupPath, test.file);
+        ServedFile file;
+        file.rate = test.stalls ? 0 : 16384;
+        file.noSize = test.stalls;
+        if (test.stalls)
+            file.stallAfter = 16384;
+        Offer(kSetupPath, file);
         Press(window, "ButtonDownload");
         ASSERT_TRUE(WaitUntil([&] { return server.Log().find(kSetupPath + std::string("\n")) != std::string::npos; }));
-        if (test.file.noSize)
+        if (test.stalls)
             std::this_thread::sleep_for(1s);  // the transfer has begun and stalls
         else
             ASSERT_TRUE(WaitUntil([&] { return SendMessageW(Item(window, "ProgressBarUpdate"), PBM_GETPOS, 0, 0) > 0; }));
@@ -245,7 +254,7 @@ TEST_F(KestrovaDownload, CancelAnswersAtOnceDuringASlowOrAStalledTransfer)
         EXPECT_EQ(Record(), "");
     }
     PostMessageW(window, WM_CLOSE, 0, 0);
-    PostMessageW(program.WaitForWindow(), WM_CLOSE, 0, 0);
+    PostMessageW(mainWindow, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.WaitForExit(), 0u);
     EXPECT_TRUE(TemporaryFiles().empty()) << "no part of a download outlives the program";
 }
@@ -253,7 +262,7 @@ TEST_F(KestrovaDownload, CancelAnswersAtOnceDuringASlowOrAStalledTransfer)
 TEST_F(KestrovaDownload, InPortableModeTheVerifiedArchiveIsSavedBesideTheProgramAndNothingElse)
 {
     WriteOptions(kEnglishWithoutCheck);
-    Offer(kZipPath, {});
+    Offer(kZipPath, ServedFile());
     KestrovaProcess program(exe);
     HWND window = OpenOffer(program);
     ASSERT_NE(window, nullptr);
@@ -266,7 +275,7 @@ TEST_F(KestrovaDownload, InPortableModeTheVerifiedArchiveIsSavedBesideTheProgram
     EXPECT_TRUE(TemporaryFiles().empty()) << "no script";
     EXPECT_EQ(Record(), "");
     PostMessageW(window, WM_CLOSE, 0, 0);
-    PostMessageW(program.WaitForWindow(), WM_CLOSE, 0, 0);
+    PostMessageW(mainWindow, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.WaitForExit(), 0u);
 }
 

@@ -152,8 +152,10 @@ TEST_F(UpdateWindowTest, APortableQuickUpdateWritesTheScriptSavesTheOptionsAndEn
 {
     UpdateTestServer server;
     ScopedUserProxy proxy{L"127.0.0.1:" + std::to_wstring(server.Port())};
-    server.Serve("download.kestrova.org", "/download/Kestrova/Kestrova.zip", {.source = KESTROVA_STANDIN_PATH,
-                                                                             .version = "1.0.0.6"});
+    ServedFile offered;
+    offered.source = KESTROVA_STANDIN_PATH;
+    offered.version = "1.0.0.6";
+    server.Serve("download.kestrova.org", "/download/Kestrova/Kestrova.zip", offered);
     Store("[Option]\r\nCheckBoxAutoCheck=0\r\n");
     const std::string temp = scratch / "temp\\";
     ASSERT_TRUE(files.MakeDirectory(temp));

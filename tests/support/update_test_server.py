@@ -104,7 +104,10 @@ class Handler(http.server.BaseHTTPRequestHandler):
                 time.sleep(3600)
                 return
             piece = data[start:start + PIECE]
-            self.wfile.write(piece)
+            try:
+                self.wfile.write(piece)
+            except (BrokenPipeError, ConnectionResetError):
+                return  # a cancelled download
             if script["rate"]:
                 time.sleep(len(piece) / script["rate"])
 
