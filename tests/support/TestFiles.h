@@ -14,8 +14,8 @@ namespace kestrova {
 void WriteText(const std::string& path, const std::string& text);
 std::string ReadText(const std::string& path);
 
-// A file of the source or build tree, named by its Linux path, as this program opens it:
-// under Wine on drive Z:, where Wine shows the Linux root.
+// The path under which this program opens a file of the source or build tree named by
+// its Linux path: under Wine, on drive Z:, where Wine shows the Linux root.
 std::string BuildHostPath(const std::string& linuxPath);
 
 // Every entry of `folder` (which ends with a backslash) and its sub-folders by its
