@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "TestFiles.h"
 #include "platform/win32/WideString.h"
 
 namespace kestrova {
@@ -128,15 +129,13 @@ ScopedWineVersion::ScopedWineVersion(const std::wstring& exeName, const std::wst
 
 ScopedWineVersion::~ScopedWineVersion() { RegDeleteKeyW(HKEY_CURRENT_USER, key_.c_str()); }
 
-std::wstring BuildTreePath(const std::string& path)
+std::wstring KestrovaExe()
 {
-    std::wstring windowsPath = Widen(path.starts_with('/') ? "Z:" + path : path);
-    for (wchar_t& c : windowsPath)
+    std::wstring exe = Widen(BuildHostPath(KESTROVA_EXE_PATH));
+    for (wchar_t& c : exe)
         if (c == L'/')
             c = L'\\';
-    return windowsPath;
+    return exe;
 }
-
-std::wstring KestrovaExe() { return BuildTreePath(KESTROVA_EXE_PATH); }
 
 }  // namespace kestrova

@@ -59,10 +59,7 @@ private:
     std::wstring key_;
 };
 
-// A path of the build tree as Windows sees it: the build tree lies on Wine's drive Z:.
-std::wstring BuildTreePath(const std::string& path);
-
-// The built Kestrova.exe as a Windows path.
+// The built Kestrova.exe as a Windows path (the build tree lies on Wine's drive Z:).
 std::wstring KestrovaExe();
 
 }  // namespace kestrova

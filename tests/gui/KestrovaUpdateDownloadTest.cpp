@@ -9,6 +9,7 @@
 #include <string>
 
 #include "KestrovaUpdateFixture.h"
+#include "TestFiles.h"
 
 namespace kestrova {
 namespace {
@@ -21,27 +22,6 @@ const std::wstring kNotDownloaded = L"Update files were not downloaded!";
 const std::wstring kRejected = L"Update rejected: the signature does not match";
 const std::wstring kQuickParameters = L"/SILENT /CLOSEAPPLICATIONS /SUPPRESSMSGBOXES /LANG=English /MERGETASKS=\"runcmd1\"";
 
-// An environment variable of this process, and so of the programs it starts, for as long
-// as the object lives.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const wchar_t* name, const std::wstring& value) : name_(name)
-    {
-        wchar_t old[32767];
-        const DWORD length = GetEnvironmentVariableW(name, old, 32767);
-        if (length > 0 && length < 32767)
-            old_ = std::wstring(old, length);
-        SetEnvironmentVariableW(name, value.c_str());
-    }
-    ~ScopedEnvironment() { SetEnvironmentVariableW(name_, old_ ? old_->c_str() : nullptr); }
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
-private:
-    const wchar_t* name_;
-    std::optional<std::wstring> old_;
-};
-
 class KestrovaDownload : public KestrovaUpdate {
 protected:
     void SetUp() override
@@ -52,7 +32,7 @@ protected:
         const std::wstring built = KestrovaExe();
         const std::wstring english = built.substr(0, built.find_last_of(L'\\') + 1) + L"Language\\English.ini";
         ASSERT_TRUE(CopyFileW(english.c_str(), Widen(scratch / "Language\\English.ini").c_str(), FALSE));
-        ASSERT_TRUE(files.ReadWholeFile(Narrow(BuildTreePath(KESTROVA_STANDIN_PATH)), standIn));
+        ASSERT_TRUE(files.ReadWholeFile(BuildHostPath(KESTROVA_STANDIN_PATH), standIn));
     }
 
     void TearDown() override { files.RemoveFile(installedOptions); }
@@ -127,9 +107,10 @@ protected:
     const std::string temp = scratch / "temp\\";
     const std::string recordPath = scratch / "record.txt";
     const std::string installedOptions = files.AppDataFolder() + "\\Kestrova\\Kestrova\\Config\\Option.ini";
-    ScopedEnvironment tempVariable{L"TEMP", Widen(temp)};
-    ScopedEnvironment tmpVariable{L"TMP", Widen(temp)};
-    ScopedEnvironment recordVariable{L"KESTROVA_STANDIN_RECORD", Widen(recordPath)};
+    // The programs the test starts inherit these.
+    ScopedEnvironmentVariable tempVariable{"TEMP", temp};
+    ScopedEnvironmentVariable tmpVariable{"TMP", temp};
+    ScopedEnvironmentVariable recordVariable{"KESTROVA_STANDIN_RECORD", recordPath};
     std::string standIn;
     HWND mainWindow = nullptr;
 };

@@ -95,8 +95,9 @@ TEST_F(KestrovaUpdate, TheWindowShowsWhatThePrimaryOrElseTheMirrorOffers)
     }
 }
 
-TEST_F(KestrovaUpdate, ANewerVersionAtStartUpIsOfferedAndYesOpensTheWindowWithIt)
+TEST_F(KestrovaUpdate, ANewerVersionAtStartUpIsOfferedAndYesDownloadsItInTheWindow)
 {
+    const char* kSignaturePath = "/download/Kestrova/Kestrova.zip.sig";
     struct Case {
         const char* what;
         std::string options;
@@ -111,6 +112,8 @@ TEST_F(KestrovaUpdate, ANewerVersionAtStartUpIsOfferedAndYesOpensTheWindowWithIt
         SCOPED_TRACE(test.what);
         server.Reset();
         server.Answer(kPrimaryHost, kVersionPath, 200, "99.0.0.4");
+        // A download that has begun and waits, so the window shows the offer meanwhile.
+        server.Stall(kPrimaryHost, kSignaturePath);
         WriteOptions(test.options);
         KestrovaProcess program(exe);  // checking at start-up is on by default
         if (test.answer) {
@@ -135,6 +138,7 @@ TEST_F(KestrovaUpdate, ANewerVersionAtStartUpIsOfferedAndYesOpensTheWindowWithIt
         }
         HWND mainWindow = FindWindowOf(program, [](HWND window) { return WindowText(window).starts_with(L"Kestrova "); });
         ASSERT_NE(mainWindow, nullptr);
+        std::string asked = std::string(kPrimaryHost) + " " + kVersionPath + "\n";
         if (test.answer && std::wstring(test.answer) == L"Нет") {
             EXPECT_EQ(program.VisibleWindows().size(), 1u) << "only the main window";
         } else {
@@ -143,10 +147,12 @@ TEST_F(KestrovaUpdate, ANewerVersionAtStartUpIsOfferedAndYesOpensTheWindowWithIt
             EXPECT_EQ(WindowText(Item(window, "LabelUpDate")), L"Доступно обновление " + local + L" ---> 99.0.0.4");
             EXPECT_EQ(WindowText(Item(window, "LabelServerVersion")), L"99.0.0.4");
             EXPECT_EQ(WindowText(Item(window, "LabelLocalVersion")), local);
+            EXPECT_EQ(WindowText(Item(window, "ButtonDownload")), L"Отмена") << "the download has begun";
             PostMessageW(window, WM_CLOSE, 0, 0);
             ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }));
+            asked += std::string(kPrimaryHost) + " " + kSignaturePath + "\n";
         }
-        EXPECT_EQ(server.Log(), std::string(kPrimaryHost) + " " + kVersionPath + "\n") << "the offer is not asked again";
+        EXPECT_EQ(server.Log(), asked) << "the offer is not asked again";
         PostMessageW(mainWindow, WM_CLOSE, 0, 0);
         EXPECT_EQ(program.WaitForExit(), 0u);
     }

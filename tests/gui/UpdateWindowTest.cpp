@@ -16,6 +16,7 @@
 #include "RecordingShell.h"
 #include "ScopedUserProxy.h"
 #include "ScratchFolder.h"
+#include "TestFiles.h"
 #include "UpdateTestServer.h"
 #include "platform/CodePage.h"
 #include "platform/win32/WideString.h"
@@ -159,9 +160,8 @@ TEST_F(UpdateWindowTest, APortableQuickUpdateWritesTheScriptSavesTheOptionsAndEn
     Store("[Option]\r\nCheckBoxAutoCheck=0\r\n");
     const std::string temp = scratch / "temp\\";
     ASSERT_TRUE(files.MakeDirectory(temp));
-    const std::wstring oldTemp = _wgetenv(L"TEMP") ? _wgetenv(L"TEMP") : L"";
-    SetEnvironmentVariableW(L"TEMP", Widen(temp).c_str());
-    SetEnvironmentVariableW(L"TMP", Widen(temp).c_str());
+    const ScopedEnvironmentVariable tempVariable("TEMP", temp);
+    const ScopedEnvironmentVariable tmpVariable("TMP", temp);
 
     RecordingShell shell;  // the real script would end every Kestrova of the prefix
     bool optionsSaved = false;
@@ -195,8 +195,6 @@ TEST_F(UpdateWindowTest, APortableQuickUpdateWritesTheScriptSavesTheOptionsAndEn
     window->ShowModal();
     finished = true;
     watcher.join();
-    SetEnvironmentVariableW(L"TEMP", oldTemp.c_str());
-    SetEnvironmentVariableW(L"TMP", oldTemp.c_str());
 
     ASSERT_TRUE(ended) << Narrow(Text(window->Control("LabelUpDate")));
     EXPECT_TRUE(optionsSaved);
