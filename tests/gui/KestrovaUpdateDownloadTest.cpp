@@ -65,8 +65,9 @@ protected:
         if (!mainWindow)
             return nullptr;
         HWND window = OpenUpdateWindow(program, mainWindow, L"Update Kestrova");
-        if (window)
-            WaitUntil([&] { return IsWindowEnabled(Item(window, "ButtonDownload")); });
+        // The button is enabled before the check too; the offer is in once the status shows it.
+        if (window && !WaitUntil([&] { return Status(window).find(L"--->") != std::wstring::npos; }))
+            return nullptr;
         return window;
     }
 
@@ -75,6 +76,14 @@ protected:
         PostMessageW(window, WM_COMMAND, MAKEWPARAM(kUpdateWindowFirstControlId + ComponentIndex(updateModel, name),
                                                     BN_CLICKED),
                      reinterpret_cast<LPARAM>(Item(window, name)));
+    }
+
+    // Closes the update window and the main window as a user would; the program then ends.
+    void CloseProgram(KestrovaProcess& program, HWND window) const
+    {
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        PostMessageW(mainWindow, WM_CLOSE, 0, 0);
+        EXPECT_EQ(program.WaitForExit(), 0u);
     }
 
     std::wstring Status(HWND window) const { return WindowText(Item(window, "LabelUpDate")); }
@@ -155,9 +164,7 @@ TEST_F(KestrovaDownload, WithoutQuickTheInstallerStartsPlainAndTheProgramStays)
     EXPECT_EQ(WindowText(Item(window, "ButtonDownload")), L"Download");
     EXPECT_TRUE(IsWindowEnabled(Item(window, "ButtonClose")));
     EXPECT_FALSE(program.WaitForExit(1s)) << "the program keeps running";
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    PostMessageW(mainWindow, WM_CLOSE, 0, 0);
-    EXPECT_EQ(program.WaitForExit(), 0u);
+    CloseProgram(program, window);
 }
 
 TEST_F(KestrovaDownload, AnUpdateWhoseSignatureDoesNotHoldIsRejected)
@@ -193,9 +200,7 @@ TEST_F(KestrovaDownload, AnUpdateWhoseSignatureDoesNotHoldIsRejected)
         EXPECT_TRUE(TemporaryFiles().empty()) << "nothing left, not even in part";
         EXPECT_EQ(Record(), "") << "nothing started";
     }
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    PostMessageW(mainWindow, WM_CLOSE, 0, 0);
-    EXPECT_EQ(program.WaitForExit(), 0u);
+    CloseProgram(program, window);
 }
 
 TEST_F(KestrovaDownload, CancelAnswersAtOnceDuringASlowOrAStalledTransfer)
@@ -234,9 +239,7 @@ TEST_F(KestrovaDownload, CancelAnswersAtOnceDuringASlowOrAStalledTransfer)
         EXPECT_FALSE(files.FileExists(temp + "Kestrova-setup.exe"));
         EXPECT_EQ(Record(), "");
     }
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    PostMessageW(mainWindow, WM_CLOSE, 0, 0);
-    EXPECT_EQ(program.WaitForExit(), 0u);
+    CloseProgram(program, window);
     EXPECT_TRUE(TemporaryFiles().empty()) << "no part of a download outlives the program";
 }
 
@@ -255,9 +258,7 @@ TEST_F(KestrovaDownload, InPortableModeTheVerifiedArchiveIsSavedBesideTheProgram
     EXPECT_EQ(saved, standIn);
     EXPECT_TRUE(TemporaryFiles().empty()) << "no script";
     EXPECT_EQ(Record(), "");
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    PostMessageW(mainWindow, WM_CLOSE, 0, 0);
-    EXPECT_EQ(program.WaitForExit(), 0u);
+    CloseProgram(program, window);
 }
 
 }  // namespace
