@@ -8,9 +8,11 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "PlatformFileSystem.h"
 #include "RecordingShell.h"
@@ -40,7 +42,9 @@ protected:
 
     // A source whose server always names `version`, counting the checks that ask it.
     std::unique_ptr<UpdateWindow> MakeWindow(const std::string& version, UpdateInstallation installation = {},
-                                             const std::string& downloadUrl = "")
+                                             const std::string& downloadUrl = "",
+                                             std::function<void(const std::string&)> reportError =
+                                                 [](const std::string&) {})
     {
         UpdateCheckSource source{
             [checks = checks, version, downloadUrl](bool portableMode) {
@@ -50,7 +54,7 @@ protected:
             },
             [] { return std::string("1.0.0.5"); },
         };
-        return std::make_unique<UpdateWindow>(source, file, portable, nullptr, [](const std::string&) {},
+        return std::make_unique<UpdateWindow>(source, file, portable, nullptr, std::move(reportError),
                                               std::move(installation));
     }
 
@@ -149,7 +153,7 @@ TEST_F(UpdateWindowTest, AShowingChecksAndClosingSavesTheTwoOptions)
     EXPECT_EQ(stored.ReadString("Option", "CheckBoxAutoUpdate", "?"), "0");
 }
 
-TEST_F(UpdateWindowTest, APortableQuickUpdateWritesTheScriptSavesTheOptionsAndEndsTheProgram)
+TEST_F(UpdateWindowTest, APortableQuickUpdateWritesTheScriptSavesTheOptionsAndEndsTheProgramOnceItStarted)
 {
     UpdateTestServer server;
     ScopedUserProxy proxy{L"127.0.0.1:" + std::to_wstring(server.Port())};
@@ -157,62 +161,81 @@ TEST_F(UpdateWindowTest, APortableQuickUpdateWritesTheScriptSavesTheOptionsAndEn
     offered.source = KESTROVA_STANDIN_PATH;
     offered.version = "1.0.0.6";
     server.Serve("download.kestrova.org", "/download/Kestrova/Kestrova.zip", offered);
-    Store("[Option]\r\nCheckBoxAutoCheck=0\r\n");
     const std::string temp = scratch / "temp\\";
     ASSERT_TRUE(files.MakeDirectory(temp));
     const ScopedEnvironmentVariable tempVariable("TEMP", temp);
     const ScopedEnvironmentVariable tmpVariable("TMP", temp);
 
-    RecordingShell shell;  // the real script would end every Kestrova of the prefix
-    bool optionsSaved = false;
-    bool ended = false;
-    UpdateWindow* shown = nullptr;
-    UpdateInstallation installation;
-    installation.files = &files;
-    installation.shell = &shell;
-    installation.saveOptions = [&] { optionsSaved = !ended; };
-    installation.endProgram = [&] {
-        ended = true;
-        shown->Close();
-    };
-    installation.programFolder = scratch.path();
-    installation.executablePath = scratch / "Kestrova.exe";
-    auto window = MakeWindow("1.0.0.6", installation, "http://download.kestrova.org/download/Kestrova/Kestrova.zip");
-    shown = window.get();
-    window->FormCreate();
-    std::atomic<bool> finished{false};
-    std::thread watcher([&finished, button = window->Control("ButtonDownload"), handle = window->Handle()] {
-        const auto deadline = std::chrono::steady_clock::now() + 60s;
-        while (!IsWindowEnabled(button) && std::chrono::steady_clock::now() < deadline)
-            std::this_thread::sleep_for(10ms);
-        PostMessageW(handle, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button));
-        // Ends a showing that the download did not end.
-        while (!finished && std::chrono::steady_clock::now() < deadline)
-            std::this_thread::sleep_for(10ms);
-        if (!finished)
-            PostMessageW(handle, WM_CLOSE, 0, 0);
-    });
-    window->ShowModal();
-    finished = true;
-    watcher.join();
+    for (const bool scriptStarts : {true, false}) {
+        SCOPED_TRACE(scriptStarts ? "the script starts" : "the script cannot be started");
+        Store("[Option]\r\nCheckBoxAutoCheck=0\r\n");
+        files.RemoveFile(scratch / "Kestrova.zip");
+        RecordingShell shell;  // the real script would end every Kestrova of the prefix
+        shell.openSucceeds = scriptStarts;
+        bool optionsSaved = false;
+        bool ended = false;
+        std::vector<std::string> reports;
+        UpdateWindow* shown = nullptr;
+        UpdateInstallation installation;
+        installation.files = &files;
+        installation.shell = &shell;
+        installation.saveOptions = [&] { optionsSaved = !ended; };
+        installation.endProgram = [&] {
+            ended = true;
+            shown->Close();
+        };
+        installation.programFolder = scratch.path();
+        installation.executablePath = scratch / "Kestrova.exe";
+        auto window = MakeWindow("1.0.0.6", installation, "http://download.kestrova.org/download/Kestrova/Kestrova.zip",
+                                 [&](const std::string& report) {
+                                     reports.push_back(report);
+                                     shown->Close();
+                                 });
+        shown = window.get();
+        window->FormCreate();
+        // Presses Download once the check has answered; the download's end closes the window.
+        std::atomic<bool> finished{false};
+        std::thread watcher([&finished, button = window->Control("ButtonDownload"), handle = window->Handle()] {
+            const auto deadline = std::chrono::steady_clock::now() + 60s;
+            while (!IsWindowEnabled(button) && std::chrono::steady_clock::now() < deadline)
+                std::this_thread::sleep_for(10ms);
+            PostMessageW(handle, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                         reinterpret_cast<LPARAM>(button));
+            while (!finished && std::chrono::steady_clock::now() < deadline)
+                std::this_thread::sleep_for(10ms);
+            if (!finished)
+                PostMessageW(handle, WM_CLOSE, 0, 0);
+        });
+        window->ShowModal();
+        finished = true;
+        watcher.join();
 
-    ASSERT_TRUE(ended) << Narrow(Text(window->Control("LabelUpDate")));
-    EXPECT_TRUE(optionsSaved);
-    std::string archive;
-    EXPECT_TRUE(files.ReadWholeFile(scratch / "Kestrova.zip", archive)) << "the verified archive beside the program";
-    ASSERT_EQ(shell.opened.size(), 1u);
-    const ShellOpenCall& started = shell.opened[0];
-    EXPECT_EQ(started.parameters, "");
-    EXPECT_EQ(started.folder, "");
-    EXPECT_EQ(started.showCommand, SW_HIDE);
-    const std::string& scriptPath = started.file;
-    EXPECT_TRUE(scriptPath.starts_with(temp + "update_") && scriptPath.ends_with(".bat")) << scriptPath;
-    std::string script;
-    ASSERT_TRUE(files.ReadWholeFile(scriptPath, script));
-    EXPECT_EQ(script, PortableUpdateScriptFile(scratch.path(), "Kestrova.exe", "Kestrova.zip", AnsiCodePage()));
-    EXPECT_TRUE(script.starts_with("@echo off\r\ncd /d \"" + scratch.path() + "\"")) << script;
-    const IniDocument stored = file.Open();
-    EXPECT_EQ(stored.ReadString("Option", "CheckBoxAutoCheck", "?"), "0") << "the window's options saved too";
+        EXPECT_EQ(ended, scriptStarts) << Narrow(Text(window->Control("LabelUpDate")));
+        EXPECT_TRUE(optionsSaved) << "saved before the script is started";
+        const IniDocument stored = file.Open();
+        EXPECT_EQ(stored.ReadString("Option", "CheckBoxAutoCheck", "?"), "0") << "the window's options saved too";
+        std::string archive;
+        EXPECT_TRUE(files.ReadWholeFile(scratch / "Kestrova.zip", archive)) << "the verified archive beside the program";
+        ASSERT_EQ(shell.opened.size(), 1u);
+        const ShellOpenCall& started = shell.opened[0];
+        EXPECT_EQ(started.parameters, "");
+        EXPECT_EQ(started.folder, "");
+        EXPECT_EQ(started.showCommand, SW_HIDE);
+        const std::string& scriptPath = started.file;
+        EXPECT_TRUE(scriptPath.starts_with(temp + "update_") && scriptPath.ends_with(".bat")) << scriptPath;
+        std::string script;
+        ASSERT_TRUE(files.ReadWholeFile(scriptPath, script));
+        EXPECT_EQ(script, PortableUpdateScriptFile(scratch.path(), "Kestrova.exe", "Kestrova.zip", AnsiCodePage()));
+        EXPECT_TRUE(script.starts_with("@echo off\r\ncd /d \"" + scratch.path() + "\"")) << script;
+        if (scriptStarts) {
+            EXPECT_TRUE(reports.empty());
+        } else {
+            ASSERT_EQ(reports.size(), 1u) << "a script that cannot be started is reported";
+            EXPECT_NE(reports[0].find(scriptPath), std::string::npos) << reports[0];
+            EXPECT_EQ(window->DownloadState(), 0) << "and the window is ready again";
+        }
+        files.RemoveFile(scriptPath);
+    }
 }
 
 }  // namespace

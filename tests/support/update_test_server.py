@@ -58,6 +58,12 @@ class Handler(http.server.BaseHTTPRequestHandler):
     def log_message(self, *args):
         pass
 
+    def handle(self):
+        try:
+            super().handle()
+        except (BrokenPipeError, ConnectionResetError):
+            pass  # a client that went, such as a cancelled download
+
     def answer(self, status, body=b"", headers=()):
         self.send_response(status)
         for name, value in headers:
@@ -104,10 +110,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
                 time.sleep(3600)
                 return
             piece = data[start:start + PIECE]
-            try:
-                self.wfile.write(piece)
-            except (BrokenPipeError, ConnectionResetError):
-                return  # a cancelled download
+            self.wfile.write(piece)
             if script["rate"]:
                 time.sleep(len(piece) / script["rate"])
 

@@ -41,21 +41,21 @@ void UpdateWindow::SetDownloadState(int state)
 void UpdateWindow::ButtonDownloadClick()
 {
     if (DownloadState() == 0)
-        StartDownload();
+        UpdateApp(state_.DownloadUrl);
     else if (DownloadState() == 1)
         CancelDownload();
 }
 
-void UpdateWindow::StartDownload()
+void UpdateWindow::UpdateApp(const std::string& server)
 {
-    const std::string fileName = FileNameFromUrl(state_.DownloadUrl);
+    const std::string fileName = FileNameFromUrl(server);
     if (fileName.empty() || !installation_.files) {
         // Nothing to fetch (no check has found a release): say so rather than wait for ever.
         SetLabel("LabelUpDate", LangText("LangNoDownload"));
         return;
     }
     DownloadOrder order;
-    order.url = state_.DownloadUrl;
+    order.url = server;
     order.fileName = fileName;
     order.version = state_.ServerVersion;
     order.folder = Widen(DownloadFolder(*installation_.files, portableMode_, installation_.programFolder));
@@ -121,23 +121,35 @@ void UpdateWindow::DownloadNews()
     if (!download_)
         return;  // news of a cancelled download
     const DownloadProgress progress = download_->Progress();
-    if (progress.begun && shownBytes_ < 0) {
-        bytesPerPercent_ = BytesPerPercent(progress.announced);
-        shownBytes_ = 0;
-    }
-    if (progress.received != shownBytes_ && bytesPerPercent_ > 0) {
-        shownBytes_ = progress.received;
-        const int position = ProgressPosition(progress.received, bytesPerPercent_);
-        HWND bar = Control("ProgressBarUpdate");
-        SendMessageW(bar, PBM_SETPOS, position, 0);
-        taskbar_.SetNormal(Handle());
-        taskbar_.SetValue(Handle(), static_cast<int>(SendMessageW(bar, PBM_GETPOS, 0, 0)), 100);
-    }
+    if (progress.begun && shownBytes_ < 0)
+        WorkBegin(progress.announced);
+    if (progress.received != shownBytes_)
+        Work(progress.received);
     if (progress.outcome != DownloadOutcome::Running) {
-        taskbar_.SetNone(Handle());
+        WorkEnd();
         DownloadFinished(progress);
     }
 }
+
+void UpdateWindow::WorkBegin(std::int64_t announced)
+{
+    bytesPerPercent_ = BytesPerPercent(announced);
+    shownBytes_ = 0;
+}
+
+void UpdateWindow::Work(std::int64_t received)
+{
+    // Without a size there is nothing to show.
+    if (bytesPerPercent_ <= 0)
+        return;
+    shownBytes_ = received;
+    HWND bar = Control("ProgressBarUpdate");
+    SendMessageW(bar, PBM_SETPOS, ProgressPosition(received, bytesPerPercent_), 0);
+    taskbar_.SetNormal(Handle());
+    taskbar_.SetValue(Handle(), static_cast<int>(SendMessageW(bar, PBM_GETPOS, 0, 0)), 100);
+}
+
+void UpdateWindow::WorkEnd() { taskbar_.SetNone(Handle()); }
 
 void UpdateWindow::DownloadFinished(const DownloadProgress& progress)
 {

@@ -132,12 +132,18 @@ private:
     void QuickStartUpdate();
     // The download and what follows it.
     void ButtonDownloadClick();
-    void StartDownload();
+    // Starts downloading the file at `server` into its place, on a worker.
+    void UpdateApp(const std::string& server);
     void CancelDownload();
     void SetDownloadState(int state);
     void ShowDownloadRunning();
     void ResetDownloadButton();
+    // What a running download's news means: its response began (with the size it
+    // announced), so many bytes arrived, it ended.
     void DownloadNews();
+    void WorkBegin(std::int64_t announced);
+    void Work(std::int64_t received);
+    void WorkEnd();
     void DownloadFinished(const DownloadProgress& progress);
     void InstallDownloaded(const std::string& savedPath);
     void SimplePortableUpdate(const std::string& zipInAppDir, const std::string& currentExePath);
