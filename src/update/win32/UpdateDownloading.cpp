@@ -62,32 +62,21 @@ void UpdateWindow::UpdateApp(const std::string& server)
     Win32Registry registry;
     order.options = DownloadClientOptions(registry);
     order.key = BuiltInUpdateKey();
-    ShowDownloadRunning();
+    bytesPerPercent_ = 0;
+    shownBytes_ = -1;
+    ShowDownloadRunning(true);
     download_ = UpdateDownload::Start(std::move(order), Handle(), kDownloadNews);
 }
 
-void UpdateWindow::ShowDownloadRunning()
+void UpdateWindow::ShowDownloadRunning(bool running)
 {
-    SetDownloadState(1);
-    SetLabel("ButtonDownload", LangText("LangCancel"));
-    SetEnabled("ButtonClose", false);
+    SetDownloadState(running ? 1 : 0);
+    SetLabel("ButtonDownload", LangText(running ? "LangCancel" : "LangDownload"));
+    SetEnabled("ButtonClose", !running);
     HWND progress = Control("ProgressBarUpdate");
     SendMessageW(progress, PBM_SETPOS, 0, 0);
-    ShowWindow(progress, SW_SHOW);
-    SetOptionsEnabled(false);
-    bytesPerPercent_ = 0;
-    shownBytes_ = -1;
-}
-
-void UpdateWindow::ResetDownloadButton()
-{
-    SetDownloadState(0);
-    SetLabel("ButtonDownload", LangText("LangDownload"));
-    SetEnabled("ButtonClose", true);
-    HWND progress = Control("ProgressBarUpdate");
-    SendMessageW(progress, PBM_SETPOS, 0, 0);
-    ShowWindow(progress, SW_HIDE);
-    SetOptionsEnabled(true);
+    ShowWindow(progress, running ? SW_SHOW : SW_HIDE);
+    SetOptionsEnabled(!running);
     taskbar_.SetNone(Handle());
 }
 
@@ -101,7 +90,7 @@ void UpdateWindow::SetOptionsEnabled(bool enabled)
 
 void UpdateWindow::CancelDownload()
 {
-    ResetDownloadButton();
+    ShowDownloadRunning(false);
     if (download_) {
         download_->Cancel();
         download_.reset();
@@ -155,7 +144,7 @@ void UpdateWindow::DownloadFinished(const DownloadProgress& progress)
 {
     const std::shared_ptr<UpdateDownload> download = std::move(download_);
     if (progress.outcome == DownloadOutcome::Rejected) {
-        ResetDownloadButton();
+        ShowDownloadRunning(false);
         SetLabel("LabelUpDate", LangText("LangUpdateRejected"));
         return;
     }
@@ -163,7 +152,7 @@ void UpdateWindow::DownloadFinished(const DownloadProgress& progress)
         try {
             download->Commit();
         } catch (const std::exception& error) {
-            ResetDownloadButton();
+            ShowDownloadRunning(false);
             SetLabel("LabelUpDate", LangText("LangNoDownload"));
             reportError_(error.what());
             return;
@@ -173,7 +162,7 @@ void UpdateWindow::DownloadFinished(const DownloadProgress& progress)
     } else {
         SetLabel("LabelUpDate", LangText("LangNoDownload"));
     }
-    ResetDownloadButton();
+    ShowDownloadRunning(false);
 }
 
 void UpdateWindow::InstallDownloaded(const std::string& savedPath)

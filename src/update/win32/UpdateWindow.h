@@ -136,8 +136,8 @@ private:
     void UpdateApp(const std::string& server);
     void CancelDownload();
     void SetDownloadState(int state);
-    void ShowDownloadRunning();
-    void ResetDownloadButton();
+    // The window while a download runs (Cancel, bar shown, Close and options off) or not.
+    void ShowDownloadRunning(bool running);
     // What a running download's news means: its response began (with the size it
     // announced), so many bytes arrived, it ended.
     void DownloadNews();
