@@ -6,6 +6,8 @@
 ;   ICON       the program's icon
 ;   LANGUAGES  an include that defines the macros InstallLanguageFiles and
 ;              RemoveLanguageFiles over the shipped language files
+;   CODESIGN   (optional) a command that Authenticode-signs the file it is given in
+;              place: the uninstaller before it is packed, and the installer once written
 ;
 ; Besides NSIS's own /S and /D= it takes the switches the program's updater passes:
 ;   /SILENT, /VERYSILENT      no questions, no wizard
@@ -38,6 +40,10 @@ ManifestDPIAware true
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
+!ifdef CODESIGN
+  !uninstfinalize '"${CODESIGN}" "%1"' = 0
+  !finalize '"${CODESIGN}" "%1"' = 0
+!endif
 BrandingText "${PRODUCT} ${VERSION}"
 
 VIProductVersion "${VERSION}"

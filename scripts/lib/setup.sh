@@ -18,7 +18,7 @@ install_packages() {
               g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
               mingw-w64-i686-dev mingw-w64-x86-64-dev
               wine wine64 wine32 xvfb xdotool x11-utils imagemagick
-              nsis zip unzip openssl python3
+              nsis zip unzip openssl python3 python3-yaml osslsigncode
               libgnutls30:i386)
   local missing=()
   for p in "${want[@]}"; do

@@ -3,13 +3,16 @@
 # a silent install with the updater's exact switches, an upgrade over the running
 # program, a silent uninstall, and an unknown /LANG= that must stay silent.
 #
-#   tests/installer/installer-test.sh RELEASE_FOLDER x86|amd64
+#   tests/installer/installer-test.sh RELEASE_FOLDER x86|amd64 [CODESIGN_CA_PEM]
 #
+# With the CA of the certificate the release was signed with, the uninstaller that the
+# installer writes must carry a valid Authenticode signature too.
 # Needs what scripts/lib/setup.sh provides (sourced here) and a DISPLAY.
 set -uo pipefail
 source "$(dirname "$0")/../../scripts/lib/setup.sh"
 release=$1/Kestrova
 arch=$2
+codesign_ca=${3:-}
 setup=$release/Kestrova-setup.exe
 
 export WINEPREFIX="$KESTROVA_ROOT/build/wine-installer-prefix"
@@ -55,8 +58,12 @@ for f in Kestrova.exe Language/English.ini Language/Russian.ini uninstall.exe; d
   [[ -f "$install_dir/$f" ]] || fail "not installed: $f"
 done
 [[ ! -e "$install_dir/portable.ini" ]] || fail "the installer wrote portable.ini"
-cmp -s "$install_dir/Kestrova.exe" "$KESTROVA_ROOT/build/$([[ $arch == x86 ]] && echo mingw-i686 || echo mingw-x86_64)/Kestrova.exe" ||
-  fail "the installed Kestrova.exe is not the built one"
+unzip -p "$release/Kestrova.zip" Kestrova.exe | cmp -s "$install_dir/Kestrova.exe" - ||
+  fail "the installed Kestrova.exe is not the released one"
+if [[ -n $codesign_ca ]]; then
+  osslsigncode verify -CAfile "$codesign_ca" -in "$install_dir/uninstall.exe" >/dev/null ||
+    fail "the uninstaller's Authenticode signature does not verify"
+fi
 entry=$("$WINE64" reg query "$uninstall_key" $view 2>/dev/null | tr -d '\r')
 for value in DisplayName DisplayVersion Publisher DisplayIcon UninstallString QuietUninstallString EstimatedSize; do
   grep -q "^ *$value " <<<"$entry" || fail "the uninstall entry lacks $value"
