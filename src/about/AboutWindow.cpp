@@ -38,11 +38,11 @@ HWND AboutWindow::ComponentHandle(std::string_view name) const
 
 void AboutWindow::ShowModal()
 {
-    FormShow();
+    BeforeShowing();
     modal_.Run(Handle());
 }
 
-void AboutWindow::FormShow() { model_.SetText("LabelVersion", TextAttribute::Caption, mainCaption_()); }
+void AboutWindow::BeforeShowing() { model_.SetText("LabelVersion", TextAttribute::Caption, mainCaption_()); }
 
 void AboutWindow::LinkClick(std::string_view linkLabel)
 {
@@ -52,7 +52,7 @@ void AboutWindow::LinkClick(std::string_view linkLabel)
     ProcessPendingMessages();
 }
 
-void AboutWindow::Button1Click() { Close(); }
+void AboutWindow::OkButtonClick() { Close(); }
 
 void AboutWindow::Close()
 {
@@ -93,7 +93,7 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         // Enter and Escape come as IDOK and IDCANCEL; the button is IDOK itself.
         const int id = LOWORD(wParam);
         if (id == IDOK || id == IDCANCEL)
-            Button1Click();
+            OkButtonClick();
         else if (HIWORD(wParam) == STN_CLICKED)
             if (std::string_view link = LinkLabelOf(reinterpret_cast<HWND>(lParam)); !link.empty())
                 LinkClick(link);

@@ -37,11 +37,11 @@ public:
     // Shows the window modally and returns once it is closed.
     void ShowModal();
     // Every showing: LabelVersion takes the main window's caption.
-    void FormShow();
+    void BeforeShowing();
     // A link label's click: the shell opens its target, owned by this window; a failure
     // is not reported.
     void LinkClick(std::string_view linkLabel);
-    void Button1Click();
+    void OkButtonClick();
 
     HWND StyledHandle() const override { return Handle(); }
     void ApplyStyle(const ThemePalette& palette) override;

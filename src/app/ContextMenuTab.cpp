@@ -38,7 +38,7 @@ void ContextMenuTab::LoadContextMenuList()
 bool ContextMenuTab::ListViewContextMenuItemChecked(std::size_t index, bool checked)
 {
     const ListView& list = form_.ListViewContextMenu;
-    if (form_.FLoading || index >= list.Count())
+    if (form_.listRebuilding || index >= list.Count())
         return true;
     EntryRow row = list.Row(index);
     row.checked = checked;

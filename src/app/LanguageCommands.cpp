@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "i18n/Globload.h"
+#include "i18n/WindowTranslation.h"
 #include "i18n/LanguageDiscovery.h"
 #include "i18n/LanguageFileCleaning.h"
 
@@ -36,14 +36,14 @@ void LanguageCommands::LanguageMenuItemClick(std::size_t index)
         form_.SetLanguageMenuItemChecked(i, i == index);
     StoreLanguage(context_, language);
     LoadLanguage();
-    Globload();
+    TranslateAllWindows();
 }
 
-void LanguageCommands::CleanTranslationsLikeGlobload()
+void LanguageCommands::CleanLanguageFiles()
 {
-    kestrova::CleanTranslationsLikeGlobload({windows_.begin(), windows_.end()}, context_);
+    kestrova::CleanLanguageFiles({windows_.begin(), windows_.end()}, context_);
 }
 
-void LanguageCommands::Globload() { kestrova::Globload(windows_, context_); }
+void LanguageCommands::TranslateAllWindows() { kestrova::TranslateAllWindows(windows_, context_); }
 
 }  // namespace kestrova

@@ -25,8 +25,8 @@ public:
     // Stores the entry's language, rebuilds the menu and applies the language. A failure
     // to store it is an error for the general report, and the switch stops there.
     void LanguageMenuItemClick(std::size_t index);
-    void CleanTranslationsLikeGlobload();
-    void Globload();
+    void CleanLanguageFiles();
+    void TranslateAllWindows();
 
 private:
     MainWindow& form_;

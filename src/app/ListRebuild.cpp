@@ -23,8 +23,8 @@ private:
 
 void RebuildList(MainWindow& form, ListView& list, const std::function<void(RowSink&)>& fill)
 {
-    form.FLoading = true;
-    AtScopeExit clearLoading([&form] { form.FLoading = false; });
+    form.listRebuilding = true;
+    AtScopeExit clearLoading([&form] { form.listRebuilding = false; });
     {
         BulkUpdate bulk(list);
         list.SetCheckHandlerAttached(false);

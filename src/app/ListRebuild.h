@@ -1,4 +1,4 @@
-// A list's rebuild as every tab runs it: FLoading set and the check-box handler detached
+// A list's rebuild as every tab runs it: listRebuilding set and the check-box handler detached
 // while the rows are filled, the count written to the list's status bar, the first row
 // selected; the flag and the handler are back also when filling fails.
 #pragma once

@@ -87,7 +87,7 @@ void MainWindow::RunCreationStep(const std::function<void()>& step)
     }
 }
 
-void MainWindow::FormCreate()
+void MainWindow::RunCreationSteps()
 {
     RunCreationStep(handlers.SetPortableMode);
     RunCreationStep(handlers.ComposeCaption);
@@ -139,8 +139,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SYSCOMMAND:
         return HandleSystemCommand(wParam, lParam);
     case WM_SETTINGCHANGE:
-        if (handlers.WMSettingChange)
-            handlers.WMSettingChange();
+        if (handlers.SystemSettingChanged)
+            handlers.SystemSettingChanged();
         return 0;
     case WM_CONTEXTMENU:
         // Elsewhere, such as on the title bar, the system's own menu opens.

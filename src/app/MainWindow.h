@@ -27,7 +27,7 @@ namespace kestrova {
 
 // What the rest of the program does on the window's events. Empty hooks do nothing.
 struct MainWindowHandlers {
-    // Steps of FormCreate, run in this order (the first tab is shown after ComposeCaption).
+    // Steps of RunCreationSteps, run in this order (the first tab is shown after ComposeCaption).
     std::function<void()> SetPortableMode;
     std::function<void()> ComposeCaption;
     std::function<void()> LoadContextMenuList;
@@ -37,7 +37,7 @@ struct MainWindowHandlers {
     std::function<void()> LoadSettings;
 
     std::function<void()> FormClose;        // saves the window settings
-    std::function<void()> WMSettingChange;  // a system setting changed
+    std::function<void()> SystemSettingChanged;  // a system setting changed
 
     // A user changed the check box of row `index` to `checked`. Return false (or throw)
     // when the switch failed: the box is then set back without calling the hook again.
@@ -72,7 +72,7 @@ struct MainWindowHandlers {
 
 class MainWindow : public FormWindow, private ModelObserver, public StyledWindow {
 public:
-    // Creates the window, hidden, with all its components; FormCreate is run by the caller
+    // Creates the window, hidden, with all its components; RunCreationSteps is run by the caller
     // once the hooks are wired.
     MainWindow();
     ~MainWindow() override;
@@ -81,7 +81,7 @@ public:
     // Every message box of the window goes through here.
     MessageBoxFunction messageBox = SystemMessageBox;
     // Set while a list is rebuilt: check-box changes are then ignored.
-    bool FLoading = false;
+    bool listRebuilding = false;
 
     // The components; the language engine reads and writes their texts here.
     WindowModel& Model() { return model_; }
@@ -98,7 +98,7 @@ public:
     StatusBar StatusBarNewMenu;
     StatusBar StatusBarSendTo;
 
-    void FormCreate();
+    void RunCreationSteps();
     void Show(int showCommand);
 
     // The status bar that belongs to a list, and writing a panel's text (panel 1: the count).

@@ -74,7 +74,7 @@ void MainWindow::UpdateListCommands(const ListView& list)
 void MainWindow::ListItemChecked(const ListBinding& binding, std::size_t index)
 {
     const auto& hook = handlers.*binding.checkHook;
-    if (FLoading || !hook || index >= binding.list->Count())
+    if (listRebuilding || !hook || index >= binding.list->Count())
         return;
     bool checked = binding.list->Row(index).checked;
     bool switched = false;

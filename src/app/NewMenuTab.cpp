@@ -32,7 +32,7 @@ void NewMenuTab::LoadNewMenuList()
 bool NewMenuTab::ListViewNewMenuItemChecked(std::size_t index, bool checked)
 {
     const ListView& list = form_.ListViewNewMenu;
-    if (form_.FLoading || index >= list.Count())
+    if (form_.listRebuilding || index >= list.Count())
         return true;
     EntryRow row = list.Row(index);
     row.checked = checked;

@@ -54,7 +54,7 @@ void SendToTab::LoadSendToMenuState()
 bool SendToTab::ListViewSendToItemChecked(std::size_t index, bool checked)
 {
     const ListView& list = form_.ListViewSendTo;
-    if (form_.FLoading || index >= list.Count())
+    if (form_.listRebuilding || index >= list.Count())
         return true;
     EntryRow row = list.Row(index);
     row.checked = checked;

@@ -18,7 +18,7 @@ void ThemeMenu::Wire()
     hooks.ThemeAutoClick = [this] { ThemeAutoClick(); };
     hooks.ThemeLightClick = [this] { ThemeLightClick(); };
     hooks.ThemeDarkClick = [this] { ThemeDarkClick(); };
-    hooks.WMSettingChange = [this] { WMSettingChange(); };
+    hooks.SystemSettingChanged = [this] { SystemSettingChanged(); };
 }
 
 void ThemeMenu::Choose(const char* entry)
@@ -52,7 +52,7 @@ void ThemeMenu::ThemeDarkClick()
     ApplyTheme(true);
 }
 
-void ThemeMenu::WMSettingChange()
+void ThemeMenu::SystemSettingChanged()
 {
     if (!form_.MenuItemChecked("ThemeAuto"))
         return;

@@ -24,7 +24,7 @@ public:
     void ThemeDarkClick();
     // With the system entry chosen, the style follows the system's app theme again;
     // the grid lines stay as they are, and errors are swallowed.
-    void WMSettingChange();
+    void SystemSettingChanged();
 
 private:
     void Choose(const char* entry);

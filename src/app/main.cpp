@@ -124,16 +124,16 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     form.handlers.CheckUpdateMenuClick = [&] { update.ShowModal(); };
     settings.QuickUpdateOption = [&] { return std::optional<bool>(update.QuickUpdateChecked()); };
     LanguageCommands languages(form, {&form.Model(), &about.Model(), &update.Model()},
-                               {files, ExecutableFolder(), AnsiCodePage(), [&] { return settingsFile.PortablePath(); }});
+                               {files, ExecutableFolder(), AnsiCodePage(), [&] { return settingsFile.OptionsPath(); }});
     languages.Wire();
-    form.FormCreate();
+    form.RunCreationSteps();
     // Created after the main window's creation has set the portable mode it reads.
-    RunReported(form, [&] { update.FormCreate(); });
+    RunReported(form, [&] { update.LoadOptionsAtStart(); });
 
     // The language of every window; after it, the message texts below are in that language.
     RunReported(form, [&] { languages.LoadLanguage(); });
-    RunReported(form, [&] { languages.CleanTranslationsLikeGlobload(); });
-    RunReported(form, [&] { languages.Globload(); });
+    RunReported(form, [&] { languages.CleanLanguageFiles(); });
+    RunReported(form, [&] { languages.TranslateAllWindows(); });
 
     if (!IsWindows10Or11(osVersion)) {
         MessageBoxW(nullptr, Widen(form.LangText("LangOnlyWindows")).c_str(), Widen(form.LangText("LangError")).c_str(),

@@ -4,7 +4,7 @@
 #include "catalogue/KeySwitch.h"
 #include "catalogue/RegistryNames.h"
 #include "platform/AppError.h"
-#include "platform/TRegistry.h"
+#include "platform/RegistryCursor.h"
 
 #include <utility>
 #include <vector>
@@ -23,7 +23,7 @@ constexpr RegRoot kScanRoot = RegRoot::LocalMachine;
 std::vector<std::string> SubkeyNames(RegistryBackend& registry, RegRoot root, const std::string& path)
 {
     std::vector<std::string> names;
-    TRegistry reg(registry, kScanAccess);
+    RegistryCursor reg(registry, kScanAccess);
     reg.RootKey = root;
     if (reg.KeyExists(path) && reg.OpenKeyReadOnly(path)) {
         reg.GetKeyNames(names);
@@ -78,7 +78,7 @@ void ContextMenuCatalogue::ScanBackupLocation(RegRoot root, const std::string& p
         if (IsProtectedEntryName(name))
             continue;
         const std::string entryPath = path + "\\" + name;
-        TRegistry reg(registry_, kScanAccess);
+        RegistryCursor reg(registry_, kScanAccess);
         reg.RootKey = root;
         if (!reg.KeyExists(entryPath))
             rows.Add(MakeRow(root, entryPath, backupPath + "\\" + name, name, false));
@@ -96,7 +96,7 @@ std::string ContextMenuCatalogue::DisplayName(RegRoot root, const std::string& p
                                               const std::string& name)
 {
     std::string displayName = name;
-    TRegistry reg(registry_, kScanAccess);
+    RegistryCursor reg(registry_, kScanAccess);
     reg.RootKey = root;
     if (!reg.OpenKeyReadOnly(keyToRead))
         return displayName;
@@ -111,30 +111,30 @@ std::string ContextMenuCatalogue::DisplayName(RegRoot root, const std::string& p
     return displayName;
 }
 
-std::optional<std::string> ContextMenuCatalogue::CaptionValue(TRegistry& reg, RegRoot root, const std::string& key,
+std::optional<std::string> ContextMenuCatalogue::CaptionValue(RegistryCursor& reg, RegRoot root, const std::string& key,
                                                               const std::string& valueName)
 {
     if (!reg.ValueExists(valueName))
         return std::nullopt;
-    const TRegDataType type = reg.GetDataType(valueName);
-    if (type == TRegDataType::rdString || type == TRegDataType::rdExpandString)
+    const RegDataKind type = reg.GetDataType(valueName);
+    if (type == RegDataKind::String || type == RegDataKind::ExpandString)
         return reg.ReadString(valueName);
     if (!malformed_.empty())
         malformed_ += "\n\n";
-    malformed_ += FormatMessage("Invalid data type for '%s'", valueName) + "\n" + RootKeyName(root) + "\\" + key;
+    malformed_ += FillPattern("Invalid data type for '%s'", valueName) + "\n" + RootKeyName(root) + "\\" + key;
     return std::nullopt;
 }
 
 bool ContextMenuCatalogue::IsContextMenuItemDisabled(const std::string& path)
 {
-    TRegistry reg(registry_, kScanAccess);
+    RegistryCursor reg(registry_, kScanAccess);
     reg.RootKey = kScanRoot;
     return reg.KeyExists(ContextMenuBackupKey(path));
 }
 
 void ContextMenuCatalogue::SetContextMenuItemEnabled(RegRoot root, const std::string& path, bool enable)
 {
-    TRegistry reg(registry_, kChangeAccess);
+    RegistryCursor reg(registry_, kChangeAccess);
     reg.RootKey = root;
     const std::string backup = ContextMenuBackupKey(path);
     const std::string& from = enable ? backup : path;
@@ -144,7 +144,7 @@ void ContextMenuCatalogue::SetContextMenuItemEnabled(RegRoot root, const std::st
     // A key still at its old place did not move (no rights, or a step that failed
     // quietly): that is a failed switch, not a silent success.
     if (reg.KeyExists(from))
-        throw AppError(FormatMessage("Failed to move key %s", from));
+        throw AppError(FillPattern("Failed to move key %s", from));
     shell_.BroadcastSettingChange();
 }
 
@@ -172,7 +172,7 @@ bool ContextMenuCatalogue::DeleteContextMenuItem(const EntryRow& row, DeletionBa
     // An empty path would name the root key itself.
     if (!root || path.empty())
         return false;
-    TRegistry reg(registry_, kChangeAccess);
+    RegistryCursor reg(registry_, kChangeAccess);
     reg.RootKey = *root;
     if (!reg.KeyExists(path))
         return false;

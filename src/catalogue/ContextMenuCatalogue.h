@@ -7,7 +7,7 @@
 #include "catalogue/EntryRow.h"
 #include "platform/RegistryBackend.h"
 #include "platform/Shell.h"
-#include "platform/TRegistry.h"
+#include "platform/RegistryCursor.h"
 
 #include <optional>
 #include <string>
@@ -53,7 +53,7 @@ private:
                             const std::string& name);
     // The text of a string value; nothing when the value is missing or of another
     // type, which is noted in `malformed_`.
-    std::optional<std::string> CaptionValue(TRegistry& reg, RegRoot root, const std::string& key,
+    std::optional<std::string> CaptionValue(RegistryCursor& reg, RegRoot root, const std::string& key,
                                             const std::string& valueName);
 
     RegistryBackend& registry_;

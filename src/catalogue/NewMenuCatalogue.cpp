@@ -4,7 +4,7 @@
 #include "catalogue/NewMenuNames.h"
 #include "catalogue/NewMenuScan.h"
 #include "platform/AppError.h"
-#include "platform/TRegistry.h"
+#include "platform/RegistryCursor.h"
 
 namespace kestrova {
 
@@ -35,7 +35,7 @@ void NewMenuCatalogue::SetNewMenuItemEnabled(const std::string& classKey, bool e
 {
     if (classKey.empty())
         return;
-    TRegistry reg(registry_, ChangeAccess(view64));
+    RegistryCursor reg(registry_, ChangeAccess(view64));
     reg.RootKey = RegRoot::LocalMachine;
     const std::string_view fromName = enable ? kOldShellNew : kShellNew;
     const std::string_view toName = enable ? kShellNew : kOldShellNew;
@@ -46,7 +46,7 @@ void NewMenuCatalogue::SetNewMenuItemEnabled(const std::string& classKey, bool e
     // A template still at its old name did not move (no rights, a step that failed
     // quietly, or a first look that failed to find it): a failed switch, not a success.
     if (reg.KeyExists(from))
-        throw AppError(FormatMessage("Failed to move key %s", from));
+        throw AppError(FillPattern("Failed to move key %s", from));
     shell_.BroadcastSettingChange();
 }
 
@@ -68,7 +68,7 @@ bool NewMenuCatalogue::DeleteNewMenuItem(const EntryRow& row, DeletionBackup& ba
         return false;
     const std::uint32_t access = ChangeAccess(IsNewMenuSection64(row.subItems[kSection]));
     const std::string& path = row.subItems[kTemplateKey];
-    TRegistry reg(registry_, access);
+    RegistryCursor reg(registry_, access);
     reg.RootKey = RegRoot::LocalMachine;
     if (!reg.KeyExists(path))
         return true;

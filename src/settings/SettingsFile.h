@@ -31,7 +31,7 @@ public:
     // "Kestrova", each followed by a backslash unless it ends in one (so empty text
     // gives a lone backslash), + "Config\Option.ini". Creates the folder of the path
     // with every missing parent; a failure to do so shows only when the file is written.
-    std::string PortablePath() const;
+    std::string OptionsPath() const;
 
     // The folder that keeps the copies of deleted entries: "Backup\" beside the file.
     std::string BackupFolder() const;

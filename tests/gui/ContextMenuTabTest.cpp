@@ -9,7 +9,7 @@
 #include "RegistrySeed.h"
 #include "platform/AppError.h"
 #include "platform/RegValueData.h"
-#include "platform/TRegistry.h"
+#include "platform/RegistryCursor.h"
 #include "platform/win32/WideString.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
@@ -97,7 +97,7 @@ TEST_F(ContextMenuTabTest, RebuildShowsTheEntryAndSelectsTheFirstRow)
     EXPECT_EQ(List().Row(row), (EntryRow{TextOfStringData(verb_.values[0].second.data),
                                          {"Directory", "HKEY_LOCAL_MACHINE", path_}, true}));
     EXPECT_EQ(List().SelectedIndex(), 0);
-    EXPECT_FALSE(form->FLoading);
+    EXPECT_FALSE(form->listRebuilding);
     EXPECT_TRUE(List().CheckHandlerAttached());
     EXPECT_EQ(form->Model().Get("StatusBarMenu").panels.at(1).text, std::to_string(List().Count()));
 }
@@ -211,7 +211,7 @@ TEST_F(ContextMenuTabTest, OpenRegistryWritesTheRowsKeyAndStartsTheEditor)
     form->ClickMenuItem("ContextMenuRegOpen");
     ASSERT_EQ(shell_.opened.size(), 1u);
     EXPECT_NE(shell_.opened[0].file.find("regedit.exe"), std::string::npos);
-    TRegistry reg(realRegistry_, access::Read);
+    RegistryCursor reg(realRegistry_, access::Read);
     reg.RootKey = RegRoot::CurrentUser;
     ASSERT_TRUE(reg.OpenKeyReadOnly("Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit"));
     EXPECT_EQ(reg.ReadString("LastKey"), "HKEY_LOCAL_MACHINE\\" + path_);
@@ -234,7 +234,7 @@ TEST_F(ContextMenuTabTest, AMalformedCaptionValueIsListedByKeyNameAndReportedOnc
     EXPECT_GE(RowOf(path_), 0) << "the scan went on past the malformed entry";
     EXPECT_EQ(form->Model().Get("StatusBarMenu").panels.at(1).text, std::to_string(List().Count()));
     EXPECT_EQ(List().SelectedIndex(), 0);
-    EXPECT_FALSE(form->FLoading);
+    EXPECT_FALSE(form->listRebuilding);
     EXPECT_TRUE(List().CheckHandlerAttached());
 
     // F5 on the list refreshes it; the report then reaches the general error report, once.

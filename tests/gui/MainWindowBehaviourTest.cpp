@@ -100,9 +100,9 @@ TEST_F(CheckBoxTest, FailedSwitchPutsTheBoxBackWithoutASecondRequest)
 
 TEST_F(CheckBoxTest, RebuildsAndTheProgramsOwnMarksSwitchNothing)
 {
-    form->FLoading = true;
+    form->listRebuilding = true;
     UserTogglesSecondRow();
-    form->FLoading = false;
+    form->listRebuilding = false;
     EXPECT_TRUE(calls.empty()) << "while loading";
 
     form->ListViewContextMenu.SetCheckHandlerAttached(false);
@@ -356,7 +356,7 @@ TEST_F(MainWindowTest, FormCreateRunsEveryStepInOrderAndReportsEachFailure)
     form->handlers.LoadSettings = step("settings");
     form->PageControlMenu.SetActivePageIndex(2);
 
-    form->FormCreate();
+    form->RunCreationSteps();
 
     EXPECT_EQ(steps, (std::vector<std::string>{"portable", "caption", "context", "sendto", "state", "newmenu",
                                                 "settings"}));

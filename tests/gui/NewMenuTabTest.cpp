@@ -9,7 +9,7 @@
 #include "ScratchFolder.h"
 #include "RegistrySeed.h"
 #include "platform/RegValueData.h"
-#include "platform/TRegistry.h"
+#include "platform/RegistryCursor.h"
 #include "platform/win32/WideString.h"
 #include "platform/win32/Win32FileSystem.h"
 
@@ -119,7 +119,7 @@ TEST_F(NewMenuTabTest, RebuildListsEveryTemplateMalformedOnesIncludedAndSelectsT
     EXPECT_EQ(List().Row(RowOf(badKey_)).subItems.at(0), ".kestrovabad" + id_);
 
     EXPECT_EQ(List().SelectedIndex(), 0);
-    EXPECT_FALSE(form->FLoading);
+    EXPECT_FALSE(form->listRebuilding);
     EXPECT_TRUE(List().CheckHandlerAttached());
     EXPECT_EQ(form->Model().Get("StatusBarNewMenu").panels.at(1).text, std::to_string(List().Count()));
     EXPECT_TRUE(form->MenuItemEnabled("NewMenuRegOpen"));
@@ -187,7 +187,7 @@ TEST_F(NewMenuTabTest, OpenRegistryGivesTheEditorTheRootWithoutTheViewSuffix)
     form->ClickMenuItem("NewMenuRegOpen");
     ASSERT_EQ(shell_.opened.size(), 1u);
     EXPECT_NE(shell_.opened[0].file.find("regedit.exe"), std::string::npos);
-    TRegistry reg(realRegistry_, access::Read);
+    RegistryCursor reg(realRegistry_, access::Read);
     reg.RootKey = RegRoot::CurrentUser;
     ASSERT_TRUE(reg.OpenKeyReadOnly("Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit"));
     EXPECT_EQ(reg.ReadString("LastKey"), "HKEY_LOCAL_MACHINE\\" + classKey_ + "\\ShellNew");

@@ -161,7 +161,7 @@ TEST_F(SendToTabTest, RebuildShowsEveryEntryWithItsStateAndTheCount)
     EXPECT_EQ(List().SelectedIndex(), 0);
     EXPECT_TRUE(form->MenuItemEnabled("SendToMenuOpenFolder"));
     EXPECT_TRUE(form->MenuItemEnabled("SendToMenuDelete"));
-    EXPECT_FALSE(form->FLoading);
+    EXPECT_FALSE(form->listRebuilding);
     EXPECT_TRUE(List().CheckHandlerAttached());
 }
 
@@ -323,7 +323,7 @@ TEST_F(SendToTabTest, AMalformedHandlerValueIsReportedAtStartAndTheRestStillRuns
     bool newMenuLoaded = false;
     form->handlers.LoadNewMenuList = [&] { newMenuLoaded = true; };
 
-    form->FormCreate();
+    form->RunCreationSteps();
     ASSERT_EQ(messages.size(), 1u);
     // The general error report ends a text that ends in a letter with a full stop.
     EXPECT_EQ(messages[0].text,

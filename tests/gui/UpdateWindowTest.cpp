@@ -98,7 +98,7 @@ TEST_F(UpdateWindowTest, AutoUpdateFollowsAutoCheck)
 {
     Store("[Option]\r\nCheckBoxAutoCheck=0\r\nCheckBoxAutoUpdate=1\r\n");
     auto window = MakeWindow("1.0");
-    window->FormCreate();
+    window->LoadOptionsAtStart();
     HWND autoCheck = window->Control("CheckBoxAutoCheck");
     HWND autoUpdate = window->Control("CheckBoxAutoUpdate");
     EXPECT_FALSE(Checked(autoUpdate)) << "cleared by the stored auto-check";
@@ -120,7 +120,7 @@ TEST_F(UpdateWindowTest, AShowingChecksAndClosingSavesTheTwoOptions)
 {
     Store("[Option]\r\nCheckBoxAutoCheck=0\r\n");
     auto window = MakeWindow("1.0.0.6");
-    window->FormCreate();
+    window->LoadOptionsAtStart();
     // The showing returns once the window has closed; a watcher closes it once the check
     // has answered, as a user would.
     PostMessageW(window->Control("CheckBoxAutoCheck"), BM_CLICK, 0, 0);
@@ -192,7 +192,7 @@ TEST_F(UpdateWindowTest, APortableQuickUpdateWritesTheScriptSavesTheOptionsAndEn
                                      shown->Close();
                                  });
         shown = window.get();
-        window->FormCreate();
+        window->LoadOptionsAtStart();
         // Presses Download once the check has answered; the download's end closes the window.
         std::atomic<bool> finished{false};
         std::thread watcher([&finished, button = window->Control("ButtonDownload"), handle = window->Handle()] {

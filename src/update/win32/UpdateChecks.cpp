@@ -60,7 +60,7 @@ void UpdateWindow::StartupCheckResult(const std::optional<ServerRelease>& releas
                  UpdateQuestionText(Texts(),
                                     state_.FoundServerVersion),
                  kApplicationTitle, LangText("LangYes"), LangText("LangNo")))
-        StartQuickUpdate();
+        ShowForFoundUpdate();
 }
 
 void UpdateWindow::StartWindowCheck()
@@ -92,7 +92,7 @@ void UpdateWindow::WindowCheckResult(const std::optional<ServerRelease>& release
     SetLabel("LabelUpDate", display.status);
 }
 
-void UpdateWindow::StartQuickUpdate()
+void UpdateWindow::ShowForFoundUpdate()
 {
     state_.DownloadUrl = state_.FoundDownloadUrl;
     state_.ServerVersion = state_.FoundServerVersion;
@@ -104,10 +104,10 @@ void UpdateWindow::StartQuickUpdate()
     // Already open: bring it forward and start the download there.
     state_.QuickStartPending = false;
     SetForegroundWindow(Handle());
-    QuickStartUpdate();
+    DownloadFoundUpdate();
 }
 
-void UpdateWindow::QuickStartUpdate()
+void UpdateWindow::DownloadFoundUpdate()
 {
     state_.DownloadUrl = state_.FoundDownloadUrl;
     state_.ServerVersion = state_.FoundServerVersion;

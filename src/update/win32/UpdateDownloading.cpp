@@ -8,6 +8,7 @@
 #include <ctime>
 
 #include "platform/CodePage.h"
+#include "platform/PathNames.h"
 #include "platform/win32/WideString.h"
 #include "platform/win32/Win32Registry.h"
 #include "product/ProductNames.h"
@@ -22,9 +23,6 @@ namespace kestrova {
 namespace {
 
 using namespace std::chrono_literals;
-
-// The file-name part of a Windows path.
-std::string FileNamePart(const std::string& path) { return path.substr(path.find_last_of("\\/") + 1); }
 
 }  // namespace
 
@@ -179,9 +177,9 @@ void UpdateWindow::InstallDownloaded(const std::string& savedPath)
 
 void UpdateWindow::SimplePortableUpdate(const std::string& zipInAppDir, const std::string& currentExePath)
 {
-    const std::string programFolder = currentExePath.substr(0, currentExePath.find_last_of('\\') + 1);
+    const std::string programFolder = ParentPath(currentExePath) + "\\";
     const std::optional<std::string> script = PortableUpdateScriptFile(
-        programFolder, FileNamePart(currentExePath), FileNamePart(zipInAppDir), AnsiCodePage());
+        programFolder, LastName(currentExePath, "\\/"), LastName(zipInAppDir, "\\/"), AnsiCodePage());
     if (!script) {
         reportError_("The update script cannot name the program folder " + programFolder +
                      " in the system's code page, so the update was not started. The verified archive " +

@@ -87,7 +87,7 @@ void UpdateWindow::SetLabel(std::string_view name, const std::string& text)
 }
 
 
-void UpdateWindow::FormCreate() { LoadSettings(); }
+void UpdateWindow::LoadOptionsAtStart() { LoadSettings(); }
 
 void UpdateWindow::LoadSettings()
 {
@@ -119,7 +119,7 @@ void UpdateWindow::ShowModal()
 {
     if (modal_.Running())
         return;
-    FormShow();
+    BeforeShowing();
     modal_.Run(Handle());
 }
 
@@ -135,13 +135,13 @@ void UpdateWindow::Close()
     modal_.End();
 }
 
-void UpdateWindow::FormShow()
+void UpdateWindow::BeforeShowing()
 {
     SetLabel("LabelLocalVersion", source_.localVersion());
     SetLabel("LabelUpDate", LangText("LangCheckUpdate"));
     if (state_.QuickStartPending) {
         state_.QuickStartPending = false;
-        QuickStartUpdate();
+        DownloadFoundUpdate();
         return;
     }
     SetLabel("LabelServerVersion", "");

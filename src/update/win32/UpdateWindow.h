@@ -82,7 +82,7 @@ public:
     const UpdateState& State() const { return state_; }
 
     // Loads the two stored options and starts the start-up check when it is wanted.
-    void FormCreate();
+    void LoadOptionsAtStart();
     // Shows the window modally (the thread's other windows disabled meanwhile) and returns
     // once it has closed.
     void ShowModal();
@@ -115,7 +115,7 @@ private:
     LRESULT ColourStatic(HDC dc, HWND control);
 
     // Events.
-    void FormShow();
+    void BeforeShowing();
     void FormClose();
     void CheckBoxAutoCheckClick();
     void HandleCommand(int id);
@@ -128,8 +128,8 @@ private:
     void StartupCheckResult(const std::optional<ServerRelease>& release, const std::string& localVersion);
     void StartWindowCheck();
     void WindowCheckResult(const std::optional<ServerRelease>& release, const std::string& localVersion);
-    void StartQuickUpdate();
-    void QuickStartUpdate();
+    void ShowForFoundUpdate();
+    void DownloadFoundUpdate();
     // The download and what follows it.
     void ButtonDownloadClick();
     // Starts downloading the file at `server` into its place, on a worker.
