@@ -157,7 +157,7 @@ void Finish(RegistryBackend& registry, const PendingMove& move)
 
 std::string PendingCopyKey(const std::string& target)
 {
-    return Trimmed(target) + ".kestrova-copy";
+    return std::string(WithoutTrailingSeparators(target)) + ".kestrova-copy";
 }
 
 bool FinishInterruptedSwitch(RegistryBackend& registry)

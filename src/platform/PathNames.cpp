@@ -2,16 +2,12 @@
 
 namespace kestrova {
 
-namespace {
-
 std::string_view WithoutTrailingSeparators(std::string_view path, std::string_view separators)
 {
     while (!path.empty() && separators.find(path.back()) != std::string_view::npos)
         path.remove_suffix(1);
     return path;
 }
-
-}  // namespace
 
 std::string ParentPath(std::string_view path, std::string_view separators)
 {

@@ -7,6 +7,9 @@
 
 namespace kestrova {
 
+// The path without the separators it ends in.
+std::string_view WithoutTrailingSeparators(std::string_view path, std::string_view separators = "\\");
+
 // The text before the last separator; empty when there is none.
 std::string ParentPath(std::string_view path, std::string_view separators = "\\");
 
