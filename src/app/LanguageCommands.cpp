@@ -8,30 +8,26 @@
 
 namespace kestrova {
 
-LanguageCommands::LanguageCommands(MainWindow& form, std::vector<WindowModel*> windows, LanguageContext context)
-    : form_(form), windows_(std::move(windows)), context_(std::move(context))
+LanguageCommands::LanguageCommands(MainWindow& form, ProgramState& state, std::vector<WindowModel*> windows,
+                                   LanguageContext context)
+    : form_(form), state_(state), windows_(std::move(windows)), context_(std::move(context))
 {
-}
-
-void LanguageCommands::Wire()
-{
-    form_.handlers.LanguageMenuItemClick = [this](std::size_t index) { LanguageMenuItemClick(index); };
 }
 
 void LanguageCommands::LoadLanguage()
 {
-    CurrentLanguage = ReadStoredLanguage(context_);
+    state_.language = ReadStoredLanguage(context_);
     form_.ClearLanguageMenu();
-    for (const LanguageMenuEntry& entry : ListLanguageMenuEntries(context_, CurrentLanguage)) {
+    for (const LanguageMenuEntry& entry : ListLanguageMenuEntries(context_, state_.language)) {
         const std::size_t index = form_.AddLanguageMenuItem(entry.caption);
         form_.SetLanguageMenuItemChecked(index, entry.checked);
     }
 }
 
-void LanguageCommands::LanguageMenuItemClick(std::size_t index)
+void LanguageCommands::ChooseLanguage(std::size_t index)
 {
     const std::string language = LanguageOfCaption(form_.LanguageMenuItemCaption(index));
-    CurrentLanguage = language;
+    state_.language = language;
     for (std::size_t i = 0; i < form_.LanguageMenuItemCount(); ++i)
         form_.SetLanguageMenuItemChecked(i, i == index);
     StoreLanguage(context_, language);

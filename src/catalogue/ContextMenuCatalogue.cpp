@@ -4,6 +4,8 @@
 #include "catalogue/KeySwitch.h"
 #include "catalogue/RegistryNames.h"
 #include "platform/AppError.h"
+#include "platform/PathNames.h"
+#include "platform/RegistryEditorJump.h"
 #include "platform/RegistryCursor.h"
 
 #include <utility>
@@ -34,8 +36,8 @@ std::vector<std::string> SubkeyNames(RegistryBackend& registry, RegRoot root, co
 
 }  // namespace
 
-ContextMenuCatalogue::ContextMenuCatalogue(RegistryBackend& registry, Shell& shell)
-    : registry_(registry), shell_(shell)
+ContextMenuCatalogue::ContextMenuCatalogue(RegistryBackend& registry, FileSystem& files, Shell& shell)
+    : registry_(registry), files_(files), shell_(shell)
 {
 }
 
@@ -163,7 +165,7 @@ bool ContextMenuCatalogue::SwitchRow(const EntryRow& row)
     }
 }
 
-bool ContextMenuCatalogue::DeleteContextMenuItem(const EntryRow& row, DeletionBackup& backup, DeletionUndo& undo)
+bool ContextMenuCatalogue::DeleteRow(const EntryRow& row, DeletionBackup& backup, DeletionUndo& undo)
 {
     if (row.subItems.size() < 3 || IsProtectedEntryName(row.caption))
         return false;
@@ -177,7 +179,7 @@ bool ContextMenuCatalogue::DeleteContextMenuItem(const EntryRow& row, DeletionBa
     if (!reg.KeyExists(path))
         return false;
     DeletedEntry entry{DeletedEntry::Kind::RegistryKey, *root, access::Wow64_32Key, path, {}, kContextMenuKind, path};
-    entry.backupFile = backup.SaveKey(*root, access::Wow64_32Key, path, kContextMenuKind, path.substr(path.rfind('\\') + 1));
+    entry.backupFile = backup.SaveKey(*root, access::Wow64_32Key, path, kContextMenuKind, LastName(path));
     try {
         if (!reg.DeleteKey(path))
             return false;
@@ -186,6 +188,12 @@ bool ContextMenuCatalogue::DeleteContextMenuItem(const EntryRow& row, DeletionBa
     }
     undo.Remember(std::move(entry));
     return true;
+}
+
+void ContextMenuCatalogue::OpenPlace(WindowHandle, const EntryRow& row)
+{
+    if (row.subItems.size() >= 3)
+        OpenRegeditAt(registry_, files_, shell_, row.subItems[1], row.subItems[2]);
 }
 
 }  // namespace kestrova

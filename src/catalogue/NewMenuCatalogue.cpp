@@ -4,7 +4,9 @@
 #include "catalogue/NewMenuNames.h"
 #include "catalogue/NewMenuScan.h"
 #include "platform/AppError.h"
+#include "platform/PathNames.h"
 #include "platform/RegistryCursor.h"
+#include "platform/RegistryEditorJump.h"
 
 namespace kestrova {
 
@@ -22,13 +24,17 @@ constexpr std::size_t kClassKey = 3;
 
 }  // namespace
 
-NewMenuCatalogue::NewMenuCatalogue(RegistryBackend& registry, Shell& shell) : registry_(registry), shell_(shell) {}
+NewMenuCatalogue::NewMenuCatalogue(RegistryBackend& registry, FileSystem& files, Shell& shell)
+    : registry_(registry), files_(files), shell_(shell)
+{
+}
 
-std::size_t NewMenuCatalogue::LoadRows(RowSink& rows)
+std::string NewMenuCatalogue::LoadRows(RowSink& rows)
 {
     // A switch cut short by the end of a process is finished before anything is listed.
     FinishInterruptedSwitch(registry_);
-    return ScanNewMenu(registry_, rows);
+    ScanNewMenu(registry_, rows);
+    return {};
 }
 
 void NewMenuCatalogue::SetNewMenuItemEnabled(const std::string& classKey, bool enable, bool view64)
@@ -62,7 +68,7 @@ bool NewMenuCatalogue::SwitchRow(const EntryRow& row)
     }
 }
 
-bool NewMenuCatalogue::DeleteNewMenuItem(const EntryRow& row, DeletionBackup& backup, DeletionUndo& undo)
+bool NewMenuCatalogue::DeleteRow(const EntryRow& row, DeletionBackup& backup, DeletionUndo& undo)
 {
     if (row.subItems.size() <= kTemplateKey || !IsNewMenuSection(row.subItems[kSection]))
         return false;
@@ -76,7 +82,7 @@ bool NewMenuCatalogue::DeleteNewMenuItem(const EntryRow& row, DeletionBackup& ba
     DeletedEntry entry{DeletedEntry::Kind::RegistryKey, RegRoot::LocalMachine, access & access::ViewBits, path, {},
                        kNewMenuKind, path};
     entry.backupFile = backup.SaveKey(RegRoot::LocalMachine, entry.viewBits, path, kNewMenuKind,
-                                      classKey.substr(classKey.rfind('\\') + 1));
+                                      LastName(classKey));
     try {
         if (reg.DeleteKey(path))
             undo.Remember(std::move(entry));
@@ -84,6 +90,12 @@ bool NewMenuCatalogue::DeleteNewMenuItem(const EntryRow& row, DeletionBackup& ba
     } catch (const AppError&) {
         return false;
     }
+}
+
+void NewMenuCatalogue::OpenPlace(WindowHandle, const EntryRow& row)
+{
+    if (row.subItems.size() > kTemplateKey)
+        OpenRegeditAt(registry_, files_, shell_, NewMenuSectionRoot(row.subItems[kSection]), row.subItems[kTemplateKey]);
 }
 
 }  // namespace kestrova

@@ -57,7 +57,7 @@ std::string SendToCatalogue::GetSendToFolder()
     return folder;
 }
 
-void SendToCatalogue::LoadRows(RowSink& rows)
+std::string SendToCatalogue::LoadRows(RowSink& rows)
 {
     const std::string folder = GetSendToFolder();
     if (!folder.empty() && files_.DirectoryExists(folder)) {
@@ -75,6 +75,7 @@ void SendToCatalogue::LoadRows(RowSink& rows)
     }
     if (rows.Count() == 0)
         rows.Add(EntryRow{"", {""}, false});
+    return {};
 }
 
 void SendToCatalogue::SetSendToItemEnabled(const std::string& path, bool enable)
@@ -119,7 +120,7 @@ std::string SendToCatalogue::FileOfRow(const EntryRow& row)
     return {};
 }
 
-void SendToCatalogue::ShowInExplorer(WindowHandle owner, const EntryRow& row)
+void SendToCatalogue::OpenPlace(WindowHandle owner, const EntryRow& row)
 {
     const std::string file = FileOfRow(row);
     if (file.empty())
@@ -129,7 +130,7 @@ void SendToCatalogue::ShowInExplorer(WindowHandle owner, const EntryRow& row)
         shell_.Open(owner, "explorer.exe", "/select, \"" + file + "\"", "", show::Normal);
 }
 
-bool SendToCatalogue::DeleteSendToItem(const EntryRow& row, DeletionBackup& backup, DeletionUndo& undo)
+bool SendToCatalogue::DeleteRow(const EntryRow& row, DeletionBackup& backup, DeletionUndo& undo)
 {
     DeletedEntry entry{DeletedEntry::Kind::File, {}, 0, FileOfRow(row), {}, kSendToKind, {}};
     if (!entry.path.empty()) {

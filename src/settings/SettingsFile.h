@@ -18,8 +18,7 @@ std::string GetAppDataFolder(FileSystem& fs);
 
 class SettingsFile {
 public:
-    // `portableMode` is read at each call: it is set only once the main window exists.
-    SettingsFile(FileSystem& fs, const VersionInfoApi& versionInfo, std::string exePath, const bool& portableMode,
+    SettingsFile(FileSystem& fs, const VersionInfoApi& versionInfo, std::string exePath, bool portableMode,
                  unsigned ansiCodePage)
         : fs_(fs), versionInfo_(versionInfo), exePath_(std::move(exePath)), portableMode_(portableMode),
           ansiCodePage_(ansiCodePage)
@@ -45,7 +44,7 @@ private:
     FileSystem& fs_;
     const VersionInfoApi& versionInfo_;
     std::string exePath_;
-    const bool& portableMode_;
+    bool portableMode_;
     unsigned ansiCodePage_;
 };
 

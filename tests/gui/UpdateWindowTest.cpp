@@ -36,8 +36,12 @@ protected:
     PlatformFileSystem files;
     ScratchFolder scratch{files};
     BlobVersionInfo versionInfo;
-    bool portable = true;
-    SettingsFile file{files, versionInfo, scratch / "Kestrova.exe", portable, 1251};
+    ProgramState state = [] {
+        ProgramState portable;
+        portable.portable = true;
+        return portable;
+    }();
+    SettingsFile file{files, versionInfo, scratch / "Kestrova.exe", state.portable, 1251};
     std::shared_ptr<std::atomic<int>> checks = std::make_shared<std::atomic<int>>(0);
 
     // A source whose server always names `version`, counting the checks that ask it.
@@ -54,7 +58,7 @@ protected:
             },
             [] { return std::string("1.0.0.5"); },
         };
-        return std::make_unique<UpdateWindow>(source, file, portable, nullptr, std::move(reportError),
+        return std::make_unique<UpdateWindow>(source, file, state, nullptr, std::move(reportError),
                                               std::move(installation));
     }
 
@@ -92,6 +96,9 @@ TEST_F(UpdateWindowTest, IsAFixedDialogWithItsOwnTaskbarButtonAndItsLayoutSize)
     EXPECT_EQ(SendMessageW(progress, PBM_GETPOS, 0, 0), 0);
     for (const char* name : {"CheckBoxQuickUpdate", "CheckBoxAutoCheck", "CheckBoxAutoUpdate"})
         EXPECT_TRUE(Checked(window->Control(name))) << name << " is set in the layout";
+    EXPECT_EQ(state.quickUpdate, true) << "the quick-update choice is kept for the main window's options";
+    SendMessageW(window->Control("CheckBoxQuickUpdate"), BM_CLICK, 0, 0);
+    EXPECT_EQ(state.quickUpdate, false);
 }
 
 TEST_F(UpdateWindowTest, AutoUpdateFollowsAutoCheck)

@@ -132,17 +132,4 @@ void MenuSet::SetChecked(std::string_view itemName, bool checked)
     CheckMenuItem(item.owner, static_cast<UINT>(item.commandId), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
-void MenuSet::ApplyAutoCheck(const WindowModel& model, const Component& item)
-{
-    if (!item.menu.autoCheck)
-        return;
-    if (!item.menu.radio) {
-        SetChecked(item.name, !Checked(item.name));
-        return;
-    }
-    for (const Component* sibling : model.Children(item.parent))
-        if (sibling->menu.radio)
-            SetChecked(sibling->name, sibling->name == item.name);
-}
-
 }  // namespace kestrova

@@ -34,9 +34,6 @@ public:
     void SetEnabled(std::string_view itemName, bool enabled);
     bool Checked(std::string_view itemName) const;
     void SetChecked(std::string_view itemName, bool checked);
-    // What a click does to the item's own mark: a radio item takes the mark from its
-    // group, a check item toggles it; other items keep theirs.
-    void ApplyAutoCheck(const WindowModel& model, const Component& item);
 
 private:
     struct Realised {

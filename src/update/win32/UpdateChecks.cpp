@@ -23,7 +23,7 @@ void UpdateWindow::RunCheck(std::function<void(const std::optional<ServerRelease
 {
     // The worker owns copies of all it uses: the program may end while it waits for the
     // network, and it then only finds that the window has gone.
-    std::thread([source = source_, portable = portableMode_, window = Handle(), result = std::move(result)] {
+    std::thread([source = source_, portable = program_.portable, window = Handle(), result = std::move(result)] {
         std::optional<ServerRelease> release;
         std::string localVersion;
         try {

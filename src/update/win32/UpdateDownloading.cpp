@@ -56,7 +56,7 @@ void UpdateWindow::UpdateApp(const std::string& server)
     order.url = server;
     order.fileName = fileName;
     order.version = state_.ServerVersion;
-    order.folder = Widen(DownloadFolder(*installation_.files, portableMode_, installation_.programFolder));
+    order.folder = Widen(DownloadFolder(*installation_.files, program_.portable, installation_.programFolder));
     Win32Registry registry;
     order.options = DownloadClientOptions(registry);
     order.key = BuiltInUpdateKey();
@@ -166,7 +166,7 @@ void UpdateWindow::DownloadFinished(const DownloadProgress& progress)
 void UpdateWindow::InstallDownloaded(const std::string& savedPath)
 {
     const bool quick = QuickUpdateChecked();
-    if (!portableMode_) {
+    if (!program_.portable) {
         const std::string language = installation_.currentLanguage ? installation_.currentLanguage() : "";
         StartForUpdate(savedPath, quick ? QuickInstallParameters(language) : "", show::Normal, quick);
         return;

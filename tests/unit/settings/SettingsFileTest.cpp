@@ -34,8 +34,7 @@ protected:
     PlacedAppData fs{real};
     BlobVersionInfo versionInfo;
     const std::string exe = dir / "Program\\Kestrova.exe";
-    bool portable = false;
-    SettingsFile file{fs, versionInfo, exe, portable, 1251};
+    SettingsFile file{fs, versionInfo, exe, false, 1251};
 
     void SetUp() override
     {
@@ -66,8 +65,8 @@ TEST_F(SettingsFileTest, GetAppDataFolderEndsInOneBackslashOrIsEmpty)
 
 TEST_F(SettingsFileTest, PortableModeKeepsTheFileBesideTheProgram)
 {
-    portable = true;  // read at the call, as the flag is set after start-up wiring
-    EXPECT_EQ(file.OptionsPath(), dir / "Program\\Config\\Option.ini");
+    const SettingsFile portableFile{fs, versionInfo, exe, true, 1251};
+    EXPECT_EQ(portableFile.OptionsPath(), dir / "Program\\Config\\Option.ini");
     EXPECT_TRUE(real.DirectoryExists(dir / "Program\\Config"));
     EXPECT_FALSE(real.DirectoryExists(dir / "AppData"));
 }
