@@ -74,12 +74,6 @@ HMENU MenuSet::Menu(std::string_view name) const
     return found == menus_.end() ? nullptr : found->second;
 }
 
-int MenuSet::CommandId(std::string_view itemName) const
-{
-    auto found = items_.find(itemName);
-    return found == items_.end() ? 0 : found->second.commandId;
-}
-
 std::string MenuSet::ItemName(int commandId) const
 {
     auto found = names_.find(commandId);

@@ -25,7 +25,6 @@ public:
 
     // The menu of a popup-menu component or of a sub-menu item; null for anything else.
     HMENU Menu(std::string_view name) const;
-    int CommandId(std::string_view itemName) const;  // 0 when the item is not realised
     // The item a command id belongs to; empty when none.
     std::string ItemName(int commandId) const;
 
