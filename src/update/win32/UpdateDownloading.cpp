@@ -88,12 +88,13 @@ void UpdateWindow::SetOptionsEnabled(bool enabled)
 
 void UpdateWindow::CancelDownload()
 {
-    ShowDownloadRunning(false);
     if (download_) {
         download_->Cancel();
         download_.reset();
     }
+    // The status first: once the button reads Download again, the outcome is shown.
     SetLabel("LabelUpDate", LangText("LangNoDownload"));
+    ShowDownloadRunning(false);
     // A file of the download's name left in the temporary folder goes too.
     if (installation_.files) {
         const std::string fileName = FileNameFromUrl(state_.DownloadUrl);
