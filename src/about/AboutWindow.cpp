@@ -38,11 +38,11 @@ HWND AboutWindow::ComponentHandle(std::string_view name) const
 
 void AboutWindow::ShowModal()
 {
-    FormShow();
+    BeforeShowing();
     modal_.Run(Handle());
 }
 
-void AboutWindow::FormShow() { model_.SetText("LabelVersion", TextAttribute::Caption, mainCaption_()); }
+void AboutWindow::BeforeShowing() { model_.SetText("LabelVersion", TextAttribute::Caption, mainCaption_()); }
 
 void AboutWindow::LinkClick(std::string_view linkLabel)
 {
@@ -52,7 +52,19 @@ void AboutWindow::LinkClick(std::string_view linkLabel)
     ProcessPendingMessages();
 }
 
-void AboutWindow::Button1Click() { Close(); }
+void AboutWindow::Run(Command command, std::string_view component)
+{
+    switch (command) {
+    case Command::OpenLink:
+        LinkClick(component);
+        break;
+    case Command::CloseWindow:
+        Close();
+        break;
+    default:
+        break;
+    }
+}
 
 void AboutWindow::Close()
 {
@@ -78,12 +90,12 @@ void AboutWindow::ReportUncaughtError(const std::exception& error)
         reportError(error.what());
 }
 
-std::string_view AboutWindow::LinkLabelOf(HWND control) const
+const Component* AboutWindow::ComponentOf(HWND control) const
 {
     for (const Component& component : model_.Components())
-        if (component.kind == ComponentKind::LinkLabel && ComponentHandle(component.name) == control)
-            return component.name;
-    return {};
+        if (control && ComponentHandle(component.name) == control)
+            return &component;
+    return nullptr;
 }
 
 LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -93,10 +105,10 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         // Enter and Escape come as IDOK and IDCANCEL; the button is IDOK itself.
         const int id = LOWORD(wParam);
         if (id == IDOK || id == IDCANCEL)
-            Button1Click();
+            Run(Command::CloseWindow, {});
         else if (HIWORD(wParam) == STN_CLICKED)
-            if (std::string_view link = LinkLabelOf(reinterpret_cast<HWND>(lParam)); !link.empty())
-                LinkClick(link);
+            if (const Component* component = ComponentOf(reinterpret_cast<HWND>(lParam)))
+                Run(component->command, component->name);
         return 0;
     }
     case WM_ACTIVATE:
@@ -107,7 +119,8 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         }
         return FormWindow::HandleMessage(message, wParam, lParam);
     case WM_SETCURSOR:
-        if (!LinkLabelOf(reinterpret_cast<HWND>(wParam)).empty()) {
+        if (const Component* component = ComponentOf(reinterpret_cast<HWND>(wParam));
+            component && component->kind == ComponentKind::LinkLabel) {
             SetCursor(LoadCursorW(nullptr, IDC_HAND));
             return TRUE;
         }

@@ -37,11 +37,12 @@ public:
     // Shows the window modally and returns once it is closed.
     void ShowModal();
     // Every showing: LabelVersion takes the main window's caption.
-    void FormShow();
+    void BeforeShowing();
     // A link label's click: the shell opens its target, owned by this window; a failure
     // is not reported.
     void LinkClick(std::string_view linkLabel);
-    void Button1Click();
+    // Runs the command of a component (or of Enter and Escape, with none).
+    void Run(Command command, std::string_view component);
 
     HWND StyledHandle() const override { return Handle(); }
     void ApplyStyle(const ThemePalette& palette) override;
@@ -62,8 +63,8 @@ private:
     void LayoutControls();
     // Drawing of the owner-drawn labels, image and button.
     void DrawItem(const DRAWITEMSTRUCT& item) const;
-    // The link label a control is, or empty.
-    std::string_view LinkLabelOf(HWND control) const;
+    // The component a control realises, or null.
+    const Component* ComponentOf(HWND control) const;
     void Close();
 
     Shell& shell_;

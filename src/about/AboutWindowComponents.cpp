@@ -2,6 +2,9 @@
 
 #include "product/ProductNames.h"
 
+#include <string>
+#include <utility>
+
 namespace kestrova {
 
 WindowModel BuildAboutWindowComponents()
@@ -13,12 +16,16 @@ WindowModel BuildAboutWindowComponents()
     // The version and copyright lines are filled at run time.
     model.Add(MakeComponent(Kind::Label, "LabelVersion", "TabControlBody"));
     model.Add(MakeComponent(Kind::Label, "LabelCopyright", "TabControlBody"));
-    model.Add(MakeComponent(Kind::LinkLabel, "LabelTelegram", "TabControlBody", "Telegram"));
-    model.Add(MakeComponent(Kind::LinkLabel, "LabelGMail", "TabControlBody", kContactFirstMail));
-    model.Add(MakeComponent(Kind::LinkLabel, "LabelYaMail", "TabControlBody", kContactSecondMail));
-    model.Add(MakeComponent(Kind::LinkLabel, "LabelMainWebSite", "TabControlBody", "Сайт основной"));
+    const auto link = [&model](const char* name, std::string caption) {
+        model.Add(WithCommand(MakeComponent(Kind::LinkLabel, name, "TabControlBody", std::move(caption)),
+                              Command::OpenLink));
+    };
+    link("LabelTelegram", "Telegram");
+    link("LabelGMail", kContactFirstMail);
+    link("LabelYaMail", kContactSecondMail);
+    link("LabelMainWebSite", "Сайт основной");
     model.Add(MakeComponent(Kind::TabControl, "TabControlButtons", ""));
-    model.Add(MakeComponent(Kind::Button, "Button1", "TabControlButtons", "Ok"));
+    model.Add(WithCommand(MakeComponent(Kind::Button, "Button1", "TabControlButtons", "Ok"), Command::CloseWindow));
     return model;
 }
 

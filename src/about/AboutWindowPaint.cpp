@@ -21,7 +21,8 @@ void AboutWindow::DrawItem(const DRAWITEMSTRUCT& item) const
         return;
     }
     // Label texts are centred and stand at the foot of their band.
-    const LabelKind kind = LinkLabelOf(item.hwndItem).empty() ? LabelKind::Plain : LabelKind::Link;
+    const Component* label = ComponentOf(item.hwndItem);
+    const LabelKind kind = label && label->kind == ComponentKind::LinkLabel ? LabelKind::Link : LabelKind::Plain;
     PaintOwnerDrawnLabel(item, palette_, kind, DT_CENTER | DT_BOTTOM);
     if (item.hwndItem == ComponentHandle("Image1") && icon_) {
         const RECT& box = item.rcItem;

@@ -8,6 +8,7 @@
 
 #include "app/MainWindow.h"
 #include "i18n/LanguageFiles.h"
+#include "settings/ProgramState.h"
 #include "ui/ComponentModel.h"
 
 namespace kestrova {
@@ -15,21 +16,20 @@ namespace kestrova {
 class LanguageCommands {
 public:
     // `windows`: every open window in the screen's order, the main window's model among them.
-    LanguageCommands(MainWindow& form, std::vector<WindowModel*> windows, LanguageContext context);
+    LanguageCommands(MainWindow& form, ProgramState& state, std::vector<WindowModel*> windows,
+                     LanguageContext context);
 
-    // Connects the language entries' clicks.
-    void Wire();
-
-    // Reads the stored choice into CurrentLanguage and rebuilds the sub-menu.
+    // Reads the stored choice into the state and rebuilds the sub-menu.
     void LoadLanguage();
     // Stores the entry's language, rebuilds the menu and applies the language. A failure
     // to store it is an error for the general report, and the switch stops there.
-    void LanguageMenuItemClick(std::size_t index);
-    void CleanTranslationsLikeGlobload();
-    void Globload();
+    void ChooseLanguage(std::size_t index);
+    void CleanLanguageFiles();
+    void TranslateAllWindows();
 
 private:
     MainWindow& form_;
+    ProgramState& state_;
     std::vector<WindowModel*> windows_;
     LanguageContext context_;
 };

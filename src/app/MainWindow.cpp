@@ -87,16 +87,11 @@ void MainWindow::RunCreationStep(const std::function<void()>& step)
     }
 }
 
-void MainWindow::FormCreate()
+void MainWindow::RunCreationSteps(const std::vector<std::function<void()>>& steps)
 {
-    RunCreationStep(handlers.SetPortableMode);
-    RunCreationStep(handlers.ComposeCaption);
     PageControlMenu.SetActivePageIndex(0);
-    RunCreationStep(handlers.LoadContextMenuList);
-    RunCreationStep(handlers.LoadSendToList);
-    RunCreationStep(handlers.LoadSendToMenuState);
-    RunCreationStep(handlers.LoadNewMenuList);
-    RunCreationStep(handlers.LoadSettings);
+    for (const std::function<void()>& step : steps)
+        RunCreationStep(step);
 }
 
 void MainWindow::FormMouseMove() { ReleaseGeneralMenuButton(); }
@@ -139,8 +134,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SYSCOMMAND:
         return HandleSystemCommand(wParam, lParam);
     case WM_SETTINGCHANGE:
-        if (handlers.WMSettingChange)
-            handlers.WMSettingChange();
+        if (actions_)
+            actions_->SystemSettingChanged();
         return 0;
     case WM_CONTEXTMENU:
         // Elsewhere, such as on the title bar, the system's own menu opens.
@@ -161,8 +156,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_CLOSE:
         try {
-            if (handlers.FormClose)
-                handlers.FormClose();
+            if (actions_)
+                actions_->Closing();
         } catch (const std::exception& error) {
             ShowGeneralError(error.what());
         }

@@ -1,6 +1,6 @@
 // The main window (component model name "Form1"): title strip with the general-menu button, three tabs
-// each holding a check-box list and its status bar, the popup menus, and the hooks
-// through which the catalogues, settings, themes, languages and dialogs act on it.
+// each holding a check-box list and its status bar, and the popup menus. Every command and
+// event goes to the program behind it, through MainWindowActions.
 #pragma once
 
 #include <windows.h>
@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "appearance/win32/AppStyle.h"
+#include "ui/Command.h"
 #include "ui/ComponentModel.h"
 #include "ui/win32/Dpi.h"
 #include "ui/win32/FormWindow.h"
@@ -25,63 +26,35 @@
 
 namespace kestrova {
 
-// What the rest of the program does on the window's events. Empty hooks do nothing.
-struct MainWindowHandlers {
-    // Steps of FormCreate, run in this order (the first tab is shown after ComposeCaption).
-    std::function<void()> SetPortableMode;
-    std::function<void()> ComposeCaption;
-    std::function<void()> LoadContextMenuList;
-    std::function<void()> LoadSendToList;
-    std::function<void()> LoadSendToMenuState;
-    std::function<void()> LoadNewMenuList;
-    std::function<void()> LoadSettings;
-
-    std::function<void()> FormClose;        // saves the window settings
-    std::function<void()> WMSettingChange;  // a system setting changed
-
-    // A user changed the check box of row `index` to `checked`. Return false (or throw)
-    // when the switch failed: the box is then set back without calling the hook again.
-    std::function<bool(std::size_t index, bool checked)> OnContextMenuItemChecked;
-    std::function<bool(std::size_t index, bool checked)> OnNewMenuItemChecked;
-    std::function<bool(std::size_t index, bool checked)> OnSendToItemChecked;
-
-    // Menu commands, named after their items. ThemeAuto/Light/Dark, CheckUpdateMenu and
-    // AboutMenu release the general-menu button before their hook runs; radio and check
-    // items have their mark set by the click before their hook runs.
-    std::function<void()> ThemeAutoClick;
-    std::function<void()> ThemeLightClick;
-    std::function<void()> ThemeDarkClick;
-    std::function<void()> CheckUpdateMenuClick;
-    std::function<void()> AboutMenuClick;
-    std::function<void()> ContextMenuUpdateClick;
-    std::function<void()> ContextMenuRegOpenClick;
-    std::function<void()> ContextMenuDeleteClick;
-    std::function<void()> NewMenuMenuUpdateClick;
-    std::function<void()> NewMenuRegOpenClick;
-    std::function<void()> NewMenuMenuDeleteClick;
-    std::function<void()> SendToMenuUpdateClick;
-    std::function<void()> SendToMenuRestoreDefaultClick;
-    std::function<void()> SendToMenuEnabledClick;
-    std::function<void()> SendToMenuOpenFolderClick;
-    std::function<void()> SendToMenuDeleteClick;
-    // The undo item of every list's popup menu, and Ctrl+Z.
-    std::function<void()> UndoDeleteClick;
+// The program behind the main window: it runs the window's commands and answers its
+// events, and the window shows what it sets.
+class MainWindowActions {
+public:
+    virtual ~MainWindowActions() = default;
+    // A menu item's or shortcut's command; `list` is the list whose popup menu or
+    // shortcut gave it, null for the general menu.
+    virtual void Run(Command command, const ListView* list) = 0;
+    // A user changed the box of row `index` of `list` to `checked`. False (or an error)
+    // when the switch failed: the box is then set back without asking again.
+    virtual bool SwitchRow(const ListView& list, std::size_t index, bool checked) = 0;
     // An entry of the language sub-menu, by its index there.
-    std::function<void(std::size_t index)> LanguageMenuItemClick;
+    virtual void ChooseLanguage(std::size_t index) = 0;
+    virtual void SystemSettingChanged() = 0;
+    // The window is closing: its options are saved.
+    virtual void Closing() = 0;
 };
 
 class MainWindow : public FormWindow, private ModelObserver, public StyledWindow {
 public:
-    // Creates the window, hidden, with all its components; FormCreate is run by the caller
-    // once the hooks are wired.
+    // Creates the window, hidden, with all its components; the caller runs its creation
+    // steps once the actions are set.
     MainWindow();
     ~MainWindow() override;
 
-    MainWindowHandlers handlers;
+    // Where the window's commands and events go; none: they do nothing.
+    void SetActions(MainWindowActions* actions) { actions_ = actions; }
     // Every message box of the window goes through here.
     MessageBoxFunction messageBox = SystemMessageBox;
-    // Set while a list is rebuilt: check-box changes are then ignored.
-    bool FLoading = false;
 
     // The components; the language engine reads and writes their texts here.
     WindowModel& Model() { return model_; }
@@ -98,12 +71,16 @@ public:
     StatusBar StatusBarNewMenu;
     StatusBar StatusBarSendTo;
 
-    void FormCreate();
+    // Shows the first page, then runs each step in order; a failing step is reported and
+    // the next one still runs.
+    void RunCreationSteps(const std::vector<std::function<void()>>& steps);
     void Show(int showCommand);
 
     // The status bar that belongs to a list, and writing a panel's text (panel 1: the count).
     std::string_view StatusBarNameOf(const ListView& list) const;
     void SetStatusPanelText(std::string_view statusBar, std::size_t panel, std::string text);
+    // Shows the page that holds `list` and gives the list the focus.
+    void ShowListPage(const ListView& list);
 
     void SpeedButton_GeneralMenuClick();
     void ReleaseGeneralMenuButton();
@@ -118,20 +95,21 @@ public:
     // The application's general error report for an error nobody handled.
     void ShowGeneralError(const std::string& message);
 
-    // Runs a menu item as a user's choice would: its own mark, then its handler.
+    // Runs a menu item as a user's choice would: an item of the general menu releases the
+    // button first; then its command goes to the actions.
     void ClickMenuItem(std::string_view itemName);
     bool MenuItemEnabled(std::string_view itemName) const { return menus_.Enabled(itemName); }
     void SetMenuItemEnabled(std::string_view itemName, bool enabled) { menus_.SetEnabled(itemName, enabled); }
     bool MenuItemChecked(std::string_view itemName) const { return menus_.Checked(itemName); }
     void SetMenuItemChecked(std::string_view itemName, bool checked) { menus_.SetChecked(itemName, checked); }
     HMENU PopupMenu(std::string_view name) const { return menus_.Menu(name); }
+    // Enables or disables every menu item that carries `command`.
+    void SetCommandEnabled(Command command, bool enabled);
 
-    // Look: every control painted in the palette; the three lists' grid lines; the
-    // theme entries' marks cleared.
+    // Look: every control painted in the palette; the three lists' grid lines.
     HWND StyledHandle() const override { return Handle(); }
     void ApplyStyle(const ThemePalette& palette) override;
     void SetGridLines(bool shown);
-    void UnCheckTheme();
 
     // The language sub-menu, filled at run time: "name<TAB>display name" entries.
     void ClearLanguageMenu();
@@ -142,9 +120,9 @@ public:
     void SetLanguageMenuItemChecked(std::size_t index, bool checked);
 
     // The window's keyboard shortcuts: F1 anywhere in the window, a list's F5 and
-    // Ctrl+O while that list has the focus, Ctrl+Tab and Ctrl+Shift+Tab to the next and
-    // previous page, Ctrl+Z as the undo item while it is enabled. True when the message
-    // was used.
+    // Ctrl+O while that list has the focus and its menu shows them, Ctrl+Tab and
+    // Ctrl+Shift+Tab to the next and previous page, Ctrl+Z as the undo item while it is
+    // enabled. True when the message was used.
     bool TranslateShortcut(MSG& message);
 
 protected:
@@ -159,10 +137,6 @@ private:
         StatusBar* statusBar;
         const char* statusBarName;
         const char* popupMenu;
-        const char* refreshItem;
-        const char* openItem;
-        const char* deleteItem;
-        std::function<bool(std::size_t, bool)> MainWindowHandlers::*checkHook;
     };
 
     void CaptionChanged(const std::string& caption) override;
@@ -180,6 +154,14 @@ private:
     void CreateShortcutTable();
     void HandleCommand(int id, int notification);
     void ExecuteCommand(int commandId);
+    // A shortcut runs the menu item that shows it: for a list's shortcut the item of the
+    // focused list's menu, else the window's first item with the command.
+    void RunShortcut(Command command, bool forFocusedList);
+    // The item of `menu` that carries `command`; null when none does.
+    const Component* MenuItemWith(std::string_view menu, Command command) const;
+    // The list whose popup menu holds `item`; null for the general menu.
+    const ListView* ListOfMenuItem(const Component& item) const;
+    bool InGeneralMenu(const Component& item) const;
 
     // Lists: each list bound to its status bar, popup menu and commands.
     void BindLists();
@@ -194,6 +176,7 @@ private:
     ListBinding* BindingNamed(std::string_view listOrStatusBar);
     void RunCreationStep(const std::function<void()>& step);
 
+    MainWindowActions* actions_ = nullptr;
     WindowModel model_;
     MenuSet menus_;
     Font font_;

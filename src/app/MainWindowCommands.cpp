@@ -13,46 +13,28 @@ namespace {
 
 using namespace main_window_ids;
 
-using Hook = std::function<void()> MainWindowHandlers::*;
-
-struct MenuHandler {
-    const char* item;
-    Hook hook;
-    bool releasesGeneralMenuButton;
+// The window's shortcuts; each one's accelerator id is kFirstShortcut plus its index.
+struct ShortcutKey {
+    BYTE flags;
+    WORD key;
+    Command command;
+    bool forFocusedList;  // runs the item of the focused list's menu
 };
 
-constexpr MenuHandler kMenuHandlers[] = {
-    {"ThemeAuto", &MainWindowHandlers::ThemeAutoClick, true},
-    {"ThemeLight", &MainWindowHandlers::ThemeLightClick, true},
-    {"ThemeDark", &MainWindowHandlers::ThemeDarkClick, true},
-    {"CheckUpdateMenu", &MainWindowHandlers::CheckUpdateMenuClick, true},
-    {"AboutMenu", &MainWindowHandlers::AboutMenuClick, true},
-    {"ContextMenuUpdate", &MainWindowHandlers::ContextMenuUpdateClick, false},
-    {"ContextMenuRegOpen", &MainWindowHandlers::ContextMenuRegOpenClick, false},
-    {"ContextMenuDelete", &MainWindowHandlers::ContextMenuDeleteClick, false},
-    {"NewMenuMenuUpdate", &MainWindowHandlers::NewMenuMenuUpdateClick, false},
-    {"NewMenuRegOpen", &MainWindowHandlers::NewMenuRegOpenClick, false},
-    {"NewMenuMenuDelete", &MainWindowHandlers::NewMenuMenuDeleteClick, false},
-    {"SendToMenuUpdate", &MainWindowHandlers::SendToMenuUpdateClick, false},
-    {"SendToMenuRestoreDefault", &MainWindowHandlers::SendToMenuRestoreDefaultClick, false},
-    {"SendToMenuEnabled", &MainWindowHandlers::SendToMenuEnabledClick, false},
-    {"SendToMenuOpenFolder", &MainWindowHandlers::SendToMenuOpenFolderClick, false},
-    {"SendToMenuDelete", &MainWindowHandlers::SendToMenuDeleteClick, false},
-    {"ContextMenuUndo", &MainWindowHandlers::UndoDeleteClick, false},
-    {"NewMenuMenuUndo", &MainWindowHandlers::UndoDeleteClick, false},
-    {"SendToMenuUndo", &MainWindowHandlers::UndoDeleteClick, false},
+constexpr ShortcutKey kShortcuts[] = {
+    {FVIRTKEY, VK_F1, Command::ShowAbout, false},
+    {FVIRTKEY, VK_F5, Command::RefreshList, true},
+    {FVIRTKEY | FCONTROL, 'O', Command::OpenEntryPlace, true},
+    {FVIRTKEY | FCONTROL, 'Z', Command::UndoDelete, false},
+    {FVIRTKEY | FCONTROL, VK_TAB, Command::NextPage, false},
+    {FVIRTKEY | FCONTROL | FSHIFT, VK_TAB, Command::PreviousPage, false},
 };
 
-HACCEL CreateShortcuts(WORD aboutCommandId)
+HACCEL CreateShortcuts()
 {
-    ACCEL table[] = {
-        {FVIRTKEY, VK_F1, aboutCommandId},
-        {FVIRTKEY, VK_F5, kRefreshShortcut},
-        {FVIRTKEY | FCONTROL, 'O', kOpenFolderShortcut},
-        {FVIRTKEY | FCONTROL, 'Z', kUndoShortcut},
-        {FVIRTKEY | FCONTROL, VK_TAB, kNextPageShortcut},
-        {FVIRTKEY | FCONTROL | FSHIFT, VK_TAB, kPreviousPageShortcut},
-    };
+    ACCEL table[std::size(kShortcuts)];
+    for (std::size_t i = 0; i < std::size(kShortcuts); ++i)
+        table[i] = {kShortcuts[i].flags, kShortcuts[i].key, static_cast<WORD>(kFirstShortcut + static_cast<int>(i))};
     return CreateAcceleratorTableW(table, static_cast<int>(std::size(table)));
 }
 
@@ -60,7 +42,7 @@ HACCEL CreateShortcuts(WORD aboutCommandId)
 
 void MainWindow::CreateShortcutTable()
 {
-    shortcuts_ = CreateShortcuts(static_cast<WORD>(menus_.CommandId("AboutMenu")));
+    shortcuts_ = CreateShortcuts();
 }
 
 void MainWindow::SpeedButton_GeneralMenuClick()
@@ -88,26 +70,54 @@ void MainWindow::ReleaseGeneralMenuButton()
     SpeedButton_GeneralMenu.SetDown(false);
 }
 
+bool MainWindow::InGeneralMenu(const Component& item) const
+{
+    for (const Component* at = &item; !at->parent.empty(); at = &model_.Get(at->parent))
+        if (at->parent == "PopupMenu_General")
+            return true;
+    return false;
+}
+
+const ListView* MainWindow::ListOfMenuItem(const Component& item) const
+{
+    for (const ListBinding& binding : bindings_)
+        if (item.parent == binding.popupMenu)
+            return binding.list;
+    return nullptr;
+}
+
+const Component* MainWindow::MenuItemWith(std::string_view menu, Command command) const
+{
+    for (const Component* item : model_.Children(menu))
+        if (item->command == command)
+            return item;
+    return nullptr;
+}
+
+void MainWindow::SetCommandEnabled(Command command, bool enabled)
+{
+    for (const Component& component : model_.Components())
+        if (component.kind == ComponentKind::MenuItem && component.command == command)
+            menus_.SetEnabled(component.name, enabled);
+}
+
 void MainWindow::ClickMenuItem(std::string_view itemName)
 {
     const Component& item = model_.Get(itemName);
-    menus_.ApplyAutoCheck(model_, item);
-    for (const MenuHandler& handler : kMenuHandlers) {
-        if (item.name != handler.item)
-            continue;
-        if (handler.releasesGeneralMenuButton)
-            ReleaseGeneralMenuButton();
-        if (const auto& hook = handlers.*handler.hook)
-            hook();
-    }
+    if (item.command == Command::None)
+        return;
+    if (InGeneralMenu(item))
+        ReleaseGeneralMenuButton();
+    if (actions_)
+        actions_->Run(item.command, ListOfMenuItem(item));
 }
 
 void MainWindow::ExecuteCommand(int commandId)
 {
     if (commandId >= kFirstLanguageCommand && commandId < kFirstLanguageCommand + kMaxLanguageItems) {
         auto index = static_cast<std::size_t>(commandId - kFirstLanguageCommand);
-        if (index < languageItems_.size() && handlers.LanguageMenuItemClick)
-            handlers.LanguageMenuItemClick(index);
+        if (index < languageItems_.size() && actions_)
+            actions_->ChooseLanguage(index);
         return;
     }
     std::string item = menus_.ItemName(commandId);
@@ -160,24 +170,35 @@ bool MainWindow::TranslateShortcut(MSG& message)
     return TranslateAcceleratorW(Handle(), shortcuts_, &message) != 0;
 }
 
+void MainWindow::RunShortcut(Command command, bool forFocusedList)
+{
+    if (command == Command::NextPage || command == Command::PreviousPage) {
+        ShowNeighbourPage(command == Command::NextPage ? 1 : -1);
+        return;
+    }
+    const Component* item = nullptr;
+    if (forFocusedList) {
+        if (const ListBinding* binding = BindingOf(GetFocus()))
+            item = MenuItemWith(binding->popupMenu, command);
+    } else {
+        for (const Component& component : model_.Components())
+            if (component.kind == ComponentKind::MenuItem && component.command == command && !item)
+                item = &component;
+    }
+    // Only an item that shows the keys answers them, and only while it is enabled.
+    if (item && !item->menu.shortcut.empty() && menus_.Enabled(item->name))
+        ClickMenuItem(item->name);
+}
+
 void MainWindow::HandleCommand(int id, int notification)
 {
-    if (id == kGeneralMenuButton && notification == BN_CLICKED) {
+    const auto shortcut = static_cast<std::size_t>(id - kFirstShortcut);
+    if (id == kGeneralMenuButton && notification == BN_CLICKED)
         SpeedButton_GeneralMenuClick();
-    } else if (id == kRefreshShortcut) {
-        if (const ListBinding* binding = BindingOf(GetFocus()))
-            ClickMenuItem(binding->refreshItem);
-    } else if (id == kOpenFolderShortcut) {
-        if (GetFocus() == ListViewSendTo.Handle() && menus_.Enabled("SendToMenuOpenFolder"))
-            ClickMenuItem("SendToMenuOpenFolder");
-    } else if (id == kUndoShortcut) {
-        if (menus_.Enabled("ContextMenuUndo"))
-            ClickMenuItem("ContextMenuUndo");
-    } else if (id == kNextPageShortcut || id == kPreviousPageShortcut) {
-        ShowNeighbourPage(id == kNextPageShortcut ? 1 : -1);
-    } else {
+    else if (id >= kFirstShortcut && shortcut < std::size(kShortcuts))
+        RunShortcut(kShortcuts[shortcut].command, kShortcuts[shortcut].forFocusedList);
+    else
         ExecuteCommand(id);
-    }
 }
 
 }  // namespace kestrova

@@ -11,10 +11,11 @@ public:
     explicit Builder(WindowModel& model) : model_(model) {}
 
     void Add(Kind kind, const char* name, const char* parent, const char* caption = nullptr,
-             MenuItemTraits traits = {})
+             MenuItemTraits traits = {}, Command command = Command::None)
     {
         Component component = caption ? MakeComponent(kind, name, parent, caption) : MakeComponent(kind, name, parent);
         component.menu = std::move(traits);
+        component.command = command;
         model_.Add(std::move(component));
     }
 
@@ -32,9 +33,10 @@ public:
         model_.Add(std::move(component));
     }
 
-    void Item(const char* name, const char* parent, const char* caption, MenuItemTraits traits = {})
+    void Item(const char* name, const char* parent, const char* caption, Command command = Command::None,
+              MenuItemTraits traits = {})
     {
-        Add(Kind::MenuItem, name, parent, caption, std::move(traits));
+        Add(Kind::MenuItem, name, parent, caption, std::move(traits), command);
     }
 
 private:
@@ -53,7 +55,6 @@ MenuItemTraits Radio(bool checked)
 {
     MenuItemTraits traits;
     traits.radio = true;
-    traits.autoCheck = true;
     traits.checked = checked;
     return traits;
 }
@@ -97,49 +98,47 @@ WindowModel BuildMainWindowComponents()
     b.Add(Kind::PopupMenu, "PopupMenu_General", "");
     MenuItemTraits subMenu;
     subMenu.subMenu = true;
-    b.Item("ThemeMenu", "PopupMenu_General", "Тема", subMenu);
-    b.Item("ThemeAuto", "ThemeMenu", "Системная", Radio(true));
-    b.Item("ThemeLight", "ThemeMenu", "Светлая", Radio(false));
-    b.Item("ThemeDark", "ThemeMenu", "Темная", Radio(false));
+    b.Item("ThemeMenu", "PopupMenu_General", "Тема", Command::None, subMenu);
+    b.Item("ThemeAuto", "ThemeMenu", "Системная", Command::ThemeSystem, Radio(true));
+    b.Item("ThemeLight", "ThemeMenu", "Светлая", Command::ThemeLight, Radio(false));
+    b.Item("ThemeDark", "ThemeMenu", "Темная", Command::ThemeDark, Radio(false));
     MenuItemTraits languages = subMenu;
     languages.autoHotkeys = false;
-    b.Item("LanguageMenu", "PopupMenu_General", "Язык", languages);
+    b.Item("LanguageMenu", "PopupMenu_General", "Язык", Command::None, languages);
     b.Item("N3", "PopupMenu_General", "-");
-    b.Item("CheckUpdateMenu", "PopupMenu_General", "Проверить обновления");
+    b.Item("CheckUpdateMenu", "PopupMenu_General", "Проверить обновления", Command::CheckForUpdates);
     b.Item("N1", "PopupMenu_General", "-");
-    b.Item("AboutMenu", "PopupMenu_General", "О программе", Shortcut("F1"));
+    b.Item("AboutMenu", "PopupMenu_General", "О программе", Command::ShowAbout, Shortcut("F1"));
 
     b.Add(Kind::PopupMenu, "PopupMenuEdit", "");
-    b.Item("ContextMenuUndo", "PopupMenuEdit", "Отменить удаление", Shortcut("Ctrl+Z"));
+    b.Item("ContextMenuUndo", "PopupMenuEdit", "Отменить удаление", Command::UndoDelete, Shortcut("Ctrl+Z"));
     b.Item("NUndoEdit", "PopupMenuEdit", "-");
-    b.Item("ContextMenuUpdate", "PopupMenuEdit", "Обновить", Shortcut("F5"));
+    b.Item("ContextMenuUpdate", "PopupMenuEdit", "Обновить", Command::RefreshList, Shortcut("F5"));
     b.Item("N5", "PopupMenuEdit", "-");
-    b.Item("ContextMenuRegOpen", "PopupMenuEdit", "Открыть Реестр");
+    b.Item("ContextMenuRegOpen", "PopupMenuEdit", "Открыть Реестр", Command::OpenEntryPlace);
     b.Item("N2", "PopupMenuEdit", "-");
-    b.Item("ContextMenuDelete", "PopupMenuEdit", "Удалить");
+    b.Item("ContextMenuDelete", "PopupMenuEdit", "Удалить", Command::DeleteEntry);
 
     b.Add(Kind::PopupMenu, "PopupMenuNewMenu", "");
-    b.Item("NewMenuMenuUndo", "PopupMenuNewMenu", "Отменить удаление", Shortcut("Ctrl+Z"));
+    b.Item("NewMenuMenuUndo", "PopupMenuNewMenu", "Отменить удаление", Command::UndoDelete, Shortcut("Ctrl+Z"));
     b.Item("NUndoNewMenu", "PopupMenuNewMenu", "-");
-    b.Item("NewMenuMenuUpdate", "PopupMenuNewMenu", "Обновить", Shortcut("F5"));
+    b.Item("NewMenuMenuUpdate", "PopupMenuNewMenu", "Обновить", Command::RefreshList, Shortcut("F5"));
     b.Item("N7", "PopupMenuNewMenu", "-");
-    b.Item("NewMenuRegOpen", "PopupMenuNewMenu", "Открыть Реестр");
+    b.Item("NewMenuRegOpen", "PopupMenuNewMenu", "Открыть Реестр", Command::OpenEntryPlace);
     b.Item("N8", "PopupMenuNewMenu", "-");
-    b.Item("NewMenuMenuDelete", "PopupMenuNewMenu", "Удалить");
+    b.Item("NewMenuMenuDelete", "PopupMenuNewMenu", "Удалить", Command::DeleteEntry);
 
     b.Add(Kind::PopupMenu, "PopupMenuSendTo", "");
-    b.Item("SendToMenuUndo", "PopupMenuSendTo", "Отменить удаление", Shortcut("Ctrl+Z"));
+    b.Item("SendToMenuUndo", "PopupMenuSendTo", "Отменить удаление", Command::UndoDelete, Shortcut("Ctrl+Z"));
     b.Item("NUndoSendTo", "PopupMenuSendTo", "-");
-    b.Item("SendToMenuUpdate", "PopupMenuSendTo", "Обновить", Shortcut("F5"));
+    b.Item("SendToMenuUpdate", "PopupMenuSendTo", "Обновить", Command::RefreshList, Shortcut("F5"));
     b.Item("N4", "PopupMenuSendTo", "-");
-    b.Item("SendToMenuRestoreDefault", "PopupMenuSendTo", "Восстановить по умолчанию");
-    MenuItemTraits toggle;
-    toggle.autoCheck = true;
-    b.Item("SendToMenuEnabled", "PopupMenuSendTo", "Включить меню SendTo", toggle);
+    b.Item("SendToMenuRestoreDefault", "PopupMenuSendTo", "Восстановить по умолчанию", Command::RestoreSendToDefaults);
+    b.Item("SendToMenuEnabled", "PopupMenuSendTo", "Включить меню SendTo", Command::SwitchSendToMenu);
     b.Item("MenuItem2", "PopupMenuSendTo", "-");
-    b.Item("SendToMenuOpenFolder", "PopupMenuSendTo", "Открыть папку", Shortcut("Ctrl+O"));
+    b.Item("SendToMenuOpenFolder", "PopupMenuSendTo", "Открыть папку", Command::OpenEntryPlace, Shortcut("Ctrl+O"));
     b.Item("MenuItem4", "PopupMenuSendTo", "-");
-    b.Item("SendToMenuDelete", "PopupMenuSendTo", "Удалить");
+    b.Item("SendToMenuDelete", "PopupMenuSendTo", "Удалить", Command::DeleteEntry);
 
     b.Add(Kind::PopupMenu, "PopupMenuLanguage", "");
     b.Item("LangNoUpdate", "PopupMenuLanguage", "Нет обновления");

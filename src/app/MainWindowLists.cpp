@@ -1,5 +1,5 @@
-// The three lists as the window binds them: each list with its status bar, popup menu
-// and commands; check-box changes, command enabling, popup menus and page switching.
+// The three lists as the window binds them: each list with its status bar and popup
+// menu; check-box changes, command enabling, popup menus and page switching.
 #include "app/MainWindow.h"
 
 #include <commctrl.h>
@@ -13,13 +13,9 @@ namespace kestrova {
 void MainWindow::BindLists()
 {
     bindings_ = {
-        {&ListViewContextMenu, "ListViewContextMenu", &StatusBarMenu, "StatusBarMenu", "PopupMenuEdit",
-         "ContextMenuUpdate", "ContextMenuRegOpen", "ContextMenuDelete",
-         &MainWindowHandlers::OnContextMenuItemChecked},
-        {&ListViewNewMenu, "ListViewNewMenu", &StatusBarNewMenu, "StatusBarNewMenu", "PopupMenuNewMenu",
-         "NewMenuMenuUpdate", "NewMenuRegOpen", "NewMenuMenuDelete", &MainWindowHandlers::OnNewMenuItemChecked},
-        {&ListViewSendTo, "ListViewSendTo", &StatusBarSendTo, "StatusBarSendTo", "PopupMenuSendTo",
-         "SendToMenuUpdate", "SendToMenuOpenFolder", "SendToMenuDelete", &MainWindowHandlers::OnSendToItemChecked},
+        {&ListViewContextMenu, "ListViewContextMenu", &StatusBarMenu, "StatusBarMenu", "PopupMenuEdit"},
+        {&ListViewNewMenu, "ListViewNewMenu", &StatusBarNewMenu, "StatusBarNewMenu", "PopupMenuNewMenu"},
+        {&ListViewSendTo, "ListViewSendTo", &StatusBarSendTo, "StatusBarSendTo", "PopupMenuSendTo"},
     };
 }
 
@@ -60,26 +56,35 @@ void MainWindow::ShowNeighbourPage(int step)
             SetFocus(binding.list->Handle());
 }
 
+void MainWindow::ShowListPage(const ListView& list)
+{
+    for (int page = 0; page < PageControlMenu.PageCount(); ++page)
+        if (GetParent(list.Handle()) == PageControlMenu.Sheet(page))
+            PageControlMenu.SetActivePageIndex(page);
+    SetFocus(list.Handle());
+}
+
 void MainWindow::UpdateListCommands(const ListView& list)
 {
     const ListBinding* binding = BindingOf(list.Handle());
     if (!binding)
         return;
-    bool rowSelected = list.Count() > 0 && list.SelectedIndex() >= 0;
-    menus_.SetEnabled(binding->deleteItem, rowSelected);
-    menus_.SetEnabled(binding->openItem, rowSelected);
-    menus_.SetEnabled(binding->refreshItem, true);
+    const bool rowSelected = list.Count() > 0 && list.SelectedIndex() >= 0;
+    for (const auto& [command, enabled] : {std::pair{Command::DeleteEntry, rowSelected},
+                                          std::pair{Command::OpenEntryPlace, rowSelected},
+                                          std::pair{Command::RefreshList, true}})
+        if (const Component* item = MenuItemWith(binding->popupMenu, command))
+            menus_.SetEnabled(item->name, enabled);
 }
 
 void MainWindow::ListItemChecked(const ListBinding& binding, std::size_t index)
 {
-    const auto& hook = handlers.*binding.checkHook;
-    if (FLoading || !hook || index >= binding.list->Count())
+    if (!actions_ || index >= binding.list->Count())
         return;
-    bool checked = binding.list->Row(index).checked;
+    const bool checked = binding.list->Row(index).checked;
     bool switched = false;
     try {
-        switched = hook(index, checked);
+        switched = actions_->SwitchRow(*binding.list, index, checked);
     } catch (const std::exception&) {
         // A failed switch says nothing; the box going back is the only sign.
     }

@@ -25,13 +25,9 @@ RECT OuterRect(HWND window)
 
 }  // namespace
 
-void MainWindowSettings::Wire()
-{
-    form_.handlers.LoadSettings = [this] { LoadSettings(file_, *this); };
-    form_.handlers.FormClose = [this] { Save(); };
-}
+void MainWindowSettings::Load() { LoadSettings(file_, *this, state_); }
 
-void MainWindowSettings::Save() { SaveSettings(file_, *this, QuickUpdateOption()); }
+void MainWindowSettings::Save() { SaveSettings(file_, *this, state_); }
 
 int MainWindowSettings::ShowCommand(int requested) const { return maximizeOnShow_ ? SW_SHOWMAXIMIZED : requested; }
 

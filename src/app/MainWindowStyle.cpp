@@ -37,11 +37,4 @@ void MainWindow::SetGridLines(bool shown)
         binding.list->SetGridLines(shown);
 }
 
-void MainWindow::UnCheckTheme()
-{
-    for (const Component& component : model_.Components())
-        if (component.kind == ComponentKind::MenuItem && component.parent == "ThemeMenu")
-            menus_.SetChecked(component.name, false);
-}
-
 }  // namespace kestrova

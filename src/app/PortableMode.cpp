@@ -2,8 +2,6 @@
 
 namespace kestrova {
 
-bool PortableMode = false;
-
 bool HasPortableMarker(FileSystem& files, const std::string& exeFolder)
 {
     return files.FileExists(exeFolder + "portable.ini");

@@ -1,5 +1,5 @@
 // Portable mode: a file "portable.ini" beside the program keeps its options there
-// instead of the user's profile. Decided once, when the main window is created.
+// instead of the user's profile. Decided once, at start-up.
 #pragma once
 
 #include "platform/FileSystem.h"
@@ -7,8 +7,6 @@
 #include <string>
 
 namespace kestrova {
-
-extern bool PortableMode;
 
 // Whether a file (a folder does not count) "portable.ini" is in `exeFolder`, which
 // ends in a backslash. The file is only looked for, never opened.

@@ -2,30 +2,15 @@
 
 #include "appearance/ThemePalette.h"
 #include "appearance/WindowsDarkMode.h"
+#include "settings/WindowSettings.h"
 
 #include <exception>
 
 namespace kestrova {
 
-ThemeMenu::ThemeMenu(MainWindow& form, AppStyle& style, RegistryBackend& registry)
-    : form_(form), style_(style), registry_(registry)
+ThemeMenu::ThemeMenu(MainWindow& form, ProgramState& state, AppStyle& style, RegistryBackend& registry)
+    : form_(form), state_(state), style_(style), registry_(registry)
 {
-}
-
-void ThemeMenu::Wire()
-{
-    MainWindowHandlers& hooks = form_.handlers;
-    hooks.ThemeAutoClick = [this] { ThemeAutoClick(); };
-    hooks.ThemeLightClick = [this] { ThemeLightClick(); };
-    hooks.ThemeDarkClick = [this] { ThemeDarkClick(); };
-    hooks.WMSettingChange = [this] { WMSettingChange(); };
-}
-
-void ThemeMenu::Choose(const char* entry)
-{
-    form_.ReleaseGeneralMenuButton();
-    form_.UnCheckTheme();
-    form_.SetMenuItemChecked(entry, true);
 }
 
 void ThemeMenu::ApplyTheme(bool dark)
@@ -34,27 +19,34 @@ void ThemeMenu::ApplyTheme(bool dark)
     form_.SetGridLines(!dark);
 }
 
-void ThemeMenu::ThemeAutoClick()
+void ThemeMenu::Choose(ThemeChoice choice)
 {
-    Choose("ThemeAuto");
-    ApplyTheme(IsWindowsDarkMode(registry_));
+    state_.theme = choice;
+    ShowChosen();
 }
 
-void ThemeMenu::ThemeLightClick()
+void ThemeMenu::ShowChosen()
 {
-    Choose("ThemeLight");
-    ApplyTheme(false);
+    for (const ThemeEntry& entry : kThemeEntries)
+        form_.SetMenuItemChecked(entry.name, state_.theme == entry.choice);
+    if (!state_.theme)
+        return;
+    switch (*state_.theme) {
+    case ThemeChoice::System:
+        ApplyTheme(IsWindowsDarkMode(registry_));
+        break;
+    case ThemeChoice::Light:
+        ApplyTheme(false);
+        break;
+    case ThemeChoice::Dark:
+        ApplyTheme(true);
+        break;
+    }
 }
 
-void ThemeMenu::ThemeDarkClick()
+void ThemeMenu::SystemSettingChanged()
 {
-    Choose("ThemeDark");
-    ApplyTheme(true);
-}
-
-void ThemeMenu::WMSettingChange()
-{
-    if (!form_.MenuItemChecked("ThemeAuto"))
+    if (state_.theme != ThemeChoice::System)
         return;
     try {
         SetAppTheme(style_, IsWindowsDarkMode(registry_) ? kDarkStyleName : kLightStyleName);

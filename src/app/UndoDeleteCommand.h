@@ -9,6 +9,7 @@
 #include "platform/RegistryBackend.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace kestrova {
@@ -19,22 +20,20 @@ public:
     UndoDeleteCommand(MainWindow& form, RegistryBackend& registry, FileSystem& files,
                       std::function<std::string()> backupFolder);
 
-    // Connects the undo items and disables them: nothing is deleted yet.
-    void Wire();
 
     // Runs a catalogue's delete with this command's copy and undo list; true when the
     // entry is gone. A delete stopped for want of its copy tells the user why.
     bool DeleteWithCopy(const std::function<bool(DeletionBackup&, DeletionUndo&)>& deleteEntry);
 
-    // Puts the latest deletion back, rebuilds its list and selects its row; says why
-    // when it cannot.
-    void UndoDeleteClick();
+    // Puts the latest deletion back and returns it, for the tab that lists it to show;
+    // says why when it cannot, and returns none.
+    std::optional<DeletedEntry> UndoLatest();
 
 private:
+    // The undo items are enabled exactly while a deletion can be put back.
     void UpdateItems();
     void ReportBackupFailure(const BackupError& error);
     void Tell(const std::string& text);
-    void ShowRestoredRow(const DeletedEntry& entry);
 
     MainWindow& form_;
     DeletionBackup backup_;

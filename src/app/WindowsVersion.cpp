@@ -1,7 +1,7 @@
 #include "app/WindowsVersion.h"
 
 #include "platform/AppError.h"
-#include "platform/TRegistry.h"
+#include "platform/RegistryCursor.h"
 
 #include <charconv>
 #include <optional>
@@ -24,9 +24,9 @@ std::optional<std::uint32_t> ParseNumber(const std::string& text)
 }
 
 // A REG_DWORD value; nothing when it is missing, of another type or malformed.
-std::optional<std::uint32_t> ReadDword(TRegistry& reg, const char* name)
+std::optional<std::uint32_t> ReadDword(RegistryCursor& reg, const char* name)
 {
-    if (reg.GetDataType(name) != TRegDataType::rdInteger)
+    if (reg.GetDataType(name) != RegDataKind::Integer)
         return std::nullopt;
     try {
         return static_cast<std::uint32_t>(reg.ReadInteger(name));
@@ -35,7 +35,7 @@ std::optional<std::uint32_t> ReadDword(TRegistry& reg, const char* name)
     }
 }
 
-std::optional<std::string> ReadText(TRegistry& reg, const char* name)
+std::optional<std::string> ReadText(RegistryCursor& reg, const char* name)
 {
     if (!reg.ValueExists(name))
         return std::nullopt;
@@ -54,7 +54,7 @@ OsVersion ReportedOsVersion(const OsVersion& fromApi, RegistryBackend& registry)
     if (fromApi.major < 6 || (fromApi.major == 6 && fromApi.minor <= 1))
         return version;
 
-    TRegistry reg(registry, access::Read);
+    RegistryCursor reg(registry, access::Read);
     reg.RootKey = RegRoot::LocalMachine;
     if (!reg.OpenKeyReadOnly(kCurrentVersionKey))
         return version;

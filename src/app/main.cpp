@@ -3,18 +3,22 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
+#include <vector>
+
 #include "about/AboutWindow.h"
-#include "app/ContextMenuTab.h"
 #include "app/LanguageCommands.h"
-#include "app/NewMenuTab.h"
-#include "app/PortableMode.h"
-#include "app/SendToTab.h"
-#include "app/UndoDeleteCommand.h"
-#include "app/SingleInstance.h"
+#include "app/ListTabs.h"
+#include "app/MainCommands.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowSettings.h"
+#include "app/PortableMode.h"
+#include "app/SendToMenuCommands.h"
+#include "app/SingleInstance.h"
 #include "app/ThemeMenu.h"
+#include "app/UndoDeleteCommand.h"
 #include "app/WindowsVersion.h"
+#include "catalogue/SendToMenuSwitch.h"
 #include "platform/CodePage.h"
 #include "platform/FileInfoUtils.h"
 #include "platform/win32/ExecutablePath.h"
@@ -23,7 +27,7 @@
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32VersionInfo.h"
-#include "i18n/LanguageDiscovery.h"
+#include "settings/ProgramState.h"
 #include "settings/SettingsFile.h"
 #include "update/win32/UpdateWindow.h"
 
@@ -32,6 +36,7 @@ namespace {
 using namespace kestrova;
 
 constexpr LCID kRussianLocale = 1049;
+
 
 OsVersion VersionFromApi()
 {
@@ -82,58 +87,58 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     Win32Shell shell;
     Win32VersionInfo versionInfo;
 
+    ProgramState state;
+    state.portable = HasPortableMarker(files, ExecutableFolder());
+
     const OsVersion osVersion = ReportedOsVersion(VersionFromApi(), registry);
     AppStyle appStyle(osVersion.build);
     MainWindow form;
     appStyle.Add(form);
     const std::string designCaption = form.Model().Caption();
-    form.handlers.SetPortableMode = [&] { PortableMode = HasPortableMarker(files, ExecutableFolder()); };
-    form.handlers.ComposeCaption = [&] {
-        form.Model().SetCaption(
-            MainWindowCaption(designCaption, GetFileVersion(versionInfo, ExecutablePath()), PortableMode));
-    };
-    const SettingsFile settingsFile(files, versionInfo, ExecutablePath(), PortableMode, AnsiCodePage());
+    const SettingsFile settingsFile(files, versionInfo, ExecutablePath(), state.portable, AnsiCodePage());
     UndoDeleteCommand deletions(form, registry, files, [&] { return settingsFile.BackupFolder(); });
-    deletions.Wire();
-    ContextMenuTab contextMenu(form, registry, files, shell, deletions);
-    contextMenu.Wire();
-    SendToTab sendTo(form, registry, files, shell, deletions);
-    sendTo.Wire();
-    NewMenuTab newMenu(form, registry, files, shell, deletions);
-    newMenu.Wire();
-    ThemeMenu themeMenu(form, appStyle, registry);
-    themeMenu.Wire();
-    MainWindowSettings settings(form, settingsFile);
-    settings.Wire();
+
+    ListTabs tabs(form, registry, files, shell, deletions);
+    SendToMenuSwitch sendToSwitch(registry, shell);
+    SendToMenuCommands sendToMenu(form, state, tabs.SendTo(), sendToSwitch);
+    ThemeMenu themes(form, state, appStyle, registry);
+    MainWindowSettings settings(form, state, settingsFile);
     AboutWindow about(shell, GetLegalCopyright(versionInfo, ExecutablePath()), [&] { return form.Model().Caption(); });
     about.reportError = [&](const std::string& message) { form.ShowGeneralError(message); };
     appStyle.Add(about);
-    form.handlers.AboutMenuClick = [&] { about.ShowModal(); };
     UpdateInstallation installation;
     installation.files = &files;
     installation.shell = &shell;
-    installation.currentLanguage = [] { return CurrentLanguage; };
+    installation.currentLanguage = [&] { return state.language; };
     installation.saveOptions = [&] { settings.Save(); };
     installation.endProgram = [&] { PostMessageW(form.Handle(), WM_CLOSE, 0, 0); };
     installation.programFolder = ExecutableFolder();
     installation.executablePath = ExecutablePath();
-    kestrova::UpdateWindow update(SystemUpdateCheckSource(), settingsFile, PortableMode, form.Handle(),
+    kestrova::UpdateWindow update(SystemUpdateCheckSource(), settingsFile, state, form.Handle(),
                                   [&](const std::string& message) { form.ShowGeneralError(message); },
                                   std::move(installation));
     appStyle.Add(update);
-    form.handlers.CheckUpdateMenuClick = [&] { update.ShowModal(); };
-    settings.QuickUpdateOption = [&] { return std::optional<bool>(update.QuickUpdateChecked()); };
-    LanguageCommands languages(form, {&form.Model(), &about.Model(), &update.Model()},
-                               {files, ExecutableFolder(), AnsiCodePage(), [&] { return settingsFile.PortablePath(); }});
-    languages.Wire();
-    form.FormCreate();
-    // Created after the main window's creation has set the portable mode it reads.
-    RunReported(form, [&] { update.FormCreate(); });
+    LanguageCommands languages(form, state, {&form.Model(), &about.Model(), &update.Model()},
+                               {files, ExecutableFolder(), AnsiCodePage(), [&] { return settingsFile.OptionsPath(); }});
+
+    MainCommands commands({tabs.All(), &deletions, &themes, &sendToMenu, &languages, &settings, &about, &update});
+    form.SetActions(&commands);
+    std::vector<std::function<void()>> creationSteps = {[&] {
+        form.Model().SetCaption(
+            MainWindowCaption(designCaption, GetFileVersion(versionInfo, ExecutablePath()), state.portable));
+    }};
+    for (CatalogueTab* tab : tabs.All())
+        creationSteps.push_back([tab] { tab->Rebuild(); });
+    creationSteps.push_back([&] { sendToMenu.LoadMenuState(); });
+    creationSteps.push_back([&] { settings.Load(); });
+    creationSteps.push_back([&] { themes.ShowChosen(); });
+    form.RunCreationSteps(creationSteps);
+    RunReported(form, [&] { update.LoadOptionsAtStart(); });
 
     // The language of every window; after it, the message texts below are in that language.
     RunReported(form, [&] { languages.LoadLanguage(); });
-    RunReported(form, [&] { languages.CleanTranslationsLikeGlobload(); });
-    RunReported(form, [&] { languages.Globload(); });
+    RunReported(form, [&] { languages.CleanLanguageFiles(); });
+    RunReported(form, [&] { languages.TranslateAllWindows(); });
 
     if (!IsWindows10Or11(osVersion)) {
         MessageBoxW(nullptr, Widen(form.LangText("LangOnlyWindows")).c_str(), Widen(form.LangText("LangError")).c_str(),

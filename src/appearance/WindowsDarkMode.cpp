@@ -1,6 +1,6 @@
 #include "appearance/WindowsDarkMode.h"
 
-#include "platform/TRegistry.h"
+#include "platform/RegistryCursor.h"
 
 namespace kestrova {
 
@@ -13,7 +13,7 @@ constexpr const char* kAppsUseLightTheme = "AppsUseLightTheme";
 
 bool IsWindowsDarkMode(RegistryBackend& registry)
 {
-    TRegistry reg(registry, access::Read);
+    RegistryCursor reg(registry, access::Read);
     reg.RootKey = RegRoot::CurrentUser;
     if (!reg.KeyExists(kPersonalizeKey) || !reg.OpenKey(kPersonalizeKey, false))
         return false;

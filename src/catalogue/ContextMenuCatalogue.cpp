@@ -4,7 +4,9 @@
 #include "catalogue/KeySwitch.h"
 #include "catalogue/RegistryNames.h"
 #include "platform/AppError.h"
-#include "platform/TRegistry.h"
+#include "platform/PathNames.h"
+#include "platform/RegistryEditorJump.h"
+#include "platform/RegistryCursor.h"
 
 #include <utility>
 #include <vector>
@@ -23,7 +25,7 @@ constexpr RegRoot kScanRoot = RegRoot::LocalMachine;
 std::vector<std::string> SubkeyNames(RegistryBackend& registry, RegRoot root, const std::string& path)
 {
     std::vector<std::string> names;
-    TRegistry reg(registry, kScanAccess);
+    RegistryCursor reg(registry, kScanAccess);
     reg.RootKey = root;
     if (reg.KeyExists(path) && reg.OpenKeyReadOnly(path)) {
         reg.GetKeyNames(names);
@@ -34,8 +36,8 @@ std::vector<std::string> SubkeyNames(RegistryBackend& registry, RegRoot root, co
 
 }  // namespace
 
-ContextMenuCatalogue::ContextMenuCatalogue(RegistryBackend& registry, Shell& shell)
-    : registry_(registry), shell_(shell)
+ContextMenuCatalogue::ContextMenuCatalogue(RegistryBackend& registry, FileSystem& files, Shell& shell)
+    : registry_(registry), files_(files), shell_(shell)
 {
 }
 
@@ -78,7 +80,7 @@ void ContextMenuCatalogue::ScanBackupLocation(RegRoot root, const std::string& p
         if (IsProtectedEntryName(name))
             continue;
         const std::string entryPath = path + "\\" + name;
-        TRegistry reg(registry_, kScanAccess);
+        RegistryCursor reg(registry_, kScanAccess);
         reg.RootKey = root;
         if (!reg.KeyExists(entryPath))
             rows.Add(MakeRow(root, entryPath, backupPath + "\\" + name, name, false));
@@ -96,7 +98,7 @@ std::string ContextMenuCatalogue::DisplayName(RegRoot root, const std::string& p
                                               const std::string& name)
 {
     std::string displayName = name;
-    TRegistry reg(registry_, kScanAccess);
+    RegistryCursor reg(registry_, kScanAccess);
     reg.RootKey = root;
     if (!reg.OpenKeyReadOnly(keyToRead))
         return displayName;
@@ -111,30 +113,30 @@ std::string ContextMenuCatalogue::DisplayName(RegRoot root, const std::string& p
     return displayName;
 }
 
-std::optional<std::string> ContextMenuCatalogue::CaptionValue(TRegistry& reg, RegRoot root, const std::string& key,
+std::optional<std::string> ContextMenuCatalogue::CaptionValue(RegistryCursor& reg, RegRoot root, const std::string& key,
                                                               const std::string& valueName)
 {
     if (!reg.ValueExists(valueName))
         return std::nullopt;
-    const TRegDataType type = reg.GetDataType(valueName);
-    if (type == TRegDataType::rdString || type == TRegDataType::rdExpandString)
+    const RegDataKind type = reg.GetDataType(valueName);
+    if (type == RegDataKind::String || type == RegDataKind::ExpandString)
         return reg.ReadString(valueName);
     if (!malformed_.empty())
         malformed_ += "\n\n";
-    malformed_ += FormatMessage("Invalid data type for '%s'", valueName) + "\n" + RootKeyName(root) + "\\" + key;
+    malformed_ += FillPattern("Invalid data type for '%s'", valueName) + "\n" + RootKeyName(root) + "\\" + key;
     return std::nullopt;
 }
 
 bool ContextMenuCatalogue::IsContextMenuItemDisabled(const std::string& path)
 {
-    TRegistry reg(registry_, kScanAccess);
+    RegistryCursor reg(registry_, kScanAccess);
     reg.RootKey = kScanRoot;
     return reg.KeyExists(ContextMenuBackupKey(path));
 }
 
 void ContextMenuCatalogue::SetContextMenuItemEnabled(RegRoot root, const std::string& path, bool enable)
 {
-    TRegistry reg(registry_, kChangeAccess);
+    RegistryCursor reg(registry_, kChangeAccess);
     reg.RootKey = root;
     const std::string backup = ContextMenuBackupKey(path);
     const std::string& from = enable ? backup : path;
@@ -144,7 +146,7 @@ void ContextMenuCatalogue::SetContextMenuItemEnabled(RegRoot root, const std::st
     // A key still at its old place did not move (no rights, or a step that failed
     // quietly): that is a failed switch, not a silent success.
     if (reg.KeyExists(from))
-        throw AppError(FormatMessage("Failed to move key %s", from));
+        throw AppError(FillPattern("Failed to move key %s", from));
     shell_.BroadcastSettingChange();
 }
 
@@ -163,7 +165,7 @@ bool ContextMenuCatalogue::SwitchRow(const EntryRow& row)
     }
 }
 
-bool ContextMenuCatalogue::DeleteContextMenuItem(const EntryRow& row, DeletionBackup& backup, DeletionUndo& undo)
+bool ContextMenuCatalogue::DeleteRow(const EntryRow& row, DeletionBackup& backup, DeletionUndo& undo)
 {
     if (row.subItems.size() < 3 || IsProtectedEntryName(row.caption))
         return false;
@@ -172,12 +174,12 @@ bool ContextMenuCatalogue::DeleteContextMenuItem(const EntryRow& row, DeletionBa
     // An empty path would name the root key itself.
     if (!root || path.empty())
         return false;
-    TRegistry reg(registry_, kChangeAccess);
+    RegistryCursor reg(registry_, kChangeAccess);
     reg.RootKey = *root;
     if (!reg.KeyExists(path))
         return false;
     DeletedEntry entry{DeletedEntry::Kind::RegistryKey, *root, access::Wow64_32Key, path, {}, kContextMenuKind, path};
-    entry.backupFile = backup.SaveKey(*root, access::Wow64_32Key, path, kContextMenuKind, path.substr(path.rfind('\\') + 1));
+    entry.backupFile = backup.SaveKey(*root, access::Wow64_32Key, path, kContextMenuKind, LastName(path));
     try {
         if (!reg.DeleteKey(path))
             return false;
@@ -186,6 +188,12 @@ bool ContextMenuCatalogue::DeleteContextMenuItem(const EntryRow& row, DeletionBa
     }
     undo.Remember(std::move(entry));
     return true;
+}
+
+void ContextMenuCatalogue::OpenPlace(WindowHandle, const EntryRow& row)
+{
+    if (row.subItems.size() >= 3)
+        OpenRegeditAt(registry_, files_, shell_, row.subItems[1], row.subItems[2]);
 }
 
 }  // namespace kestrova

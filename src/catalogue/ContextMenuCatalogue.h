@@ -5,19 +5,23 @@
 #include "catalogue/DeletionBackup.h"
 #include "catalogue/DeletionUndo.h"
 #include "catalogue/EntryRow.h"
+#include "catalogue/ListCatalogue.h"
+#include "platform/FileSystem.h"
 #include "platform/RegistryBackend.h"
 #include "platform/Shell.h"
-#include "platform/TRegistry.h"
+#include "platform/RegistryCursor.h"
 
 #include <optional>
 #include <string>
 
 namespace kestrova {
 
-class ContextMenuCatalogue {
+class ContextMenuCatalogue : public ListCatalogue {
 public:
-    // `shell` tells Explorer when the registry changed.
-    ContextMenuCatalogue(RegistryBackend& registry, Shell& shell);
+    // `shell` tells Explorer when the registry changed; `files` finds the registry editor.
+    ContextMenuCatalogue(RegistryBackend& registry, FileSystem& files, Shell& shell);
+
+    std::string_view Kind() const override { return kContextMenuKind; }
 
     // Fills `rows` (already emptied by the caller) with every shown entry, live
     // entries of each location followed by those found only in its backup area,
@@ -25,7 +29,7 @@ public:
     // are none. A caption value that is not a string counts as absent, so the scan
     // always completes; the returned text names each such value and its key for the
     // user (empty when there were none).
-    std::string LoadRows(RowSink& rows);
+    std::string LoadRows(RowSink& rows) override;
 
     // Moves the entry's key between its place and the backup area, replacing the
     // copy at the far side, then broadcasts; a failure raises and skips the broadcast.
@@ -33,14 +37,17 @@ public:
 
     // Applies a row's new check state. Rows without a path or a known root switch
     // nothing. Returns false when the switch failed and the box must be set back.
-    bool SwitchRow(const EntryRow& row);
+    bool SwitchRow(const EntryRow& row) override;
 
     // Deletes the key of `row` with its subkeys, unless the row is a placeholder, names
     // no root or carries a protected caption. The key is first copied by `backup`,
     // whose BackupError passes through with nothing deleted; a deleted key goes to
     // `undo`. Returns whether the key was deleted (the list then needs a rebuild);
     // registry errors count as not deleted.
-    bool DeleteContextMenuItem(const EntryRow& row, DeletionBackup& backup, DeletionUndo& undo);
+    bool DeleteRow(const EntryRow& row, DeletionBackup& backup, DeletionUndo& undo) override;
+
+    // Opens the registry editor at the row's key.
+    void OpenPlace(WindowHandle owner, const EntryRow& row) override;
 
     bool IsContextMenuItemDisabled(const std::string& path);
 
@@ -53,10 +60,11 @@ private:
                             const std::string& name);
     // The text of a string value; nothing when the value is missing or of another
     // type, which is noted in `malformed_`.
-    std::optional<std::string> CaptionValue(TRegistry& reg, RegRoot root, const std::string& key,
+    std::optional<std::string> CaptionValue(RegistryCursor& reg, RegRoot root, const std::string& key,
                                             const std::string& valueName);
 
     RegistryBackend& registry_;
+    FileSystem& files_;
     Shell& shell_;
     std::string malformed_;  // of the scan under way
 };

@@ -79,7 +79,7 @@ std::string DeletionBackup::SaveFile(const std::string& path, std::string_view k
 {
     std::string contents;
     if (!files_.ReadWholeFile(path, contents))
-        throw BackupError(FormatMessage("Failed to read %s", path));
+        throw BackupError(FillPattern("Failed to read %s", path));
     return Store(kind, path.substr(path.rfind('\\') + 1), "", contents);
 }
 
@@ -88,7 +88,7 @@ std::string DeletionBackup::Store(std::string_view kind, std::string_view name, 
 {
     const std::string folder = folder_();
     if (!ForceDirectories(files_, folder))
-        throw BackupError(FormatMessage("Failed to create folder %s", folder));
+        throw BackupError(FillPattern("Failed to create folder %s", folder));
     const std::time_t now = now_();
     const std::tm when = *std::localtime(&now);
     std::string path;
@@ -96,7 +96,7 @@ std::string DeletionBackup::Store(std::string_view kind, std::string_view name, 
         path = folder + BackupFileName(when, repeat, kind, name, extension);
     std::string written;
     if (!WriteFileAtomically(files_, path, contents) || !files_.ReadWholeFile(path, written) || written != contents)
-        throw BackupError(FormatMessage("Failed to write %s", path));
+        throw BackupError(FillPattern("Failed to write %s", path));
     return path;
 }
 

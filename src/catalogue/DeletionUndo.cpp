@@ -7,7 +7,7 @@
 #include "platform/AtomicFileWrite.h"
 #include "platform/RegFile.h"
 #include "platform/RegistryTree.h"
-#include "platform/TRegistry.h"
+#include "platform/RegistryCursor.h"
 
 namespace kestrova {
 
@@ -69,7 +69,7 @@ UndoResult DeletionUndo::UndoLatest()
 
 UndoResult DeletionUndo::RestoreKey(const DeletedEntry& entry)
 {
-    TRegistry reg(registry_, access::AllAccess | entry.viewBits);
+    RegistryCursor reg(registry_, access::AllAccess | entry.viewBits);
     reg.RootKey = entry.root;
     if (reg.KeyExists(entry.path))
         return UndoResult::NameTaken;

@@ -2,7 +2,8 @@
 
 #include "catalogue/RegistryNames.h"
 #include "platform/AppError.h"
-#include "platform/TRegistry.h"
+#include "platform/PathNames.h"
+#include "platform/RegistryCursor.h"
 
 #include <optional>
 
@@ -21,27 +22,6 @@ struct PendingMove {
     bool committing = false;
 };
 
-std::string Trimmed(const std::string& path)
-{
-    std::string trimmed = path;
-    while (!trimmed.empty() && trimmed.back() == '\\')
-        trimmed.pop_back();
-    return trimmed;
-}
-
-std::string ParentOf(const std::string& path)
-{
-    const std::string trimmed = Trimmed(path);
-    const std::size_t split = trimmed.find_last_of('\\');
-    return split == std::string::npos ? std::string() : trimmed.substr(0, split);
-}
-
-std::string LeafOf(const std::string& path)
-{
-    const std::string trimmed = Trimmed(path);
-    return trimmed.substr(trimmed.find_last_of('\\') + 1);
-}
-
 std::string ViewText(std::uint32_t viewBits)
 {
     if (viewBits & access::Wow64_64Key)
@@ -58,10 +38,10 @@ std::uint32_t ViewBitsOf(const std::string& text)
 
 void WriteRecord(RegistryBackend& registry, const PendingMove& move)
 {
-    TRegistry reg(registry, kRecordAccess);
+    RegistryCursor reg(registry, kRecordAccess);
     reg.RootKey = RegRoot::LocalMachine;
     if (!reg.OpenKey(kPendingSwitchKey, true))
-        throw AppError(FormatMessage("Failed to create key %s", kPendingSwitchKey));
+        throw AppError(FillPattern("Failed to create key %s", kPendingSwitchKey));
     reg.WriteString("Root", RootKeyName(move.root));
     reg.WriteString("View", ViewText(move.viewBits));
     reg.WriteString("Source", move.from);
@@ -73,16 +53,16 @@ void WriteRecord(RegistryBackend& registry, const PendingMove& move)
 
 void MarkCommitting(RegistryBackend& registry)
 {
-    TRegistry reg(registry, kRecordAccess);
+    RegistryCursor reg(registry, kRecordAccess);
     reg.RootKey = RegRoot::LocalMachine;
     if (!reg.OpenKey(kPendingSwitchKey, false))
-        throw AppError(FormatMessage("Failed to open key %s", kPendingSwitchKey));
+        throw AppError(FillPattern("Failed to open key %s", kPendingSwitchKey));
     reg.WriteString("Committing", "1");
 }
 
 bool RecordExists(RegistryBackend& registry)
 {
-    TRegistry reg(registry, kRecordAccess);
+    RegistryCursor reg(registry, kRecordAccess);
     reg.RootKey = RegRoot::LocalMachine;
     return reg.KeyExists(kPendingSwitchKey);
 }
@@ -91,10 +71,10 @@ bool RecordExists(RegistryBackend& registry)
 // after its whole record is written.
 std::optional<PendingMove> ReadRecord(RegistryBackend& registry)
 {
-    TRegistry reg(registry, kRecordAccess);
+    RegistryCursor reg(registry, kRecordAccess);
     reg.RootKey = RegRoot::LocalMachine;
     if (!reg.OpenKeyReadOnly(kPendingSwitchKey))
-        throw AppError(FormatMessage("Failed to open key %s", kPendingSwitchKey));
+        throw AppError(FillPattern("Failed to open key %s", kPendingSwitchKey));
     PendingMove move;
     const auto root = RootKeyFromSection(reg.ReadString("Root"), /*acceptUsers=*/true);
     move.viewBits = ViewBitsOf(reg.ReadString("View"));
@@ -109,33 +89,33 @@ std::optional<PendingMove> ReadRecord(RegistryBackend& registry)
 
 void RemoveRecord(RegistryBackend& registry)
 {
-    TRegistry reg(registry, kRecordAccess);
+    RegistryCursor reg(registry, kRecordAccess);
     reg.RootKey = RegRoot::LocalMachine;
     if (!reg.DeleteKey(kPendingSwitchKey))
-        throw AppError(FormatMessage("Failed to delete key %s", kPendingSwitchKey));
+        throw AppError(FillPattern("Failed to delete key %s", kPendingSwitchKey));
 }
 
 // Deletes `key` with its subkeys if it is there; raises unless it is gone afterwards.
-void Remove(TRegistry& reg, const std::string& key)
+void Remove(RegistryCursor& reg, const std::string& key)
 {
     reg.DeleteKey(key);
     if (reg.KeyExists(key))
-        throw AppError(FormatMessage("Failed to delete key %s", key));
+        throw AppError(FillPattern("Failed to delete key %s", key));
 }
 
 // Gives `source` the place of `target` (a sibling that does not exist): one rename,
 // or a move where the platform cannot rename.
-void Place(TRegistry& reg, const std::string& source, const std::string& target)
+void Place(RegistryCursor& reg, const std::string& source, const std::string& target)
 {
-    if (!reg.RenameKey(source, LeafOf(target)))
+    if (!reg.RenameKey(source, LastName(target)))
         reg.MoveKey(source, target, true);
     if (reg.KeyExists(source) || !reg.KeyExists(target))
-        throw AppError(FormatMessage("Failed to move key %s", source));
+        throw AppError(FillPattern("Failed to move key %s", source));
 }
 
 bool SameParent(const PendingMove& move)
 {
-    return ParentOf(move.from) == ParentOf(move.to);
+    return ParentPath(move.from) == ParentPath(move.to);
 }
 
 // The key that takes the target's place: the whole copy, or the source itself where
@@ -147,7 +127,7 @@ std::string Placing(const PendingMove& move)
 
 // From the commit on: the old target goes, the placing key takes its place, and a
 // copied source goes. Every step may have been done already.
-void Complete(TRegistry& reg, const PendingMove& move)
+void Complete(RegistryCursor& reg, const PendingMove& move)
 {
     const std::string placing = Placing(move);
     if (reg.KeyExists(placing)) {
@@ -159,13 +139,13 @@ void Complete(TRegistry& reg, const PendingMove& move)
         return;
     // The source goes only once the target is seen to hold the whole copy.
     if (reg.KeyExists(placing) || !reg.KeyExists(move.to))
-        throw AppError(FormatMessage("Failed to move key %s", placing));
+        throw AppError(FillPattern("Failed to move key %s", placing));
     Remove(reg, move.from);
 }
 
 void Finish(RegistryBackend& registry, const PendingMove& move)
 {
-    TRegistry reg(registry, access::AllAccess | move.viewBits);
+    RegistryCursor reg(registry, access::AllAccess | move.viewBits);
     reg.RootKey = move.root;
     if (move.committing)
         Complete(reg, move);
@@ -177,7 +157,7 @@ void Finish(RegistryBackend& registry, const PendingMove& move)
 
 std::string PendingCopyKey(const std::string& target)
 {
-    return Trimmed(target) + ".kestrova-copy";
+    return std::string(WithoutTrailingSeparators(target)) + ".kestrova-copy";
 }
 
 bool FinishInterruptedSwitch(RegistryBackend& registry)
@@ -197,22 +177,22 @@ bool FinishInterruptedSwitch(RegistryBackend& registry)
 void SwitchKey(RegistryBackend& registry, RegRoot root, std::uint32_t viewBits, const std::string& from,
                const std::string& to)
 {
-    TRegistry reg(registry, access::AllAccess | viewBits);
+    RegistryCursor reg(registry, access::AllAccess | viewBits);
     reg.RootKey = root;
     if (!reg.KeyExists(from))
         return;
     // A record left behind names a move whose keys must not be mixed with this one's.
     if (!FinishInterruptedSwitch(registry))
-        throw AppError(FormatMessage("Failed to delete key %s", kPendingSwitchKey));
+        throw AppError(FillPattern("Failed to delete key %s", kPendingSwitchKey));
     // A rename needs no copy: it is committed from the start.
-    PendingMove move{root, viewBits, from, to, ParentOf(from) == ParentOf(to)};
+    PendingMove move{root, viewBits, from, to, ParentPath(from) == ParentPath(to)};
     WriteRecord(registry, move);
     try {
         if (!move.committing) {
             const std::string copy = PendingCopyKey(to);
             reg.MoveKey(from, copy, false);
             if (!reg.KeyExists(copy))
-                throw AppError(FormatMessage("Failed to create key %s", copy));
+                throw AppError(FillPattern("Failed to create key %s", copy));
             MarkCommitting(registry);
         }
         Complete(reg, move);

@@ -4,7 +4,9 @@
 #include "catalogue/NewMenuNames.h"
 #include "catalogue/NewMenuScan.h"
 #include "platform/AppError.h"
-#include "platform/TRegistry.h"
+#include "platform/PathNames.h"
+#include "platform/RegistryCursor.h"
+#include "platform/RegistryEditorJump.h"
 
 namespace kestrova {
 
@@ -22,20 +24,24 @@ constexpr std::size_t kClassKey = 3;
 
 }  // namespace
 
-NewMenuCatalogue::NewMenuCatalogue(RegistryBackend& registry, Shell& shell) : registry_(registry), shell_(shell) {}
+NewMenuCatalogue::NewMenuCatalogue(RegistryBackend& registry, FileSystem& files, Shell& shell)
+    : registry_(registry), files_(files), shell_(shell)
+{
+}
 
-std::size_t NewMenuCatalogue::LoadRows(RowSink& rows)
+std::string NewMenuCatalogue::LoadRows(RowSink& rows)
 {
     // A switch cut short by the end of a process is finished before anything is listed.
     FinishInterruptedSwitch(registry_);
-    return ScanNewMenu(registry_, rows);
+    ScanNewMenu(registry_, rows);
+    return {};
 }
 
 void NewMenuCatalogue::SetNewMenuItemEnabled(const std::string& classKey, bool enable, bool view64)
 {
     if (classKey.empty())
         return;
-    TRegistry reg(registry_, ChangeAccess(view64));
+    RegistryCursor reg(registry_, ChangeAccess(view64));
     reg.RootKey = RegRoot::LocalMachine;
     const std::string_view fromName = enable ? kOldShellNew : kShellNew;
     const std::string_view toName = enable ? kShellNew : kOldShellNew;
@@ -46,7 +52,7 @@ void NewMenuCatalogue::SetNewMenuItemEnabled(const std::string& classKey, bool e
     // A template still at its old name did not move (no rights, a step that failed
     // quietly, or a first look that failed to find it): a failed switch, not a success.
     if (reg.KeyExists(from))
-        throw AppError(FormatMessage("Failed to move key %s", from));
+        throw AppError(FillPattern("Failed to move key %s", from));
     shell_.BroadcastSettingChange();
 }
 
@@ -62,13 +68,13 @@ bool NewMenuCatalogue::SwitchRow(const EntryRow& row)
     }
 }
 
-bool NewMenuCatalogue::DeleteNewMenuItem(const EntryRow& row, DeletionBackup& backup, DeletionUndo& undo)
+bool NewMenuCatalogue::DeleteRow(const EntryRow& row, DeletionBackup& backup, DeletionUndo& undo)
 {
     if (row.subItems.size() <= kTemplateKey || !IsNewMenuSection(row.subItems[kSection]))
         return false;
     const std::uint32_t access = ChangeAccess(IsNewMenuSection64(row.subItems[kSection]));
     const std::string& path = row.subItems[kTemplateKey];
-    TRegistry reg(registry_, access);
+    RegistryCursor reg(registry_, access);
     reg.RootKey = RegRoot::LocalMachine;
     if (!reg.KeyExists(path))
         return true;
@@ -76,7 +82,7 @@ bool NewMenuCatalogue::DeleteNewMenuItem(const EntryRow& row, DeletionBackup& ba
     DeletedEntry entry{DeletedEntry::Kind::RegistryKey, RegRoot::LocalMachine, access & access::ViewBits, path, {},
                        kNewMenuKind, path};
     entry.backupFile = backup.SaveKey(RegRoot::LocalMachine, entry.viewBits, path, kNewMenuKind,
-                                      classKey.substr(classKey.rfind('\\') + 1));
+                                      LastName(classKey));
     try {
         if (reg.DeleteKey(path))
             undo.Remember(std::move(entry));
@@ -84,6 +90,12 @@ bool NewMenuCatalogue::DeleteNewMenuItem(const EntryRow& row, DeletionBackup& ba
     } catch (const AppError&) {
         return false;
     }
+}
+
+void NewMenuCatalogue::OpenPlace(WindowHandle, const EntryRow& row)
+{
+    if (row.subItems.size() > kTemplateKey)
+        OpenRegeditAt(registry_, files_, shell_, NewMenuSectionRoot(row.subItems[kSection]), row.subItems[kTemplateKey]);
 }
 
 }  // namespace kestrova

@@ -6,6 +6,8 @@
 #include "catalogue/DeletionBackup.h"
 #include "catalogue/DeletionUndo.h"
 #include "catalogue/EntryRow.h"
+#include "catalogue/ListCatalogue.h"
+#include "platform/FileSystem.h"
 #include "platform/RegistryBackend.h"
 #include "platform/Shell.h"
 
@@ -14,14 +16,16 @@
 
 namespace kestrova {
 
-class NewMenuCatalogue {
+class NewMenuCatalogue : public ListCatalogue {
 public:
-    // `shell` tells Explorer when the registry changed.
-    NewMenuCatalogue(RegistryBackend& registry, Shell& shell);
+    // `shell` tells Explorer when the registry changed; `files` finds the registry editor.
+    NewMenuCatalogue(RegistryBackend& registry, FileSystem& files, Shell& shell);
+
+    std::string_view Kind() const override { return kNewMenuKind; }
 
     // Fills `rows` (already emptied by the caller) with every usable template, in the
-    // order found; returns the count. Malformed or unreadable keys never end it.
-    std::size_t LoadRows(RowSink& rows);
+    // order found. Malformed or unreadable keys never end it and are not reported.
+    std::string LoadRows(RowSink& rows) override;
 
     // Gives the template key of `classKey` (below HKEY_LOCAL_MACHINE, in the 64-bit or
     // the 32-bit view) its other name, replacing a stale key of that name, then
@@ -31,17 +35,22 @@ public:
 
     // Applies a row's new check state. Returns false when the switch failed and the
     // box must be set back.
-    bool SwitchRow(const EntryRow& row);
+    bool SwitchRow(const EntryRow& row) override;
 
     // Deletes the row's template key with its subkeys, once `backup` has copied it (its
     // BackupError passes through with nothing deleted); a deleted key goes to `undo`.
     // Returns whether the list needs a rebuild: not for a row whose section names no
     // HKEY_LOCAL_MACHINE view, nor when deleting failed with an error; a key that was
     // already gone still needs one.
-    bool DeleteNewMenuItem(const EntryRow& row, DeletionBackup& backup, DeletionUndo& undo);
+    bool DeleteRow(const EntryRow& row, DeletionBackup& backup, DeletionUndo& undo) override;
+
+    // Opens the registry editor at the row's template key, under the root key name
+    // without the view suffix (" (32)", " (64)"), which the editor would not know.
+    void OpenPlace(WindowHandle owner, const EntryRow& row) override;
 
 private:
     RegistryBackend& registry_;
+    FileSystem& files_;
     Shell& shell_;
 };
 

@@ -102,7 +102,7 @@ RegKey NewMenuWalk::Open(RegHandle base, const std::string& path, std::uint32_t 
     return RegKey(registry_, handle);
 }
 
-// As TRegistry::OpenKeyReadOnly opens: KEY_READ, else smaller read masks.
+// As RegistryCursor::OpenKeyReadOnly opens: KEY_READ, else smaller read masks.
 RegKey NewMenuWalk::OpenReadOnly(RegHandle base, const std::string& path)
 {
     for (std::uint32_t mask : {access::Read, access::ReadNoNotify, access::QueryValue})
@@ -111,7 +111,7 @@ RegKey NewMenuWalk::OpenReadOnly(RegHandle base, const std::string& path)
     return {};
 }
 
-// A key that TRegistry::KeyExists finds, opened as OpenKeyReadOnly opens it: a key that
+// A key that RegistryCursor::KeyExists finds, opened as OpenKeyReadOnly opens it: a key that
 // opens with KEY_READ also opens with the smaller mask that KeyExists tries.
 RegKey NewMenuWalk::OpenIfExists(RegHandle base, const std::string& path)
 {

@@ -2,6 +2,7 @@
 
 #include "platform/AppError.h"
 #include "platform/AsciiText.h"
+#include "platform/PathNames.h"
 #include "platform/Utf.h"
 
 namespace kestrova {
@@ -30,8 +31,7 @@ std::string WithSuffix(const std::string& path) { return path + std::string(kDis
 
 std::string SendToCaption(const std::string& path)
 {
-    const auto slash = path.rfind('\\');
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const std::string name = LastName(path);
     const auto dot = name.rfind('.');
     if (dot == std::string::npos || dot == 0)
         return name;
@@ -57,7 +57,7 @@ std::string SendToCatalogue::GetSendToFolder()
     return folder;
 }
 
-void SendToCatalogue::LoadRows(RowSink& rows)
+std::string SendToCatalogue::LoadRows(RowSink& rows)
 {
     const std::string folder = GetSendToFolder();
     if (!folder.empty() && files_.DirectoryExists(folder)) {
@@ -75,6 +75,7 @@ void SendToCatalogue::LoadRows(RowSink& rows)
     }
     if (rows.Count() == 0)
         rows.Add(EntryRow{"", {""}, false});
+    return {};
 }
 
 void SendToCatalogue::SetSendToItemEnabled(const std::string& path, bool enable)
@@ -119,17 +120,17 @@ std::string SendToCatalogue::FileOfRow(const EntryRow& row)
     return {};
 }
 
-void SendToCatalogue::ShowInExplorer(WindowHandle owner, const EntryRow& row)
+void SendToCatalogue::OpenPlace(WindowHandle owner, const EntryRow& row)
 {
     const std::string file = FileOfRow(row);
     if (file.empty())
         return;
-    const std::string folder = file.substr(0, file.rfind('\\') + 1);
+    const std::string folder = ParentPath(file) + "\\";
     if (files_.DirectoryExists(folder))
         shell_.Open(owner, "explorer.exe", "/select, \"" + file + "\"", "", show::Normal);
 }
 
-bool SendToCatalogue::DeleteSendToItem(const EntryRow& row, DeletionBackup& backup, DeletionUndo& undo)
+bool SendToCatalogue::DeleteRow(const EntryRow& row, DeletionBackup& backup, DeletionUndo& undo)
 {
     DeletedEntry entry{DeletedEntry::Kind::File, {}, 0, FileOfRow(row), {}, kSendToKind, {}};
     if (!entry.path.empty()) {
@@ -175,7 +176,7 @@ void SendToCatalogue::CreateEmptyFile(const std::string& path)
     if (files_.FileExists(path))
         return;
     if (Utf8ToUtf16(path).size() > kMaxPathLength || !files_.WriteEmptyFile(path))
-        throw AppError(FormatMessage("Cannot create file \"%s\"", path));
+        throw AppError(FillPattern("Cannot create file \"%s\"", path));
 }
 
 }  // namespace kestrova

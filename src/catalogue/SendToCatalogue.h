@@ -6,6 +6,7 @@
 #include "catalogue/DeletionBackup.h"
 #include "catalogue/DeletionUndo.h"
 #include "catalogue/EntryRow.h"
+#include "catalogue/ListCatalogue.h"
 #include "platform/FileSystem.h"
 #include "platform/Shell.h"
 
@@ -31,9 +32,11 @@ std::string SendToCaption(const std::string& path);
 // The row of the entry at `path` (its switched-on form): caption, the path, box set.
 EntryRow SendToRow(const std::string& path);
 
-class SendToCatalogue {
+class SendToCatalogue : public ListCatalogue {
 public:
     SendToCatalogue(FileSystem& files, Shell& shell);
+
+    std::string_view Kind() const override { return kSendToKind; }
 
     // APPDATA's "Microsoft\Windows\SendTo\", created with its missing parents when
     // absent. Empty when APPDATA is unset: there is then no SendTo folder to act on.
@@ -41,7 +44,7 @@ public:
 
     // Fills `rows` (already emptied by the caller) with one row per entry of the folder,
     // in the file system's order, "desktop.ini" left out; a placeholder row when none.
-    void LoadRows(RowSink& rows);
+    std::string LoadRows(RowSink& rows) override;
 
     // Renames the entry's file between `path` and `path` + ".disabled". Nothing happens
     // when there is no file to rename; a rename that fails raises its failure text.
@@ -50,16 +53,16 @@ public:
     // Applies a row's new check state. The placeholder switches nothing. Returns false
     // when the box must be set back: the rename failed, or there was no file to rename
     // (a folder, which is never switched, or an entry gone since the rebuild).
-    bool SwitchRow(const EntryRow& row);
+    bool SwitchRow(const EntryRow& row) override;
 
     // Opens Explorer on the row's folder with its file selected; nothing for the
     // placeholder, a folder, or an entry that is gone.
-    void ShowInExplorer(WindowHandle owner, const EntryRow& row);
+    void OpenPlace(WindowHandle owner, const EntryRow& row) override;
 
     // Deletes the row's file once `backup` has copied it (its BackupError passes through
     // with nothing deleted), or removes it when it is an empty folder; what was deleted
     // goes to `undo`. Returns whether something was deleted (the list then needs a rebuild).
-    bool DeleteSendToItem(const EntryRow& row, DeletionBackup& backup, DeletionUndo& undo);
+    bool DeleteRow(const EntryRow& row, DeletionBackup& backup, DeletionUndo& undo) override;
 
     // Empties the folder except "desktop.ini" and what cannot be deleted (such as a
     // folder that is not empty), then creates the standard entries. A standard entry

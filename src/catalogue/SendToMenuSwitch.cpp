@@ -2,7 +2,7 @@
 
 #include "catalogue/RegistryNames.h"
 #include "platform/AppError.h"
-#include "platform/TRegistry.h"
+#include "platform/RegistryCursor.h"
 
 #include <string>
 
@@ -20,7 +20,7 @@ SendToMenuSwitch::SendToMenuSwitch(RegistryBackend& registry, Shell& shell) : re
 
 void SendToMenuSwitch::SetSendToMenuEnabled(bool on)
 {
-    TRegistry reg(registry_, kWriteAccess);
+    RegistryCursor reg(registry_, kWriteAccess);
     reg.RootKey = kRoot;
     if (!reg.OpenKey(std::string(kSendToHandlerKey), true))
         return;
@@ -31,7 +31,7 @@ void SendToMenuSwitch::SetSendToMenuEnabled(bool on)
 
 bool SendToMenuSwitch::IsSendToMenuDisabled()
 {
-    TRegistry reg(registry_, kReadAccess);
+    RegistryCursor reg(registry_, kReadAccess);
     reg.RootKey = kRoot;
     if (!reg.OpenKeyReadOnly(std::string(kSendToHandlerKey)))
         return false;

@@ -8,8 +8,6 @@
 
 namespace kestrova {
 
-std::string CurrentLanguage;
-
 namespace {
 
 std::string WithoutExtension(const std::string& name)

@@ -10,9 +10,6 @@
 
 namespace kestrova {
 
-// The stored language choice, the base name of a language file; empty when none.
-extern std::string CurrentLanguage;
-
 struct LanguageMenuEntry {
     std::string caption;  // base name, a tab, the file's LANGNAME (else the base name again)
     bool checked = false;

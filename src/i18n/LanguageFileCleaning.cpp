@@ -82,7 +82,7 @@ bool CleanLanguageDocument(IniDocument& document, const std::vector<const Window
     return changed;
 }
 
-void CleanTranslationsLikeGlobload(const std::vector<const WindowModel*>& windows, const LanguageContext& context)
+void CleanLanguageFiles(const std::vector<const WindowModel*>& windows, const LanguageContext& context)
 {
     const std::string folder = LanguageFolder(context);
     for (const FoundEntry& entry : context.fs.FindEntries(folder + "*.ini")) {

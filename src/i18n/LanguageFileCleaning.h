@@ -17,6 +17,6 @@ bool CleanLanguageDocument(IniDocument& document, const std::vector<const Window
 // Cleans every writable file Language\*.ini beside the program and rewrites, whole or
 // not at all, those that changed. Files that cannot be read or written are left alone;
 // nothing is reported.
-void CleanTranslationsLikeGlobload(const std::vector<const WindowModel*>& windows, const LanguageContext& context);
+void CleanLanguageFiles(const std::vector<const WindowModel*>& windows, const LanguageContext& context);
 
 }  // namespace kestrova

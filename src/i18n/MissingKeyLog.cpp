@@ -10,7 +10,7 @@ std::vector<std::string> ReadMissingKeyLog(FileSystem& fs, const std::string& pa
 {
     std::string bytes;
     if (!fs.ReadWholeFile(path, bytes))
-        throw AppError(FormatMessage("Cannot open file \"%s\".", path));
+        throw AppError(FillPattern("Cannot open file \"%s\".", path));
     const std::string text = DecodeText(bytes, ansiCodePage).text;
     std::vector<std::string> lines;
     for (const std::string_view line : SplitLines(text))
@@ -24,7 +24,7 @@ void WriteMissingKeyLog(FileSystem& fs, const std::string& path, const std::vect
     for (const std::string& line : lines)
         text += line + "\r\n";
     if (!WriteFileAtomically(fs, path, EncodeText(text, TextEncoding::Utf16LittleEndian, 0)))
-        throw AppError(FormatMessage("Cannot write file \"%s\".", path));
+        throw AppError(FillPattern("Cannot write file \"%s\".", path));
 }
 
 }  // namespace kestrova

@@ -2,7 +2,7 @@
 
 namespace kestrova {
 
-std::string FormatMessage(const std::string& pattern, const std::string& argument)
+std::string FillPattern(const std::string& pattern, const std::string& argument)
 {
     std::string text = pattern;
     if (auto at = text.find("%s"); at != std::string::npos)

@@ -13,6 +13,6 @@ public:
 };
 
 // Replaces the first "%s" of a message pattern by `argument`.
-std::string FormatMessage(const std::string& pattern, const std::string& argument);
+std::string FillPattern(const std::string& pattern, const std::string& argument);
 
 }  // namespace kestrova

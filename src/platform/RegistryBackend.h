@@ -1,5 +1,5 @@
 // The registry as the program's registry logic sees it: the handful of advapi32
-// calls TRegistry is built on, with Win32's error codes. Implemented over advapi32
+// calls RegistryCursor is built on, with Win32's error codes. Implemented over advapi32
 // and by an in-memory hive; tests wrap either to inject failures.
 #pragma once
 

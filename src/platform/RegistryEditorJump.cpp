@@ -1,7 +1,7 @@
 #include "platform/RegistryEditorJump.h"
 
 #include "platform/AppError.h"
-#include "platform/TRegistry.h"
+#include "platform/RegistryCursor.h"
 
 namespace kestrova {
 
@@ -25,7 +25,7 @@ std::string RegistryEditorFile(FileSystem& files)
 bool OpenRegeditAtKey(RegistryBackend& registry, FileSystem& files, Shell& shell, const std::string& key)
 {
     try {
-        TRegistry reg(registry, access::Write);
+        RegistryCursor reg(registry, access::Write);
         reg.RootKey = RegRoot::CurrentUser;
         if (!reg.OpenKey(kRegeditSettingsKey, true))
             return false;

@@ -17,7 +17,7 @@ std::vector<std::string> Names(RegistryBackend& registry, RegHandle key, bool su
         if (result == regerr::NoMoreItems)
             return names;
         if (result != regerr::Success)
-            throw AppError(FormatMessage("Failed to read key %s", path));
+            throw AppError(FillPattern("Failed to read key %s", path));
         names.push_back(std::move(name));
     }
 }
@@ -27,13 +27,13 @@ void ReadInto(RegistryBackend& registry, RegHandle parent, const std::string& na
 {
     RegHandle handle{};
     if (registry.OpenKey(parent, name, access::Read | viewBits, handle) != regerr::Success)
-        throw AppError(FormatMessage("Failed to open key %s", path));
+        throw AppError(FillPattern("Failed to open key %s", path));
     RegKey key(registry, handle);
     RegFileKey record{path, {}};
     for (const std::string& valueName : Names(registry, handle, false, path)) {
         RegValue value;
         if (registry.QueryValue(handle, valueName, value) != regerr::Success)
-            throw AppError(FormatMessage("Failed to get data for '%s'", valueName));
+            throw AppError(FillPattern("Failed to get data for '%s'", valueName));
         record.values.emplace_back(valueName, std::move(value));
     }
     keys.push_back(std::move(record));
@@ -57,11 +57,11 @@ void WriteKeyTree(RegistryBackend& registry, RegRoot root, std::uint32_t viewBit
         RegHandle handle{};
         if (registry.CreateKey(RootHandle(root), record.path, access::AllAccess | (viewBits & access::ViewBits),
                                handle) != regerr::Success)
-            throw AppError(FormatMessage("Failed to create key %s", record.path));
+            throw AppError(FillPattern("Failed to create key %s", record.path));
         RegKey key(registry, handle);
         for (const auto& [name, value] : record.values)
             if (registry.SetValue(handle, name, value) != regerr::Success)
-                throw AppError(FormatMessage("Failed to set data for '%s'", name));
+                throw AppError(FillPattern("Failed to set data for '%s'", name));
     }
 }
 

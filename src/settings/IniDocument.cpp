@@ -90,7 +90,7 @@ IniDocument IniDocument::Load(FileSystem& fs, const std::string& path, unsigned 
         return Parse(bytes, ansiCodePage);
     if (fs.GetPathKind(path) == PathKind::Missing)
         return IniDocument(ansiCodePage);
-    throw AppError(FormatMessage("Cannot open file \"%s\".", path));
+    throw AppError(FillPattern("Cannot open file \"%s\".", path));
 }
 
 std::string IniDocument::Serialize() const
@@ -108,7 +108,7 @@ std::string IniDocument::Serialize() const
 void IniDocument::Save(FileSystem& fs, const std::string& path) const
 {
     if (!WriteFileAtomically(fs, path, Serialize()))
-        throw AppError(FormatMessage("Cannot create file \"%s\".", path));
+        throw AppError(FillPattern("Cannot create file \"%s\".", path));
 }
 
 const IniSection* IniDocument::FindSection(std::string_view name) const

@@ -26,7 +26,7 @@ std::string GetAppDataFolder(FileSystem& fs)
     return folder.empty() ? folder : WithTrailingBackslash(folder);
 }
 
-std::string SettingsFile::PortablePath() const
+std::string SettingsFile::OptionsPath() const
 {
     std::string path;
     if (portableMode_)
@@ -41,11 +41,11 @@ std::string SettingsFile::PortablePath() const
 
 std::string SettingsFile::BackupFolder() const
 {
-    return FolderOf(PortablePath()) + "Backup\\";
+    return FolderOf(OptionsPath()) + "Backup\\";
 }
 
-IniDocument SettingsFile::Open() const { return IniDocument::Load(fs_, PortablePath(), ansiCodePage_); }
+IniDocument SettingsFile::Open() const { return IniDocument::Load(fs_, OptionsPath(), ansiCodePage_); }
 
-void SettingsFile::Write(const IniDocument& document) const { document.Save(fs_, PortablePath()); }
+void SettingsFile::Write(const IniDocument& document) const { document.Save(fs_, OptionsPath()); }
 
 }  // namespace kestrova

@@ -18,8 +18,7 @@ std::string GetAppDataFolder(FileSystem& fs);
 
 class SettingsFile {
 public:
-    // `portableMode` is read at each call: it is set only once the main window exists.
-    SettingsFile(FileSystem& fs, const VersionInfoApi& versionInfo, std::string exePath, const bool& portableMode,
+    SettingsFile(FileSystem& fs, const VersionInfoApi& versionInfo, std::string exePath, bool portableMode,
                  unsigned ansiCodePage)
         : fs_(fs), versionInfo_(versionInfo), exePath_(std::move(exePath)), portableMode_(portableMode),
           ansiCodePage_(ansiCodePage)
@@ -31,7 +30,7 @@ public:
     // "Kestrova", each followed by a backslash unless it ends in one (so empty text
     // gives a lone backslash), + "Config\Option.ini". Creates the folder of the path
     // with every missing parent; a failure to do so shows only when the file is written.
-    std::string PortablePath() const;
+    std::string OptionsPath() const;
 
     // The folder that keeps the copies of deleted entries: "Backup\" beside the file.
     std::string BackupFolder() const;
@@ -45,7 +44,7 @@ private:
     FileSystem& fs_;
     const VersionInfoApi& versionInfo_;
     std::string exePath_;
-    const bool& portableMode_;
+    bool portableMode_;
     unsigned ansiCodePage_;
 };
 

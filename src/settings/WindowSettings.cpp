@@ -12,14 +12,12 @@ constexpr std::string_view kNormal = "wsNormal";
 
 }  // namespace
 
-void LoadSettings(const IniDocument& document, SettingsWindow& window)
+void LoadSettings(const IniDocument& document, SettingsWindow& window, ProgramState& state)
 {
-    for (const std::string_view entry : kThemeEntries) {
-        const bool chosen = document.ReadBool(kSection, entry, false);
-        window.SetMenuItemChecked(entry, chosen);
-        if (chosen)
-            window.ClickMenuItem(entry);
-    }
+    state.theme.reset();
+    for (const ThemeEntry& entry : kThemeEntries)
+        if (document.ReadBool(kSection, entry.name, false))
+            state.theme = entry.choice;
     if (document.ReadString(kSection, "Window", "") == kMaximized) {
         window.Maximize();
         return;
@@ -30,12 +28,12 @@ void LoadSettings(const IniDocument& document, SettingsWindow& window)
     window.SetOuterWidth(std::max(width, window.MinimumOuterWidth()));
 }
 
-void SaveSettings(IniDocument& document, const SettingsWindow& window, std::optional<bool> quickUpdate)
+void SaveSettings(IniDocument& document, const SettingsWindow& window, const ProgramState& state)
 {
-    if (quickUpdate)
-        document.WriteBool(kSection, "CheckBoxQuickUpdate", *quickUpdate);
-    for (const std::string_view entry : kThemeEntries)
-        document.WriteBool(kSection, entry, window.MenuItemChecked(entry));
+    if (state.quickUpdate)
+        document.WriteBool(kSection, "CheckBoxQuickUpdate", *state.quickUpdate);
+    for (const ThemeEntry& entry : kThemeEntries)
+        document.WriteBool(kSection, entry.name, state.theme == entry.choice);
     if (window.IsMaximized()) {
         document.WriteString(kSection, "Window", kMaximized);
         return;
@@ -45,12 +43,15 @@ void SaveSettings(IniDocument& document, const SettingsWindow& window, std::opti
     document.WriteInteger(kSection, "Width", window.OuterWidth());
 }
 
-void LoadSettings(const SettingsFile& file, SettingsWindow& window) { LoadSettings(file.Open(), window); }
+void LoadSettings(const SettingsFile& file, SettingsWindow& window, ProgramState& state)
+{
+    LoadSettings(file.Open(), window, state);
+}
 
-void SaveSettings(const SettingsFile& file, const SettingsWindow& window, std::optional<bool> quickUpdate)
+void SaveSettings(const SettingsFile& file, const SettingsWindow& window, const ProgramState& state)
 {
     IniDocument document = file.Open();
-    SaveSettings(document, window, quickUpdate);
+    SaveSettings(document, window, state);
     file.Write(document);
 }
 

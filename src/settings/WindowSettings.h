@@ -1,9 +1,10 @@
-// The main window's stored options: the theme entry, whether it was maximised and its
-// outer size, and the update window's quick-update option. Loaded as the last step of
-// the window's creation, saved each time it closes.
+// The main window's stored options: the theme, whether it was maximised and its outer
+// size, and the update window's quick-update option. Loaded as the last step of the
+// window's creation, saved each time it closes.
 #pragma once
 
 #include "settings/IniDocument.h"
+#include "settings/ProgramState.h"
 #include "settings/SettingsFile.h"
 
 #include <optional>
@@ -16,11 +17,6 @@ class SettingsWindow {
 public:
     virtual ~SettingsWindow() = default;
 
-    virtual bool MenuItemChecked(std::string_view item) const = 0;
-    virtual void SetMenuItemChecked(std::string_view item, bool checked) = 0;
-    // Activates a menu entry exactly as a user's click would: its mark, then its handler.
-    virtual void ClickMenuItem(std::string_view item) = 0;
-
     virtual bool IsMaximized() const = 0;
     virtual void Maximize() = 0;
     // The outer size in pixels, and the smallest one the window allows at its DPI.
@@ -32,22 +28,28 @@ public:
     virtual int MinimumOuterWidth() const = 0;
 };
 
-// The theme entries of the general menu, in menu order; also their option keys.
-inline constexpr std::string_view kThemeEntries[] = {"ThemeAuto", "ThemeLight", "ThemeDark"};
+// The theme entries of the general menu, in menu order: their option keys and item
+// names, and the theme each stands for.
+struct ThemeEntry {
+    std::string_view name;
+    ThemeChoice choice;
+};
+inline constexpr ThemeEntry kThemeEntries[] = {
+    {"ThemeAuto", ThemeChoice::System}, {"ThemeLight", ThemeChoice::Light}, {"ThemeDark", ThemeChoice::Dark}};
 
-// Applies the stored options: each theme entry in menu order gets the stored mark and,
-// when set, is clicked (so the last one set wins); then "wsMaximized" (exactly that)
-// maximises, anything else restores Height, then Width, no smaller than the minimum.
-void LoadSettings(const IniDocument& document, SettingsWindow& window);
+// Reads the stored options: the theme is the last entry in menu order stored as set
+// (none when no entry is); then "wsMaximized" (exactly that) maximises, anything else
+// restores Height, then Width, no smaller than the minimum.
+void LoadSettings(const IniDocument& document, SettingsWindow& window, ProgramState& state);
 
-// Stores the options. `quickUpdate` is the update window's check box CheckBoxQuickUpdate,
-// or none while that window does not exist: its key is then left as it stands. Height
-// and Width are kept as they are while the window is maximised.
-void SaveSettings(IniDocument& document, const SettingsWindow& window, std::optional<bool> quickUpdate);
+// Stores the options: the state's quick-update choice (its key left as it stands while
+// there is none), each theme entry, and the window. Height and Width are kept as they are
+// while the window is maximised.
+void SaveSettings(IniDocument& document, const SettingsWindow& window, const ProgramState& state);
 
 // The same on the options file: LoadSettings reads it and writes nothing, SaveSettings
 // reads it, changes it and writes it back (AppError when that fails).
-void LoadSettings(const SettingsFile& file, SettingsWindow& window);
-void SaveSettings(const SettingsFile& file, const SettingsWindow& window, std::optional<bool> quickUpdate);
+void LoadSettings(const SettingsFile& file, SettingsWindow& window, ProgramState& state);
+void SaveSettings(const SettingsFile& file, const SettingsWindow& window, const ProgramState& state);
 
 }  // namespace kestrova

@@ -88,6 +88,12 @@ Component MakeComponent(ComponentKind kind, std::string name, std::string parent
     return component;
 }
 
+Component WithCommand(Component component, Command command)
+{
+    component.command = command;
+    return component;
+}
+
 WindowModel::WindowModel(std::string name, std::string caption)
     : name_(std::move(name)), caption_(std::move(caption))
 {

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "ui/Command.h"
+
 namespace kestrova {
 
 // The text attributes a translation can address, in the order they are visited.
@@ -57,7 +59,6 @@ struct StatusPanel {
 struct MenuItemTraits {
     std::string shortcut;     // "F5", "Ctrl+O"; empty for none
     bool radio = false;       // one of a group of which only one carries the mark
-    bool autoCheck = false;   // a click sets (radio) or toggles (check item) the mark itself
     bool checked = false;     // the mark at design time
     bool autoHotkeys = true;  // false: the toolkit must never add accelerator letters
     bool subMenu = false;     // opens a sub-menu even while it has no items
@@ -73,6 +74,8 @@ struct Component {
     std::vector<std::string> tabs;
     std::vector<StatusPanel> panels;
     MenuItemTraits menu;
+    // What choosing it does: a menu item, a button, a check box or a link.
+    Command command = Command::None;
 
     bool Has(TextAttribute attribute) const;
     // The attribute's value; empty when the component lacks it.
@@ -83,6 +86,8 @@ struct Component {
 Component MakeComponent(ComponentKind kind, std::string name, std::string parent);
 // The same with its Caption set; `kind` must be one that carries a caption.
 Component MakeComponent(ComponentKind kind, std::string name, std::string parent, std::string caption);
+// `component` carrying `command`.
+Component WithCommand(Component component, Command command);
 
 // Told after every change of a text, so that a realised window can show it.
 class ModelObserver {

@@ -2,7 +2,7 @@
 
 #include "platform/AppError.h"
 #include "platform/AsciiText.h"
-#include "platform/TRegistry.h"
+#include "platform/RegistryCursor.h"
 #include "settings/IniDocument.h"
 
 #include <optional>
@@ -35,7 +35,7 @@ std::optional<std::string_view> FirstListedAddress(std::string_view list)
 bool GetSystemProxy(RegistryBackend& registry, SystemProxy& proxy)
 {
     proxy = {};
-    TRegistry key(registry);
+    RegistryCursor key(registry);
     key.RootKey = RegRoot::CurrentUser;
     if (!key.OpenKey(kInternetSettings, false))
         return false;

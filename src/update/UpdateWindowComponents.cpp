@@ -16,12 +16,16 @@ WindowModel BuildUpdateWindowComponents()
     model.Add(MakeComponent(Kind::Label, "LabelServerVersion", "GroupBox1"));  // filled at run time
     model.Add(MakeComponent(Kind::ProgressBar, "ProgressBarUpdate", ""));
     model.Add(MakeComponent(Kind::GroupBox, "GroupBoxOption", "", "Опции"));
-    model.Add(MakeComponent(Kind::CheckBox, "CheckBoxQuickUpdate", "GroupBoxOption", "Быстрое"));
-    model.Add(MakeComponent(Kind::CheckBox, "CheckBoxAutoCheck", "GroupBoxOption", "Проверять при запуске"));
+    model.Add(WithCommand(MakeComponent(Kind::CheckBox, "CheckBoxQuickUpdate", "GroupBoxOption", "Быстрое"),
+                          Command::SwitchQuickUpdate));
+    model.Add(WithCommand(MakeComponent(Kind::CheckBox, "CheckBoxAutoCheck", "GroupBoxOption", "Проверять при запуске"),
+                          Command::SwitchAutoCheck));
     model.Add(MakeComponent(Kind::CheckBox, "CheckBoxAutoUpdate", "GroupBoxOption", "Авто обновление"));
     model.Add(MakeComponent(Kind::TabControl, "TabControlButtons", ""));
-    model.Add(MakeComponent(Kind::Button, "ButtonDownload", "TabControlButtons", "Скачать"));
-    model.Add(MakeComponent(Kind::Button, "ButtonClose", "TabControlButtons", "Закрыть"));
+    model.Add(WithCommand(MakeComponent(Kind::Button, "ButtonDownload", "TabControlButtons", "Скачать"),
+                          Command::DownloadUpdate));
+    model.Add(WithCommand(MakeComponent(Kind::Button, "ButtonClose", "TabControlButtons", "Закрыть"),
+                          Command::CloseWindow));
 
     model.Add(MakeComponent(Kind::PopupMenu, "PopupMenuLanguage", ""));
     const std::pair<const char*, const char*> messages[] = {

@@ -2,6 +2,7 @@
 // what a scan lists and what a switch or a delete does to the keys.
 #include "catalogue/ContextMenuCatalogue.h"
 
+#include "PlatformFileSystem.h"
 #include "RecordingShell.h"
 #include "RegistryBackends.h"
 #include "RegistrySeed.h"
@@ -17,6 +18,9 @@
 
 namespace kestrova {
 namespace {
+
+// The catalogues find the registry editor through a file system; these tests never start it.
+PlatformFileSystem editorFiles;
 
 constexpr std::uint32_t View32 = access::Wow64_32Key;
 constexpr RegRoot HKLM = RegRoot::LocalMachine;
@@ -61,7 +65,7 @@ protected:
         return found == rows.end() ? -1 : found - rows.begin();
     }
 
-    ContextMenuCatalogue catalogue() { return ContextMenuCatalogue(*backend_, shell_); }
+    ContextMenuCatalogue catalogue() { return ContextMenuCatalogue(*backend_, editorFiles, shell_); }
 
     std::unique_ptr<RegistryBackend> backend_;
     std::unique_ptr<RegistrySeed> seed_;
@@ -131,7 +135,7 @@ TEST_P(ContextMenuCatalogueConformance, DeleteLeavesARegistryFileThatUndoWritesB
     const KeyTree entry = KeyTree(verb_).Value("Types", MakeDwordValue(1)).Subkey("Deep", EveryValueType());
     seed_->WriteTree(HKLM, View32, live_, entry);
     const EntryRow row{"Tool", {"Directory", "HKEY_LOCAL_MACHINE", live_}, true};
-    ASSERT_TRUE(catalogue().DeleteContextMenuItem(row, deletions_->backup, deletions_->undo));
+    ASSERT_TRUE(catalogue().DeleteRow(row, deletions_->backup, deletions_->undo));
     EXPECT_FALSE(seed_->KeyExists(HKLM, View32, live_));
     EXPECT_EQ(IndexOfPath(Scan(), live_), -1);
 

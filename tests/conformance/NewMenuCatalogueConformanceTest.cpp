@@ -2,6 +2,7 @@
 // rows of a scan over a tree rich in edge cases (held to the word-for-word reading as
 // well as to the expected list), and what a switch or a delete does to the keys.
 #include "catalogue/NewMenuCatalogue.h"
+#include "PlatformFileSystem.h"
 #include "catalogue/NewMenuScan.h"
 
 #include "FaultInjectingRegistry.h"
@@ -20,6 +21,9 @@
 
 namespace kestrova {
 namespace {
+
+// The catalogues find the registry editor through a file system; these tests never start it.
+PlatformFileSystem editorFiles;
 
 constexpr std::uint32_t View32 = access::Wow64_32Key;
 constexpr std::uint32_t View64 = access::Wow64_64Key;
@@ -259,7 +263,7 @@ TEST_P(NewMenuCatalogueConformance, SwitchingRenamesTheTemplateWholeAndBack)
     const KeyTree classTree = KeyTree{}.Value("", MakeStringValue("kst file")).Subkey("OpenWithProgids", KeyTree{});
     seed_->WriteTree(HKLM, View32, classKey, classTree);
     seed_->WriteTree(HKLM, View32, classKey + "\\ShellNew", RichTemplate());
-    NewMenuCatalogue catalogue(*backend_, shell_);
+    NewMenuCatalogue catalogue(*backend_, editorFiles, shell_);
     const EntryRow row{".kst", {"kst file", Section32, classKey + "\\ShellNew", classKey}, false};
 
     ASSERT_TRUE(catalogue.SwitchRow(row));
@@ -280,7 +284,7 @@ TEST_P(NewMenuCatalogueConformance, SwitchingReplacesAStaleTargetAndMovesNothing
     const std::string classKey = root_ + "\\.kst";
     seed_->WriteTree(HKLM, View32, classKey + "\\ShellNew", RichTemplate());
     seed_->SetString(HKLM, View32, classKey + "\\old_ShellNew\\Stale", "Old", "stale");
-    NewMenuCatalogue catalogue(*backend_, shell_);
+    NewMenuCatalogue catalogue(*backend_, editorFiles, shell_);
 
     catalogue.SetNewMenuItemEnabled(classKey, false, false);
     EXPECT_EQ(seed_->Snapshot(HKLM, View32, classKey), KeyTree{}.Subkey("old_ShellNew", RichTemplate()));
@@ -300,7 +304,7 @@ TEST_P(NewMenuCatalogueConformance, ARowSwitchesAndDeletesInItsOwnView)
     const std::string classKey = software_ + "\\.kst";
     seed_->WriteTree(HKLM, View32, classKey + "\\ShellNew", NullFileTemplate());
     seed_->WriteTree(HKLM, View64, classKey + "\\ShellNew", RichTemplate());
-    NewMenuCatalogue catalogue(*backend_, shell_);
+    NewMenuCatalogue catalogue(*backend_, editorFiles, shell_);
     ScratchBackup deletions(*backend_);
     const EntryRow row64{".kst", {"", "HKEY_LOCAL_MACHINE (64)", classKey + "\\ShellNew", classKey}, false};
 
@@ -308,12 +312,12 @@ TEST_P(NewMenuCatalogueConformance, ARowSwitchesAndDeletesInItsOwnView)
     EXPECT_EQ(seed_->Snapshot(HKLM, View64, classKey), KeyTree{}.Subkey("old_ShellNew", RichTemplate()));
     EXPECT_EQ(seed_->Snapshot(HKLM, View32, classKey), KeyTree{}.Subkey("ShellNew", NullFileTemplate()));
 
-    EXPECT_TRUE(catalogue.DeleteNewMenuItem(EntryRow{"", {"", Section32, classKey + "\\ShellNew", classKey}, true}, deletions.backup, deletions.undo));
+    EXPECT_TRUE(catalogue.DeleteRow(EntryRow{"", {"", Section32, classKey + "\\ShellNew", classKey}, true}, deletions.backup, deletions.undo));
     EXPECT_EQ(seed_->Snapshot(HKLM, View32, classKey), KeyTree{});
     EXPECT_TRUE(seed_->KeyExists(HKLM, View64, classKey + "\\old_ShellNew"));
     // A key already gone still asks for a rebuild; a section of another root asks for nothing.
-    EXPECT_TRUE(catalogue.DeleteNewMenuItem(EntryRow{"", {"", Section32, classKey + "\\ShellNew", classKey}, true}, deletions.backup, deletions.undo));
-    EXPECT_FALSE(catalogue.DeleteNewMenuItem(EntryRow{"", {"", "HKEY_CURRENT_USER", classKey + "\\old_ShellNew", classKey}, true}, deletions.backup, deletions.undo));
+    EXPECT_TRUE(catalogue.DeleteRow(EntryRow{"", {"", Section32, classKey + "\\ShellNew", classKey}, true}, deletions.backup, deletions.undo));
+    EXPECT_FALSE(catalogue.DeleteRow(EntryRow{"", {"", "HKEY_CURRENT_USER", classKey + "\\old_ShellNew", classKey}, true}, deletions.backup, deletions.undo));
     EXPECT_TRUE(seed_->KeyExists(HKLM, View64, classKey + "\\old_ShellNew"));
 
     // Undo writes the deleted template back in the view it came from.

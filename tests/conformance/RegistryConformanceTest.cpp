@@ -1,4 +1,4 @@
-// The registry rules the program relies on, checked through TRegistry (and, for the
+// The registry rules the program relies on, checked through RegistryCursor (and, for the
 // rules below it, the backend itself) against every backend: the in-memory hive must
 // behave as the real registry does.
 #include "RegistryBackends.h"
@@ -7,7 +7,7 @@
 #include "platform/AsciiText.h"
 #include "platform/RegKey.h"
 #include "platform/RegValueData.h"
-#include "platform/TRegistry.h"
+#include "platform/RegistryCursor.h"
 
 #include <gtest/gtest.h>
 
@@ -93,7 +93,7 @@ TEST_P(RegistryConformance, SubkeysEnumerateInCaseInsensitiveOrder)
 {
     for (const char* name : {"b", "_x", "A", "a1", "C", "Ab"})
         seed_->CreateKey(HKCU, 0, user_ + "\\" + name);
-    TRegistry registry(*backend_);
+    RegistryCursor registry(*backend_);
     ASSERT_TRUE(registry.OpenKey(user_, false));
     std::vector<std::string> names{"stale"};
     registry.GetKeyNames(names);
@@ -104,7 +104,7 @@ TEST_P(RegistryConformance, ValuesEnumerateInCreationOrder)
 {
     if (!GetParam().valuesInCreationOrder)
         GTEST_SKIP() << kValuesSortedReason;
-    TRegistry registry(*backend_);
+    RegistryCursor registry(*backend_);
     ASSERT_TRUE(registry.OpenKey(user_, true));
     for (const char* name : {"zeta", "Alpha", "", "mid"})
         registry.WriteString(name, name);
@@ -116,7 +116,7 @@ TEST_P(RegistryConformance, ValuesEnumerateInCreationOrder)
 TEST_P(RegistryConformance, NamesAreCaseInsensitiveAndKeepTheirCase)
 {
     seed_->SetString(HKCU, 0, user_ + "\\MixedCase", "ValueName", "old");
-    TRegistry registry(*backend_);
+    RegistryCursor registry(*backend_);
     ASSERT_TRUE(registry.OpenKey(user_ + "\\MIXEDCASE", false));
     EXPECT_TRUE(registry.ValueExists("VALUENAME"));
     registry.WriteString("valuename", "new");
@@ -132,7 +132,7 @@ TEST_P(RegistryConformance, NamesAreCaseInsensitiveAndKeepTheirCase)
 
 TEST_P(RegistryConformance, DefaultValueIsTheEmptyName)
 {
-    TRegistry registry(*backend_);
+    RegistryCursor registry(*backend_);
     ASSERT_TRUE(registry.OpenKey(user_, true));
     EXPECT_FALSE(registry.ValueExists(""));
     registry.WriteString("", "default");
@@ -145,27 +145,27 @@ TEST_P(RegistryConformance, GetDataTypeNamesEveryType)
 {
     const struct {
         RegValue value;
-        TRegDataType type;
+        RegDataKind type;
     } cases[] = {
-        {MakeStringValue("s"), TRegDataType::rdString},
-        {MakeStringValue("s", RegType::ExpandSz), TRegDataType::rdExpandString},
-        {MakeDwordValue(1), TRegDataType::rdInteger},
-        {Raw(RegType::DwordBigEndian, {0, 0, 0, 1}), TRegDataType::rdIntegerBE},
-        {Raw(RegType::Binary, {1}), TRegDataType::rdBinary},
-        {Raw(RegType::Link, {'a', 0}), TRegDataType::rdLink},
-        {Raw(RegType::MultiSz, {'a', 0, 0, 0}), TRegDataType::rdMultiString},
-        {Raw(RegType::Qword, {1, 0, 0, 0, 0, 0, 0, 0}), TRegDataType::rdInt64},
-        {Raw(RegType::None, {}), TRegDataType::rdNone},
-        {RegValue{8, {1, 2}}, TRegDataType::rdUnknown},  // REG_RESOURCE_LIST
+        {MakeStringValue("s"), RegDataKind::String},
+        {MakeStringValue("s", RegType::ExpandSz), RegDataKind::ExpandString},
+        {MakeDwordValue(1), RegDataKind::Integer},
+        {Raw(RegType::DwordBigEndian, {0, 0, 0, 1}), RegDataKind::IntegerBigEndian},
+        {Raw(RegType::Binary, {1}), RegDataKind::Binary},
+        {Raw(RegType::Link, {'a', 0}), RegDataKind::Link},
+        {Raw(RegType::MultiSz, {'a', 0, 0, 0}), RegDataKind::MultiString},
+        {Raw(RegType::Qword, {1, 0, 0, 0, 0, 0, 0, 0}), RegDataKind::Int64},
+        {Raw(RegType::None, {}), RegDataKind::None},
+        {RegValue{8, {1, 2}}, RegDataKind::Unknown},  // REG_RESOURCE_LIST
     };
     for (const auto& c : cases)
         seed_->SetValue(HKCU, 0, user_, std::to_string(c.value.type), c.value);
 
-    TRegistry registry(*backend_);
+    RegistryCursor registry(*backend_);
     ASSERT_TRUE(registry.OpenKey(user_, false));
     for (const auto& c : cases)
         EXPECT_EQ(registry.GetDataType(std::to_string(c.value.type)), c.type) << "type " << c.value.type;
-    EXPECT_EQ(registry.GetDataType("missing"), TRegDataType::rdUnknown);
+    EXPECT_EQ(registry.GetDataType("missing"), RegDataKind::Unknown);
 }
 
 TEST_P(RegistryConformance, ReadStringAndReadIntegerResultsAndErrors)
@@ -188,7 +188,7 @@ TEST_P(RegistryConformance, ReadStringAndReadIntegerResultsAndErrors)
         {Raw(RegType::MultiSz, {'a', 0, 0, 0}), "Invalid data type for 'v'", "Invalid data type for 'v'"},
     };
     for (const auto& c : cases) {
-        TRegistry registry(*backend_);
+        RegistryCursor registry(*backend_);
         ASSERT_TRUE(registry.OpenKey(user_, false));
         if (c.value)
             seed_->SetValue(HKCU, 0, user_, "v", *c.value);
@@ -205,7 +205,7 @@ TEST_P(RegistryConformance, ReadStringAndReadIntegerResultsAndErrors)
 TEST_P(RegistryConformance, WriteStringFailsWithoutAWritableKey)
 {
     seed_->CreateKey(HKCU, 0, user_);
-    TRegistry registry(*backend_);
+    RegistryCursor registry(*backend_);
     EXPECT_THROW(
         try { registry.WriteString("v", "x"); } catch (const AppError& e) {
             EXPECT_STREQ(e.what(), "Failed to set data for 'v'");
@@ -220,7 +220,7 @@ TEST_P(RegistryConformance, WriteStringFailsWithoutAWritableKey)
 TEST_P(RegistryConformance, PathsStartAtTheRootOrTheCurrentKey)
 {
     seed_->SetString(HKCU, 0, user_ + "\\A\\B", "v", "inner");
-    TRegistry registry(*backend_);
+    RegistryCursor registry(*backend_);
     ASSERT_TRUE(registry.OpenKey(user_, false));  // no current key: from the root
     EXPECT_TRUE(registry.KeyExists("A\\B"));       // from the current key
     EXPECT_FALSE(registry.KeyExists("\\A"));       // from the root
@@ -243,14 +243,14 @@ TEST_P(RegistryConformance, OpenKeyReadOnlyKeepsTheViewInTheMaskThatWorked)
 {
     seed_->CreateKey(HKLM, View32, machine_);
     for (std::uint32_t view : {View32, View64, 0u}) {
-        TRegistry registry(*backend_, access::AllAccess | view);
+        RegistryCursor registry(*backend_, access::AllAccess | view);
         registry.RootKey = HKLM;
         EXPECT_FALSE(registry.OpenKeyReadOnly(machine_ + "\\Missing"));
         EXPECT_EQ(registry.Access, access::AllAccess | view);
         const std::uint32_t effectiveView = view ? view : NativeView;
         EXPECT_EQ(registry.OpenKeyReadOnly(machine_), effectiveView == View32) << "view " << view;
     }
-    TRegistry registry(*backend_, access::AllAccess | View32);
+    RegistryCursor registry(*backend_, access::AllAccess | View32);
     registry.RootKey = HKLM;
     ASSERT_TRUE(registry.OpenKeyReadOnly(machine_));
     EXPECT_EQ(registry.Access, 0x20219u);
@@ -263,7 +263,7 @@ TEST_P(RegistryConformance, ClassesKeyOfOneViewOpensInEveryView)
         GTEST_SKIP() << kClassesApartReason;
     seed_->CreateKey(HKLM, View32, classes_);
     for (std::uint32_t view : {View32, View64, 0u}) {
-        TRegistry registry(*backend_, access::AllAccess | view);
+        RegistryCursor registry(*backend_, access::AllAccess | view);
         registry.RootKey = HKLM;
         EXPECT_TRUE(registry.OpenKeyReadOnly(classes_)) << "view " << view;
     }
@@ -271,8 +271,8 @@ TEST_P(RegistryConformance, ClassesKeyOfOneViewOpensInEveryView)
 
 TEST_P(RegistryConformance, Software32BitViewIsRedirectedToWow6432Node)
 {
-    TRegistry registry32(*backend_, access::AllAccess | View32);
-    TRegistry registry64(*backend_, access::AllAccess | View64);
+    RegistryCursor registry32(*backend_, access::AllAccess | View32);
+    RegistryCursor registry64(*backend_, access::AllAccess | View64);
     registry32.RootKey = registry64.RootKey = HKLM;
     ASSERT_TRUE(registry32.OpenKey(machine_ + "\\Sub", true));
     registry32.WriteString("v", "32");
@@ -289,7 +289,7 @@ TEST_P(RegistryConformance, ClassesAreSharedBetweenTheViews)
 {
     if (!GetParam().sharesClasses)
         GTEST_SKIP() << kClassesApartReason;
-    TRegistry registry32(*backend_, access::AllAccess | View32);
+    RegistryCursor registry32(*backend_, access::AllAccess | View32);
     registry32.RootKey = HKLM;
     ASSERT_TRUE(registry32.OpenKey(classes_, true));
     EXPECT_TRUE(seed_->KeyExists(HKLM, View64, classes_));
@@ -299,7 +299,7 @@ TEST_P(RegistryConformance, ClassesAreSharedBetweenTheViews)
 
 TEST_P(RegistryConformance, ClassIdsOfThe32BitViewAreRedirected)
 {
-    TRegistry registry32(*backend_, access::AllAccess | View32);
+    RegistryCursor registry32(*backend_, access::AllAccess | View32);
     registry32.RootKey = HKLM;
     ASSERT_TRUE(registry32.OpenKey(clsid_, true));
     EXPECT_FALSE(seed_->KeyExists(HKLM, View64, clsid_));
@@ -334,14 +334,14 @@ TEST_P(RegistryConformance, DeleteKeyRemovesAWholeTreeInItsViewOnly)
     const KeyTree tree = EntryWithEveryValueType();
     seed_->WriteTree(HKLM, View32, machine_, tree);
     seed_->WriteTree(HKLM, View64, machine_, tree);
-    TRegistry registry32(*backend_, access::AllAccess | View32);
+    RegistryCursor registry32(*backend_, access::AllAccess | View32);
     registry32.RootKey = HKLM;
     EXPECT_TRUE(registry32.DeleteKey(machine_));
     EXPECT_FALSE(seed_->KeyExists(HKLM, View32, machine_));
     EXPECT_EQ(seed_->Snapshot(HKLM, View64, machine_), tree);
     EXPECT_FALSE(registry32.DeleteKey(machine_));
 
-    TRegistry registry64(*backend_, access::AllAccess | View64);
+    RegistryCursor registry64(*backend_, access::AllAccess | View64);
     registry64.RootKey = HKLM;
     EXPECT_TRUE(registry64.DeleteKey(machine_));
     EXPECT_FALSE(seed_->KeyExists(HKLM, View64, machine_));
@@ -353,7 +353,7 @@ TEST_P(RegistryConformance, DeleteKeyOfSharedClassesRemovesItFromBothViews)
         GTEST_SKIP() << kClassesApartReason;
     const std::string path = classes_ + "\\shell\\Foo";
     seed_->WriteTree(HKLM, View64, path, EntryWithEveryValueType());
-    TRegistry registry32(*backend_, access::AllAccess | View32);
+    RegistryCursor registry32(*backend_, access::AllAccess | View32);
     registry32.RootKey = HKLM;
     EXPECT_TRUE(registry32.DeleteKey(path));
     EXPECT_FALSE(seed_->KeyExists(HKLM, View64, path));
@@ -367,7 +367,7 @@ TEST_P(RegistryConformance, MoveKeyCarriesEveryValueAndSubkey)
     const std::string backup = classes_ + "\\SOFTWARE\\ContextMenu\\FilesFolders\\*\\shell\\Foo";
     for (bool deleteSource : {true, false}) {
         seed_->WriteTree(HKLM, View32, source, tree);
-        TRegistry registry(*backend_, 0xF023F);
+        RegistryCursor registry(*backend_, 0xF023F);
         registry.RootKey = HKLM;
         registry.MoveKey(source, backup, deleteSource);
         EXPECT_EQ(seed_->Snapshot(HKLM, View32, backup), tree);
@@ -381,7 +381,7 @@ TEST_P(RegistryConformance, MoveKeyDoesNothingWithoutSourceOrWithADestination)
     const KeyTree destination = KeyTree{}.Value("", MakeStringValue("kept"));
     seed_->WriteTree(HKCU, 0, user_ + "\\Source", EntryWithEveryValueType());
     seed_->WriteTree(HKCU, 0, user_ + "\\Taken", destination);
-    TRegistry registry(*backend_);
+    RegistryCursor registry(*backend_);
     registry.MoveKey(user_ + "\\Missing", user_ + "\\Target", true);
     EXPECT_FALSE(seed_->KeyExists(HKCU, 0, user_ + "\\Target"));
     registry.MoveKey(user_ + "\\Source", user_ + "\\Taken", true);
@@ -389,7 +389,7 @@ TEST_P(RegistryConformance, MoveKeyDoesNothingWithoutSourceOrWithADestination)
     EXPECT_EQ(seed_->Snapshot(HKCU, 0, user_ + "\\Taken"), destination);
 }
 
-// Rules below TRegistry that its operations build on.
+// Rules below RegistryCursor that its operations build on.
 TEST_P(RegistryConformance, BackendRefusesDeletingKeysWithSubkeysAndServesDeletedKeysNoMore)
 {
     seed_->CreateKey(HKCU, 0, user_ + "\\Parent\\Child");

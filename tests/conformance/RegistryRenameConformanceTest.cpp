@@ -3,7 +3,7 @@
 #include "RegistryBackends.h"
 #include "RegistrySeed.h"
 #include "platform/RegValueData.h"
-#include "platform/TRegistry.h"
+#include "platform/RegistryCursor.h"
 
 #include <gtest/gtest.h>
 
@@ -48,7 +48,7 @@ protected:
     bool PlatformRenames()
     {
         seed_->CreateKey(HKCU, 0, user_ + "\\Probe");
-        TRegistry registry(*backend_);
+        RegistryCursor registry(*backend_);
         const bool renamed = registry.RenameKey(user_ + "\\Probe", "Probed");
         seed_->DeleteTree(HKCU, 0, user_ + "\\Probed");
         seed_->DeleteTree(HKCU, 0, user_ + "\\Probe");
@@ -66,7 +66,7 @@ TEST_P(RegistryRenameConformance, RenameCarriesEveryValueAndSubkey)
         GTEST_SKIP() << "this system's registry has no RegRenameKey";
     seed_->WriteTree(HKLM, View32, classes_ + "\\.kst\\ShellNew", Entry());
     seed_->SetString(HKLM, View32, classes_ + "\\.kst", "", "kept");
-    TRegistry registry(*backend_, access::AllAccess | View32);
+    RegistryCursor registry(*backend_, access::AllAccess | View32);
     registry.RootKey = HKLM;
     ASSERT_TRUE(registry.RenameKey(classes_ + "\\.kst\\ShellNew", "old_ShellNew"));
     EXPECT_EQ(seed_->Snapshot(HKLM, View32, classes_ + "\\.kst"),
@@ -85,7 +85,7 @@ TEST_P(RegistryRenameConformance, RenameChangesNothingWhenTheTargetExistsOrTheSo
     const KeyTree target = KeyTree{}.Value("t", MakeStringValue("target"));
     seed_->WriteTree(HKCU, 0, user_ + "\\Source", Entry());
     seed_->WriteTree(HKCU, 0, user_ + "\\Target", target);
-    TRegistry registry(*backend_);
+    RegistryCursor registry(*backend_);
     EXPECT_FALSE(registry.RenameKey(user_ + "\\Source", "Target"));
     EXPECT_FALSE(registry.RenameKey(user_ + "\\Source", "TARGET"));
     EXPECT_FALSE(registry.RenameKey(user_ + "\\Missing", "Other"));

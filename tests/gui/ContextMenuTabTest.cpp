@@ -1,15 +1,10 @@
 // The first tab in a real window over the real registry: what the user sees of a
 // rebuild, and what a check box, Delete, Refresh and Open registry do to the keys.
-#include "app/ContextMenuTab.h"
-
-#include "MainWindowFixture.h"
-#include "RealRegistry.h"
-#include "RecordingShell.h"
-#include "ScratchFolder.h"
+#include "ListTabsFixture.h"
 #include "RegistrySeed.h"
 #include "platform/AppError.h"
 #include "platform/RegValueData.h"
-#include "platform/TRegistry.h"
+#include "platform/RegistryCursor.h"
 #include "platform/win32/WideString.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
@@ -25,11 +20,11 @@ constexpr std::uint32_t View32 = access::Wow64_32Key;
 constexpr RegRoot HKLM = RegRoot::LocalMachine;
 const std::string BackupPrefix = "SOFTWARE\\Classes\\SOFTWARE\\ContextMenu\\FilesFolders\\";
 
-class ContextMenuTabTest : public MainWindowTest {
+class ContextMenuTabTest : public ListTabsTest {
 protected:
     void SetUp() override
     {
-        MainWindowTest::SetUp();
+        ListTabsTest::SetUp();
         const std::string id = std::to_string(std::random_device{}());
         name_ = "KestrovaTab" + id;
         path_ = "SOFTWARE\\Classes\\Directory\\shell\\" + name_;
@@ -38,12 +33,7 @@ protected:
                     .Value("MUIVerb", MakeStringValue("Tab tool " + id))
                     .Subkey("command", KeyTree{}.Value("", MakeStringValue("tool.exe \"%1\"")));
         seed_.WriteTree(HKLM, View32, path_, verb_);
-        deletions_ = std::make_unique<UndoDeleteCommand>(*form, registry_, files_,
-                                                         [this] { return backupFolder_ / "Backup\\"; });
-        deletions_->Wire();
-        tab_ = std::make_unique<ContextMenuTab>(*form, registry_, files_, shell_, *deletions_);
-        tab_->Wire();
-        tab_->LoadContextMenuList();
+        TabOf(List()).Rebuild();
         Pump();
     }
 
@@ -52,9 +42,7 @@ protected:
         for (const std::string& path : {path_, backup_, badVerb_})
             if (!path.empty())
                 seed_.DeleteTree(HKLM, View32, path);
-        tab_.reset();
-        deletions_.reset();
-        MainWindowTest::TearDown();
+        ListTabsTest::TearDown();
     }
 
     ListView& List() { return form->ListViewContextMenu; }
@@ -78,14 +66,8 @@ protected:
         Pump();
     }
 
-    RealRegistry registry_;
     Win32Registry realRegistry_;
     RegistrySeed seed_{realRegistry_};
-    Win32FileSystem files_;
-    RecordingShell shell_;
-    ScratchFolder backupFolder_{files_};
-    std::unique_ptr<UndoDeleteCommand> deletions_;
-    std::unique_ptr<ContextMenuTab> tab_;
     std::string name_, path_, backup_, badVerb_;
     KeyTree verb_;
 };
@@ -97,8 +79,7 @@ TEST_F(ContextMenuTabTest, RebuildShowsTheEntryAndSelectsTheFirstRow)
     EXPECT_EQ(List().Row(row), (EntryRow{TextOfStringData(verb_.values[0].second.data),
                                          {"Directory", "HKEY_LOCAL_MACHINE", path_}, true}));
     EXPECT_EQ(List().SelectedIndex(), 0);
-    EXPECT_FALSE(form->FLoading);
-    EXPECT_TRUE(List().CheckHandlerAttached());
+    EXPECT_FALSE(List().ChangesSilenced());
     EXPECT_EQ(form->Model().Get("StatusBarMenu").panels.at(1).text, std::to_string(List().Count()));
 }
 
@@ -211,7 +192,7 @@ TEST_F(ContextMenuTabTest, OpenRegistryWritesTheRowsKeyAndStartsTheEditor)
     form->ClickMenuItem("ContextMenuRegOpen");
     ASSERT_EQ(shell_.opened.size(), 1u);
     EXPECT_NE(shell_.opened[0].file.find("regedit.exe"), std::string::npos);
-    TRegistry reg(realRegistry_, access::Read);
+    RegistryCursor reg(realRegistry_, access::Read);
     reg.RootKey = RegRoot::CurrentUser;
     ASSERT_TRUE(reg.OpenKeyReadOnly("Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit"));
     EXPECT_EQ(reg.ReadString("LastKey"), "HKEY_LOCAL_MACHINE\\" + path_);
@@ -224,7 +205,7 @@ TEST_F(ContextMenuTabTest, AMalformedCaptionValueIsListedByKeyNameAndReportedOnc
     const std::string report = "Invalid data type for 'MUIVerb'\nHKEY_LOCAL_MACHINE\\" + badVerb_;
 
     try {
-        tab_->LoadContextMenuList();
+        TabOf(List()).Rebuild();
         ADD_FAILURE() << "the malformed value was not reported";
     } catch (const AppError& error) {
         EXPECT_EQ(error.what(), report);
@@ -234,8 +215,7 @@ TEST_F(ContextMenuTabTest, AMalformedCaptionValueIsListedByKeyNameAndReportedOnc
     EXPECT_GE(RowOf(path_), 0) << "the scan went on past the malformed entry";
     EXPECT_EQ(form->Model().Get("StatusBarMenu").panels.at(1).text, std::to_string(List().Count()));
     EXPECT_EQ(List().SelectedIndex(), 0);
-    EXPECT_FALSE(form->FLoading);
-    EXPECT_TRUE(List().CheckHandlerAttached());
+    EXPECT_FALSE(List().ChangesSilenced());
 
     // F5 on the list refreshes it; the report then reaches the general error report, once.
     messages.clear();

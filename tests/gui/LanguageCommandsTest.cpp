@@ -2,6 +2,7 @@
 // a choice stored and applied to the window at once, a failed store reported.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,8 +10,8 @@
 #include "PlatformFileSystem.h"
 #include "ScratchFolder.h"
 #include "app/LanguageCommands.h"
+#include "app/MainCommands.h"
 #include "app/MainWindowIds.h"
-#include "i18n/LanguageDiscovery.h"
 #include "platform/win32/WideString.h"
 
 namespace kestrova {
@@ -32,7 +33,8 @@ protected:
 
     LanguageCommands Commands()
     {
-        return LanguageCommands(*form, {&form->Model()}, {files, scratch.path(), CP_ACP, [this] { return optionsPath; }});
+        return LanguageCommands(*form, state, {&form->Model()},
+                                {files, scratch.path(), CP_ACP, [this] { return optionsPath; }});
     }
 
     std::vector<std::string> MenuEntries() const
@@ -55,6 +57,23 @@ protected:
         SendMessageW(form->Handle(), WM_COMMAND, MAKEWPARAM(main_window_ids::kFirstLanguageCommand + index, 0), 0);
     }
 
+    // The language commands behind the window: clicks on its entries reach them here.
+    void Connect(LanguageCommands& languages)
+    {
+        MainWindowParts parts;
+        parts.languages = &languages;
+        commands = std::make_unique<MainCommands>(parts);
+        form->SetActions(commands.get());
+    }
+
+    void TearDown() override
+    {
+        form->SetActions(nullptr);
+        MainWindowTest::TearDown();
+    }
+
+    ProgramState state;
+    std::unique_ptr<MainCommands> commands;
     PlatformFileSystem files;
     ScratchFolder scratch{files};
     std::string optionsPath = scratch / "Option.ini";
@@ -64,7 +83,7 @@ TEST_F(LanguageMenuTest, ListsTheFilesAndChecksTheStoredChoice)
 {
     LanguageCommands languages = Commands();
     languages.LoadLanguage();
-    EXPECT_EQ(CurrentLanguage, "GERMAN");
+    EXPECT_EQ(state.language, "GERMAN");
     EXPECT_EQ(MenuEntries(), (std::vector<std::string>{"English\tEnglish", "german\tDeutsch *", "R&D\tR&D"}));
 
     wchar_t text[64] = {};
@@ -83,12 +102,12 @@ TEST_F(LanguageMenuTest, ListsTheFilesAndChecksTheStoredChoice)
 TEST_F(LanguageMenuTest, ChoosingAnEntryStoresItAndTranslatesTheWindow)
 {
     LanguageCommands languages = Commands();
-    languages.Wire();
+    Connect(languages);
     languages.LoadLanguage();
 
     ClickLanguageEntry(0);
 
-    EXPECT_EQ(CurrentLanguage, "English");
+    EXPECT_EQ(state.language, "English");
     EXPECT_EQ(MenuEntries(), (std::vector<std::string>{"English\tEnglish *", "german\tDeutsch", "R&D\tR&D"}));
     std::string options;
     files.ReadWholeFile(optionsPath, options);
@@ -100,7 +119,7 @@ TEST_F(LanguageMenuTest, ChoosingAnEntryStoresItAndTranslatesTheWindow)
 TEST_F(LanguageMenuTest, AnOptionsFileThatCannotBeWrittenStopsTheSwitchWithTheGeneralReport)
 {
     LanguageCommands languages = Commands();
-    languages.Wire();
+    Connect(languages);
     languages.LoadLanguage();
     optionsPath = scratch / "NoSuchFolder\\Option.ini";
 

@@ -15,7 +15,7 @@
 #include "about/AboutWindowComponents.h"
 #include "app/MainWindow.h"
 #include "update/UpdateWindowComponents.h"
-#include "i18n/Globload.h"
+#include "i18n/WindowTranslation.h"
 #include "platform/CodePage.h"
 
 using namespace kestrova;
@@ -42,7 +42,7 @@ int main()
     for (int pass = 0; pass < kPasses; ++pass) {
         files.WriteWholeFile(options, pass % 2 ? "[Language]\r\nLanguage=Russian\r\n" : "[Language]\r\nLanguage=English\r\n");
         const auto start = std::chrono::steady_clock::now();
-        Globload({&form.Model(), &about, &update}, context);
+        TranslateAllWindows({&form.Model(), &about, &update}, context);
         milliseconds.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))

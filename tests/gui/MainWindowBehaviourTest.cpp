@@ -57,10 +57,8 @@ protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
-        form->handlers.OnContextMenuItemChecked = [this](std::size_t index, bool checked) {
-            calls.push_back({index, checked});
-            return switchSucceeds;
-        };
+        form->SetActions(&actions);
+        actions.switchResult = [this](std::size_t, bool) { return switchSucceeds; };
         Fill(form->ListViewContextMenu, {"first", "second"});
         SetFocus(form->ListViewContextMenu.Handle());
         Select(form->ListViewContextMenu, 1);
@@ -70,11 +68,12 @@ protected:
     void UserTogglesSecondRow() { SendMessageW(form->ListViewContextMenu.Handle(), WM_KEYDOWN, VK_SPACE, 0); }
     bool SecondRowChecked() const { return form->ListViewContextMenu.Row(1).checked; }
 
-    std::vector<std::pair<std::size_t, bool>> calls;
+    RecordingActions actions;
+    const std::vector<std::pair<std::size_t, bool>>& calls = actions.switches;
     bool switchSucceeds = true;
 };
 
-TEST_F(CheckBoxTest, UserChangeReachesTheHookAndStays)
+TEST_F(CheckBoxTest, UserChangeReachesTheProgramAndStays)
 {
     UserTogglesSecondRow();
     EXPECT_EQ(calls, (std::vector<std::pair<std::size_t, bool>>{{1, false}}));
@@ -88,10 +87,7 @@ TEST_F(CheckBoxTest, FailedSwitchPutsTheBoxBackWithoutASecondRequest)
     EXPECT_EQ(calls, (std::vector<std::pair<std::size_t, bool>>{{1, false}}));
     EXPECT_TRUE(SecondRowChecked());
 
-    form->handlers.OnContextMenuItemChecked = [this](std::size_t index, bool checked) -> bool {
-        calls.push_back({index, checked});
-        throw AppError("Failed to create key x");
-    };
+    actions.switchResult = [](std::size_t, bool) -> bool { throw AppError("Failed to create key x"); };
     UserTogglesSecondRow();
     EXPECT_EQ(calls.size(), 2u);
     EXPECT_TRUE(SecondRowChecked());
@@ -100,15 +96,12 @@ TEST_F(CheckBoxTest, FailedSwitchPutsTheBoxBackWithoutASecondRequest)
 
 TEST_F(CheckBoxTest, RebuildsAndTheProgramsOwnMarksSwitchNothing)
 {
-    form->FLoading = true;
-    UserTogglesSecondRow();
-    form->FLoading = false;
-    EXPECT_TRUE(calls.empty()) << "while loading";
-
-    form->ListViewContextMenu.SetCheckHandlerAttached(false);
-    UserTogglesSecondRow();
-    form->ListViewContextMenu.SetCheckHandlerAttached(true);
-    EXPECT_TRUE(calls.empty()) << "while detached";
+    {
+        ListView::SilentChanges rebuilding(form->ListViewContextMenu);
+        UserTogglesSecondRow();
+    }
+    EXPECT_TRUE(calls.empty()) << "while a rebuild silences the list";
+    EXPECT_FALSE(form->ListViewContextMenu.ChangesSilenced());
 
     ListViewRowSink rows(form->ListViewContextMenu);
     rows.SetChecked(0, false);
@@ -210,20 +203,23 @@ TEST_F(MainWindowTest, MouseOverTheWindowAndThemeOrAboutCommandsReleaseTheButton
     EXPECT_FALSE(form->SpeedButton_GeneralMenu.Down());
     EXPECT_TRUE(form->SpeedButton_GeneralMenu.AllowAllUp());
 
-    bool buttonDownInHook = true;
-    form->handlers.ThemeDarkClick = [&] { buttonDownInHook = form->SpeedButton_GeneralMenu.Down(); };
-    pressDown();
-    form->ClickMenuItem("ThemeDark");
-    EXPECT_FALSE(buttonDownInHook) << "released before the theme's own work";
-    EXPECT_TRUE(form->MenuItemChecked("ThemeDark"));
-    EXPECT_FALSE(form->MenuItemChecked("ThemeAuto")) << "radio items of one group";
+    RecordingActions actions;
+    form->SetActions(&actions);
+    bool buttonDownInCommand = true;
+    actions.onCommand = [&](Command) { buttonDownInCommand = form->SpeedButton_GeneralMenu.Down(); };
+    for (const char* item : {"ThemeDark", "AboutMenu", "CheckUpdateMenu"}) {
+        pressDown();
+        form->ClickMenuItem(item);
+        EXPECT_FALSE(buttonDownInCommand) << item << ": released before the command's own work";
+    }
 
     pressDown();
     form->ClickMenuItem("SendToMenuEnabled");
     EXPECT_TRUE(form->SpeedButton_GeneralMenu.Down()) << "list commands leave the button alone";
-    EXPECT_TRUE(form->MenuItemChecked("SendToMenuEnabled")) << "the check item toggles itself";
-    form->ClickMenuItem("SendToMenuEnabled");
-    EXPECT_FALSE(form->MenuItemChecked("SendToMenuEnabled"));
+    EXPECT_EQ(actions.ran, (std::vector<RecordingActions::Ran>{{Command::ThemeDark, nullptr},
+                                                               {Command::ShowAbout, nullptr},
+                                                               {Command::CheckForUpdates, nullptr},
+                                                               {Command::SwitchSendToMenu, &form->ListViewSendTo}}));
 }
 
 TEST_F(MainWindowTest, CtrlTabMovesThroughThePagesAndFocusesTheirLists)
@@ -261,13 +257,8 @@ TEST_F(MainWindowTest, CtrlTabMovesThroughThePagesAndFocusesTheirLists)
 
 TEST_F(MainWindowTest, ShortcutsReachTheirCommandsWhereTheyApply)
 {
-    std::vector<std::string> ran;
-    auto record = [&ran](const char* name) { return [&ran, name] { ran.push_back(name); }; };
-    form->handlers.AboutMenuClick = record("About");
-    form->handlers.ContextMenuUpdateClick = record("ContextRefresh");
-    form->handlers.NewMenuMenuUpdateClick = record("NewRefresh");
-    form->handlers.SendToMenuUpdateClick = record("SendToRefresh");
-    form->handlers.SendToMenuOpenFolderClick = record("OpenFolder");
+    RecordingActions actions;
+    form->SetActions(&actions);
 
     auto press = [&](HWND focus, UINT key, bool control) {
         SetFocus(focus);
@@ -294,7 +285,11 @@ TEST_F(MainWindowTest, ShortcutsReachTheirCommandsWhereTheyApply)
     press(form->ListViewSendTo.Handle(), 'O', true);
     press(form->ListViewContextMenu.Handle(), 'O', true);  // not this list's shortcut
 
-    EXPECT_EQ(ran, (std::vector<std::string>{"About", "About", "NewRefresh", "SendToRefresh", "OpenFolder"}));
+    EXPECT_EQ(actions.ran, (std::vector<RecordingActions::Ran>{{Command::ShowAbout, nullptr},
+                                                               {Command::ShowAbout, nullptr},
+                                                               {Command::RefreshList, &form->ListViewNewMenu},
+                                                               {Command::RefreshList, &form->ListViewSendTo},
+                                                               {Command::OpenEntryPlace, &form->ListViewSendTo}}));
 
     HWND elsewhere = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     MSG outside{elsewhere, WM_KEYDOWN, VK_F1, 1, 0, {}};
@@ -337,7 +332,7 @@ TEST_F(MainWindowTest, ConfirmDeletionAsksYesNoWithTheCaptionInBrackets)
     EXPECT_EQ(messages[1].text, L"Restore?");
 }
 
-TEST_F(MainWindowTest, FormCreateRunsEveryStepInOrderAndReportsEachFailure)
+TEST_F(MainWindowTest, CreationRunsEveryStepInOrderAndReportsEachFailure)
 {
     std::vector<std::string> steps;
     auto step = [&steps](const char* name) { return [&steps, name] { steps.push_back(name); }; };
@@ -347,19 +342,12 @@ TEST_F(MainWindowTest, FormCreateRunsEveryStepInOrderAndReportsEachFailure)
             throw AppError(error);
         };
     };
-    form->handlers.SetPortableMode = step("portable");
-    form->handlers.ComposeCaption = step("caption");
-    form->handlers.LoadContextMenuList = failingStep("context", "Invalid data type for 'MUIVerb'");
-    form->handlers.LoadSendToList = step("sendto");
-    form->handlers.LoadSendToMenuState = failingStep("state", "Invalid data type for ''");
-    form->handlers.LoadNewMenuList = step("newmenu");
-    form->handlers.LoadSettings = step("settings");
     form->PageControlMenu.SetActivePageIndex(2);
 
-    form->FormCreate();
+    form->RunCreationSteps({step("caption"), failingStep("context", "Invalid data type for 'MUIVerb'"),
+                            step("sendto"), failingStep("state", "Invalid data type for ''"), step("settings")});
 
-    EXPECT_EQ(steps, (std::vector<std::string>{"portable", "caption", "context", "sendto", "state", "newmenu",
-                                                "settings"}));
+    EXPECT_EQ(steps, (std::vector<std::string>{"caption", "context", "sendto", "state", "settings"}));
     EXPECT_EQ(form->PageControlMenu.ActivePageIndex(), 0);
     EXPECT_TRUE(IsWindowVisible(form->PageControlMenu.Sheet(0)));
     EXPECT_FALSE(IsWindowVisible(form->PageControlMenu.Sheet(2)));

@@ -1,10 +1,13 @@
-// The main window's options on the real window: stored themes clicked in menu order,
-// the size held to the minimum the window enforces at its DPI, and the size and state
-// saved from a minimised window as the window will come back.
+// The main window's options on the real window: the stored theme shown as the only
+// marked entry, the size held to the minimum the window enforces at its DPI, and the size
+// and state saved from a minimised window as the window will come back.
 #include "MainWindowFixture.h"
 #include "PlatformFileSystem.h"
 #include "ScratchFolder.h"
 #include "app/MainWindowSettings.h"
+#include "app/ThemeMenu.h"
+#include "appearance/win32/AppStyle.h"
+#include "platform/MemoryRegistry.h"
 #include "platform/BlobVersionInfo.h"
 #include "settings/IniDocument.h"
 
@@ -19,17 +22,8 @@ protected:
     PlatformFileSystem files;
     ScratchFolder scratch{files};
     BlobVersionInfo versionInfo;
-    bool portable = true;
-    SettingsFile file{files, versionInfo, scratch / "Kestrova.exe", portable, 1251};
-    std::vector<std::string> clicks;
-
-    void SetUp() override
-    {
-        MainWindowTest::SetUp();
-        form->handlers.ThemeAutoClick = [this] { clicks.push_back("ThemeAuto"); };
-        form->handlers.ThemeLightClick = [this] { clicks.push_back("ThemeLight"); };
-        form->handlers.ThemeDarkClick = [this] { clicks.push_back("ThemeDark"); };
-    }
+    SettingsFile file{files, versionInfo, scratch / "Kestrova.exe", true, 1251};
+    ProgramState state;
 
     void Store(const std::string& text)
     {
@@ -40,15 +34,18 @@ protected:
     IniDocument Stored() { return file.Open(); }
 };
 
-TEST_F(MainWindowSettingsTest, StoredThemesAreClickedInOrderAndTheSizeKeepsTheMinimum)
+TEST_F(MainWindowSettingsTest, TheLastStoredThemeIsShownAndTheSizeKeepsTheMinimum)
 {
-    MainWindowSettings settings(*form, file);
-    settings.Wire();
+    MainWindowSettings settings(*form, state, file);
+    AppStyle style(19045);
+    MemoryRegistry hive;
+    ThemeMenu themes(*form, state, style, hive);
     const int width = form->Scale(700) + 50;
     Store("[Option]\nThemeAuto=1\nThemeDark=1\nHeight=100\nWidth=" + std::to_string(width) + "\n");
-    form->handlers.LoadSettings();
+    settings.Load();
+    themes.ShowChosen();
 
-    EXPECT_EQ(clicks, (std::vector<std::string>{"ThemeAuto", "ThemeDark"}));
+    EXPECT_EQ(state.theme, ThemeChoice::Dark);
     EXPECT_FALSE(form->MenuItemChecked("ThemeAuto"));
     EXPECT_FALSE(form->MenuItemChecked("ThemeLight"));
     EXPECT_TRUE(form->MenuItemChecked("ThemeDark"));
@@ -60,8 +57,7 @@ TEST_F(MainWindowSettingsTest, StoredThemesAreClickedInOrderAndTheSizeKeepsTheMi
 
 TEST_F(MainWindowSettingsTest, AMinimisedWindowIsSavedAsItWillBeRestored)
 {
-    MainWindowSettings settings(*form, file);
-    settings.Wire();
+    MainWindowSettings settings(*form, state, file);
     Store("[Option]\nHeight=0x258\n");
     RECT rect{};
     GetWindowRect(form->Handle(), &rect);
@@ -69,7 +65,7 @@ TEST_F(MainWindowSettingsTest, AMinimisedWindowIsSavedAsItWillBeRestored)
     ShowWindow(form->Handle(), SW_MINIMIZE);
     Pump();
     ASSERT_TRUE(IsIconic(form->Handle()));
-    form->handlers.FormClose();
+    settings.Save();
     EXPECT_EQ(Stored().ReadString("Option", "Window", ""), "wsNormal");
     EXPECT_EQ(Stored().ReadInteger("Option", "Height", 0), rect.bottom - rect.top);
     EXPECT_EQ(Stored().ReadInteger("Option", "Width", 0), rect.right - rect.left);
@@ -78,7 +74,7 @@ TEST_F(MainWindowSettingsTest, AMinimisedWindowIsSavedAsItWillBeRestored)
     Store("[Option]\nHeight=0x258\n");
     ShowWindow(form->Handle(), SW_MINIMIZE);
     Pump();
-    form->handlers.FormClose();
+    settings.Save();
     EXPECT_EQ(Stored().ReadString("Option", "Window", ""), "wsMaximized");
     EXPECT_EQ(Stored().ReadString("Option", "Height", ""), "0x258") << "kept while maximised";
     EXPECT_FALSE(Stored().ValueExists("Option", "Width"));

@@ -12,6 +12,7 @@
 
 #include "MainWindowFixture.h"
 #include "RegistrySeed.h"
+#include "app/MainCommands.h"
 #include "app/ThemeMenu.h"
 #include "appearance/ThemePalette.h"
 #include "appearance/win32/AppStyle.h"
@@ -69,14 +70,19 @@ protected:
     {
         MainWindowTest::SetUp();
         style.Add(*form);
-        themes = std::make_unique<ThemeMenu>(*form, style, hive);
-        themes->Wire();
+        themes = std::make_unique<ThemeMenu>(*form, state, style, hive);
+        MainWindowParts parts;
+        parts.themes = themes.get();
+        commands = std::make_unique<MainCommands>(parts);
+        form->SetActions(commands.get());
         seed.CreateKey(RegRoot::CurrentUser, 0, Personalize);
         Fill(form->ListViewContextMenu, {"first", "second"});
     }
 
     void TearDown() override
     {
+        form->SetActions(nullptr);
+        commands.reset();
         themes.reset();
         style.Remove(*form);
         MainWindowTest::TearDown();
@@ -191,7 +197,9 @@ protected:
     MemoryRegistry hive;
     RegistrySeed seed{hive};
     AppStyle style{kWindows10Build};
+    ProgramState state;
     std::unique_ptr<ThemeMenu> themes;
+    std::unique_ptr<MainCommands> commands;
 };
 
 TEST_F(ThemeTest, EachEntryMarksItselfReleasesTheButtonAndSetsStyleAndGridLines)

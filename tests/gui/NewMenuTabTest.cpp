@@ -1,15 +1,10 @@
 // The "New" tab in a real window over the real registry: what the user sees of a
 // rebuild (malformed values included), and what a check box, Delete, Refresh and Open
 // registry do to the template keys.
-#include "app/NewMenuTab.h"
-
-#include "MainWindowFixture.h"
-#include "RealRegistry.h"
-#include "RecordingShell.h"
-#include "ScratchFolder.h"
+#include "ListTabsFixture.h"
 #include "RegistrySeed.h"
 #include "platform/RegValueData.h"
-#include "platform/TRegistry.h"
+#include "platform/RegistryCursor.h"
 #include "platform/win32/WideString.h"
 #include "platform/win32/Win32FileSystem.h"
 
@@ -23,11 +18,11 @@ namespace {
 constexpr std::uint32_t View32 = access::Wow64_32Key;
 constexpr RegRoot HKLM = RegRoot::LocalMachine;
 
-class NewMenuTabTest : public MainWindowTest {
+class NewMenuTabTest : public ListTabsTest {
 protected:
     void SetUp() override
     {
-        MainWindowTest::SetUp();
+        ListTabsTest::SetUp();
         id_ = std::to_string(std::random_device{}());
         classKey_ = "SOFTWARE\\Classes\\.kestrova" + id_;
         badKey_ = "SOFTWARE\\Classes\\.kestrovabad" + id_;
@@ -45,12 +40,7 @@ protected:
                             .Value("MenuText", RegValue{static_cast<std::uint32_t>(RegType::Binary), {1}})
                             .Value("FileName", MakeDwordValue(2))
                             .Value("NullFile", MakeDwordValue(0)));
-        deletions_ = std::make_unique<UndoDeleteCommand>(*form, registry_, files_,
-                                                         [this] { return backupFolder_ / "Backup\\"; });
-        deletions_->Wire();
-        tab_ = std::make_unique<NewMenuTab>(*form, registry_, files_, shell_, *deletions_);
-        tab_->Wire();
-        tab_->LoadNewMenuList();
+        TabOf(List()).Rebuild();
         Pump();
     }
 
@@ -58,9 +48,7 @@ protected:
     {
         seed_.DeleteTree(HKLM, View32, classKey_);
         seed_.DeleteTree(HKLM, View32, badKey_);
-        tab_.reset();
-        deletions_.reset();
-        MainWindowTest::TearDown();
+        ListTabsTest::TearDown();
     }
 
     ListView& List() { return form->ListViewNewMenu; }
@@ -95,14 +83,8 @@ protected:
 
     kestrova::PageControl& PageControl() { return form->PageControlMenu; }
 
-    RealRegistry registry_;
     Win32Registry realRegistry_;
     RegistrySeed seed_{realRegistry_};
-    Win32FileSystem files_;
-    RecordingShell shell_;
-    ScratchFolder backupFolder_{files_};
-    std::unique_ptr<UndoDeleteCommand> deletions_;
-    std::unique_ptr<NewMenuTab> tab_;
     std::string id_, classKey_, badKey_;
     KeyTree template_;
 };
@@ -119,8 +101,7 @@ TEST_F(NewMenuTabTest, RebuildListsEveryTemplateMalformedOnesIncludedAndSelectsT
     EXPECT_EQ(List().Row(RowOf(badKey_)).subItems.at(0), ".kestrovabad" + id_);
 
     EXPECT_EQ(List().SelectedIndex(), 0);
-    EXPECT_FALSE(form->FLoading);
-    EXPECT_TRUE(List().CheckHandlerAttached());
+    EXPECT_FALSE(List().ChangesSilenced());
     EXPECT_EQ(form->Model().Get("StatusBarNewMenu").panels.at(1).text, std::to_string(List().Count()));
     EXPECT_TRUE(form->MenuItemEnabled("NewMenuRegOpen"));
     EXPECT_TRUE(form->MenuItemEnabled("NewMenuMenuDelete"));
@@ -187,25 +168,10 @@ TEST_F(NewMenuTabTest, OpenRegistryGivesTheEditorTheRootWithoutTheViewSuffix)
     form->ClickMenuItem("NewMenuRegOpen");
     ASSERT_EQ(shell_.opened.size(), 1u);
     EXPECT_NE(shell_.opened[0].file.find("regedit.exe"), std::string::npos);
-    TRegistry reg(realRegistry_, access::Read);
+    RegistryCursor reg(realRegistry_, access::Read);
     reg.RootKey = RegRoot::CurrentUser;
     ASSERT_TRUE(reg.OpenKeyReadOnly("Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit"));
     EXPECT_EQ(reg.ReadString("LastKey"), "HKEY_LOCAL_MACHINE\\" + classKey_ + "\\ShellNew");
-}
-
-TEST_F(NewMenuTabTest, WithoutASelectedRowOpenAndDeleteAreDisabledAndDoNothing)
-{
-    Select(List(), -1);
-    Pump();
-    EXPECT_FALSE(form->MenuItemEnabled("NewMenuRegOpen"));
-    EXPECT_FALSE(form->MenuItemEnabled("NewMenuMenuDelete"));
-    EXPECT_TRUE(form->MenuItemEnabled("NewMenuMenuUpdate"));
-
-    form->ClickMenuItem("NewMenuMenuDelete");
-    form->ClickMenuItem("NewMenuRegOpen");
-    EXPECT_TRUE(messages.empty());
-    EXPECT_TRUE(shell_.opened.empty());
-    EXPECT_TRUE(seed_.KeyExists(HKLM, View32, classKey_ + "\\ShellNew"));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include "platform/RegistryEditorJump.h"
 
-#include "platform/TRegistry.h"
+#include "platform/RegistryCursor.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
@@ -33,7 +33,7 @@ TEST(RegistryEditor, StartsAtTheWrittenKey)
 
     ASSERT_TRUE(OpenRegeditAt(registry, files, shell, "HKEY_LOCAL_MACHINE", "SOFTWARE\\Classes\\*\\shell"));
 
-    TRegistry reg(registry, access::Read);
+    RegistryCursor reg(registry, access::Read);
     reg.RootKey = RegRoot::CurrentUser;
     ASSERT_TRUE(reg.OpenKeyReadOnly("Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit"));
     EXPECT_EQ(reg.ReadString("LastKey"), key);

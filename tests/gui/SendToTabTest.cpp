@@ -1,13 +1,8 @@
 // The SendTo tab in a real window over real folders and the real registry: what the user
 // sees of a rebuild, and what a check box, Open folder, Delete, Restore defaults and the
 // Send to sub-menu switch do on disk and in the registry.
-#include "app/SendToTab.h"
-
-#include "MainWindowFixture.h"
-#include "RecordingShell.h"
-#include "ScratchFolder.h"
+#include "ListTabsFixture.h"
 #include "RegistrySeed.h"
-#include "ScratchFolder.h"
 #include "TestFiles.h"
 #include "platform/AppError.h"
 #include "platform/RegValueData.h"
@@ -27,17 +22,12 @@ constexpr std::uint32_t View32 = access::Wow64_32Key;
 constexpr RegRoot HKCR = RegRoot::ClassesRoot;
 const std::string HandlerKey(kSendToHandlerKey);
 
-class SendToTabTest : public MainWindowTest {
+class SendToTabTest : public ListTabsTest {
 protected:
     void SetUp() override
     {
-        MainWindowTest::SetUp();
+        ListTabsTest::SetUp();
         savedHandlerKey_ = seed_.Snapshot(HKCR, View32, HandlerKey);
-        deletions_ = std::make_unique<UndoDeleteCommand>(*form, registry_, files_,
-                                                         [this] { return backupFolder_ / "Backup\\"; });
-        deletions_->Wire();
-        tab_ = std::make_unique<SendToTab>(*form, registry_, files_, shell_, *deletions_);
-        tab_->Wire();
         form->PageControlMenu.SetActivePageIndex(2);
     }
 
@@ -46,9 +36,7 @@ protected:
         seed_.DeleteTree(HKCR, View32, HandlerKey);
         if (savedHandlerKey_)
             seed_.WriteTree(HKCR, View32, HandlerKey, *savedHandlerKey_);
-        tab_.reset();
-        deletions_.reset();
-        MainWindowTest::TearDown();
+        ListTabsTest::TearDown();
     }
 
     // Fills the SendTo folder with `entries` and rebuilds the list.
@@ -61,7 +49,7 @@ protected:
             else
                 WriteText(sendTo_ + name, text);
         }
-        tab_->LoadSendToList();
+        TabOf(List()).Rebuild();
         Pump();
     }
 
@@ -135,17 +123,11 @@ protected:
         return EntryRow{caption, {sendTo_ + name}, checked};
     }
 
-    Win32FileSystem files_;
     ScratchFolder appData_{files_};
     ScopedEnvironmentVariable variable_{"APPDATA", appData_.path().substr(0, appData_.path().size() - 1)};
     const std::string sendTo_ = appData_ / "Microsoft\\Windows\\SendTo\\";
-    Win32Registry registry_;
     RegistrySeed seed_{registry_};
     std::optional<KeyTree> savedHandlerKey_;
-    RecordingShell shell_;
-    ScratchFolder backupFolder_{files_};
-    std::unique_ptr<UndoDeleteCommand> deletions_;
-    std::unique_ptr<SendToTab> tab_;
 };
 
 TEST_F(SendToTabTest, RebuildShowsEveryEntryWithItsStateAndTheCount)
@@ -161,8 +143,7 @@ TEST_F(SendToTabTest, RebuildShowsEveryEntryWithItsStateAndTheCount)
     EXPECT_EQ(List().SelectedIndex(), 0);
     EXPECT_TRUE(form->MenuItemEnabled("SendToMenuOpenFolder"));
     EXPECT_TRUE(form->MenuItemEnabled("SendToMenuDelete"));
-    EXPECT_FALSE(form->FLoading);
-    EXPECT_TRUE(List().CheckHandlerAttached());
+    EXPECT_FALSE(List().ChangesSilenced());
 }
 
 TEST_F(SendToTabTest, AnEmptyFolderShowsOnePlaceholderThatActsOnNothing)
@@ -297,7 +278,7 @@ TEST_F(SendToTabTest, ARestoreThatCannotCreateAnEntryStopsAndIsReported)
 TEST_F(SendToTabTest, TheSendToMenuItemShowsAndSwitchesTheHandlerKey)
 {
     seed_.DeleteTree(HKCR, View32, HandlerKey);
-    tab_->LoadSendToMenuState();
+    sendToMenu_->LoadMenuState();
     EXPECT_TRUE(form->MenuItemChecked("SendToMenuEnabled")) << "a missing key reads as on";
 
     Choose(L"Включить меню SendTo");
@@ -310,7 +291,7 @@ TEST_F(SendToTabTest, TheSendToMenuItemShowsAndSwitchesTheHandlerKey)
 
     seed_.DeleteTree(HKCR, View32, HandlerKey);
     seed_.CreateKey(HKCR, View32, HandlerKey);
-    tab_->LoadSendToMenuState();
+    sendToMenu_->LoadMenuState();
     EXPECT_FALSE(form->MenuItemChecked("SendToMenuEnabled")) << "a key without a default value reads as off";
     EXPECT_TRUE(messages.empty());
 }
@@ -321,9 +302,8 @@ TEST_F(SendToTabTest, AMalformedHandlerValueIsReportedAtStartAndTheRestStillRuns
     List().Clear();
     seed_.SetDword(HKCR, View32, HandlerKey, "", 1);
     bool newMenuLoaded = false;
-    form->handlers.LoadNewMenuList = [&] { newMenuLoaded = true; };
-
-    form->FormCreate();
+    form->RunCreationSteps({[&] { TabOf(List()).Rebuild(); }, [&] { sendToMenu_->LoadMenuState(); },
+                            [&] { newMenuLoaded = true; }});
     ASSERT_EQ(messages.size(), 1u);
     // The general error report ends a text that ends in a letter with a full stop.
     EXPECT_EQ(messages[0].text,

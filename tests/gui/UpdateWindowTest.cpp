@@ -36,8 +36,12 @@ protected:
     PlatformFileSystem files;
     ScratchFolder scratch{files};
     BlobVersionInfo versionInfo;
-    bool portable = true;
-    SettingsFile file{files, versionInfo, scratch / "Kestrova.exe", portable, 1251};
+    ProgramState state = [] {
+        ProgramState portable;
+        portable.portable = true;
+        return portable;
+    }();
+    SettingsFile file{files, versionInfo, scratch / "Kestrova.exe", state.portable, 1251};
     std::shared_ptr<std::atomic<int>> checks = std::make_shared<std::atomic<int>>(0);
 
     // A source whose server always names `version`, counting the checks that ask it.
@@ -54,7 +58,7 @@ protected:
             },
             [] { return std::string("1.0.0.5"); },
         };
-        return std::make_unique<UpdateWindow>(source, file, portable, nullptr, std::move(reportError),
+        return std::make_unique<UpdateWindow>(source, file, state, nullptr, std::move(reportError),
                                               std::move(installation));
     }
 
@@ -92,13 +96,16 @@ TEST_F(UpdateWindowTest, IsAFixedDialogWithItsOwnTaskbarButtonAndItsLayoutSize)
     EXPECT_EQ(SendMessageW(progress, PBM_GETPOS, 0, 0), 0);
     for (const char* name : {"CheckBoxQuickUpdate", "CheckBoxAutoCheck", "CheckBoxAutoUpdate"})
         EXPECT_TRUE(Checked(window->Control(name))) << name << " is set in the layout";
+    EXPECT_EQ(state.quickUpdate, true) << "the quick-update choice is kept for the main window's options";
+    SendMessageW(window->Control("CheckBoxQuickUpdate"), BM_CLICK, 0, 0);
+    EXPECT_EQ(state.quickUpdate, false);
 }
 
 TEST_F(UpdateWindowTest, AutoUpdateFollowsAutoCheck)
 {
     Store("[Option]\r\nCheckBoxAutoCheck=0\r\nCheckBoxAutoUpdate=1\r\n");
     auto window = MakeWindow("1.0");
-    window->FormCreate();
+    window->LoadOptionsAtStart();
     HWND autoCheck = window->Control("CheckBoxAutoCheck");
     HWND autoUpdate = window->Control("CheckBoxAutoUpdate");
     EXPECT_FALSE(Checked(autoUpdate)) << "cleared by the stored auto-check";
@@ -120,7 +127,7 @@ TEST_F(UpdateWindowTest, AShowingChecksAndClosingSavesTheTwoOptions)
 {
     Store("[Option]\r\nCheckBoxAutoCheck=0\r\n");
     auto window = MakeWindow("1.0.0.6");
-    window->FormCreate();
+    window->LoadOptionsAtStart();
     // The showing returns once the window has closed; a watcher closes it once the check
     // has answered, as a user would.
     PostMessageW(window->Control("CheckBoxAutoCheck"), BM_CLICK, 0, 0);
@@ -192,7 +199,7 @@ TEST_F(UpdateWindowTest, APortableQuickUpdateWritesTheScriptSavesTheOptionsAndEn
                                      shown->Close();
                                  });
         shown = window.get();
-        window->FormCreate();
+        window->LoadOptionsAtStart();
         // Presses Download once the check has answered; the download's end closes the window.
         std::atomic<bool> finished{false};
         std::thread watcher([&finished, button = window->Control("ButtonDownload"), handle = window->Handle()] {

@@ -3,7 +3,7 @@
 #include "catalogue/NewMenuNames.h"
 #include "platform/AppError.h"
 #include "platform/AsciiText.h"
-#include "platform/TRegistry.h"
+#include "platform/RegistryCursor.h"
 
 #include <set>
 #include <vector>
@@ -12,9 +12,9 @@ namespace kestrova {
 
 namespace {
 
-bool IsStringType(TRegDataType type)
+bool IsStringType(RegDataKind type)
 {
-    return type == TRegDataType::rdString || type == TRegDataType::rdExpandString;
+    return type == RegDataKind::String || type == RegDataKind::ExpandString;
 }
 
 struct Scan {
@@ -23,7 +23,7 @@ struct Scan {
     std::set<std::string> listed;
     std::size_t counter = 0;
 
-    bool IsUsable(TRegistry& reg, const std::string& templateKey)
+    bool IsUsable(RegistryCursor& reg, const std::string& templateKey)
     {
         if (templateKey.empty() || !reg.OpenKeyReadOnly(templateKey))
             return false;
@@ -42,7 +42,7 @@ struct Scan {
         return usable;
     }
 
-    void ScanNewMenuKey(TRegistry& reg, const std::string& topLevelName, const std::string& classKey,
+    void ScanNewMenuKey(RegistryCursor& reg, const std::string& topLevelName, const std::string& classKey,
                         std::uint32_t viewFlags)
     {
         std::string templateKey;
@@ -106,7 +106,7 @@ std::size_t ReferenceNewMenuScan(RegistryBackend& registry, RowSink& rows, const
 {
     Scan scan{registry, rows, {}, 0};
     for (std::uint32_t viewFlags : {0x20219u, 0x20119u}) {
-        TRegistry reg(registry, viewFlags);
+        RegistryCursor reg(registry, viewFlags);
         reg.RootKey = RegRoot::LocalMachine;
         std::vector<std::string> names;
         if (reg.OpenKeyReadOnly(classesPath)) {

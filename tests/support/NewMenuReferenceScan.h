@@ -1,5 +1,5 @@
 // The New-menu scan read word for word: every template probed by path, every key
-// reopened from the root through TRegistry. Slow, but plainly right; the fast scan is
+// reopened from the root through RegistryCursor. Slow, but plainly right; the fast scan is
 // held to its rows.
 #pragma once
 

@@ -1,4 +1,4 @@
-// Direct access to any registry backend for tests, beside TRegistry rather than through
+// Direct access to any registry backend for tests, beside RegistryCursor rather than through
 // it: seeding keys, values and whole trees, and reading them back (snapshots), so that
 // set-up and checks do not depend on the code under test. Failures throw.
 #pragma once

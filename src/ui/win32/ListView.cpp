@@ -83,9 +83,8 @@ EntryRow ListView::Row(std::size_t index) const
 
 void ListView::SetCheckedSilently(std::size_t index, bool checked)
 {
-    settingSilently_ = true;
+    SilentChanges silent(*this);
     ListView_SetCheckState(hwnd_, static_cast<UINT>(index), checked);
-    settingSilently_ = false;
 }
 
 void ListView::SelectAndFocusFirstRow()
@@ -199,7 +198,7 @@ void ListView::OnItemChanged(const NMLISTVIEW& change)
     UINT changed = change.uNewState ^ change.uOldState;
     // A row's first state image is the box itself appearing, not a change of it.
     bool boxChanged = (changed & LVIS_STATEIMAGEMASK) && (change.uOldState & LVIS_STATEIMAGEMASK);
-    if (boxChanged && !settingSilently_ && checkHandlerAttached_ && onItemChecked)
+    if (boxChanged && !ChangesSilenced() && onItemChecked)
         onItemChecked(static_cast<std::size_t>(change.iItem));
     if ((changed & LVIS_SELECTED) && onSelectionChanged)
         onSelectionChanged();

@@ -25,14 +25,24 @@ public:
     void Create(HWND parent, const Component& model, UINT dpi);
     HWND Handle() const { return hwnd_; }
 
-    // Called when a user changes a row's check box while the handler is attached.
+    // Called when a user changes a row's check box, unless changes are silenced.
     std::function<void(std::size_t index)> onItemChecked;
     // Called on every change of the selection.
     std::function<void()> onSelectionChanged;
 
-    // Detached, check-box changes reach nobody (a rebuild fills the list this way).
-    void SetCheckHandlerAttached(bool attached) { checkHandlerAttached_ = attached; }
-    bool CheckHandlerAttached() const { return checkHandlerAttached_; }
+    // While one exists, check-box changes reach nobody: the program's own marks and a
+    // whole rebuild are not a user's choice. Scopes nest.
+    class SilentChanges {
+    public:
+        explicit SilentChanges(ListView& list) : list_(list) { ++list_.silentDepth_; }
+        ~SilentChanges() { --list_.silentDepth_; }
+        SilentChanges(const SilentChanges&) = delete;
+        SilentChanges& operator=(const SilentChanges&) = delete;
+
+    private:
+        ListView& list_;
+    };
+    bool ChangesSilenced() const { return silentDepth_ > 0; }
 
     std::size_t Count() const;
     int SelectedIndex() const;  // -1 when no row is selected
@@ -64,8 +74,7 @@ private:
     std::vector<ListColumn> columns_;
     // Rows' texts as the catalogue gave them; a row may carry more sub-items than there are columns.
     std::vector<EntryRow> rows_;
-    bool checkHandlerAttached_ = true;
-    bool settingSilently_ = false;
+    int silentDepth_ = 0;
 };
 
 // Writes a rebuild's rows into a list view.

@@ -74,12 +74,6 @@ HMENU MenuSet::Menu(std::string_view name) const
     return found == menus_.end() ? nullptr : found->second;
 }
 
-int MenuSet::CommandId(std::string_view itemName) const
-{
-    auto found = items_.find(itemName);
-    return found == items_.end() ? 0 : found->second.commandId;
-}
-
 std::string MenuSet::ItemName(int commandId) const
 {
     auto found = names_.find(commandId);
@@ -130,19 +124,6 @@ void MenuSet::SetChecked(std::string_view itemName, bool checked)
 {
     const Realised& item = Find(itemName);
     CheckMenuItem(item.owner, static_cast<UINT>(item.commandId), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
-}
-
-void MenuSet::ApplyAutoCheck(const WindowModel& model, const Component& item)
-{
-    if (!item.menu.autoCheck)
-        return;
-    if (!item.menu.radio) {
-        SetChecked(item.name, !Checked(item.name));
-        return;
-    }
-    for (const Component* sibling : model.Children(item.parent))
-        if (sibling->menu.radio)
-            SetChecked(sibling->name, sibling->name == item.name);
 }
 
 }  // namespace kestrova

@@ -25,7 +25,6 @@ public:
 
     // The menu of a popup-menu component or of a sub-menu item; null for anything else.
     HMENU Menu(std::string_view name) const;
-    int CommandId(std::string_view itemName) const;  // 0 when the item is not realised
     // The item a command id belongs to; empty when none.
     std::string ItemName(int commandId) const;
 
@@ -34,9 +33,6 @@ public:
     void SetEnabled(std::string_view itemName, bool enabled);
     bool Checked(std::string_view itemName) const;
     void SetChecked(std::string_view itemName, bool checked);
-    // What a click does to the item's own mark: a radio item takes the mark from its
-    // group, a check item toggles it; other items keep theirs.
-    void ApplyAutoCheck(const WindowModel& model, const Component& item);
 
 private:
     struct Realised {

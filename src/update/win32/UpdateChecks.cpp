@@ -23,7 +23,7 @@ void UpdateWindow::RunCheck(std::function<void(const std::optional<ServerRelease
 {
     // The worker owns copies of all it uses: the program may end while it waits for the
     // network, and it then only finds that the window has gone.
-    std::thread([source = source_, portable = portableMode_, window = Handle(), result = std::move(result)] {
+    std::thread([source = source_, portable = program_.portable, window = Handle(), result = std::move(result)] {
         std::optional<ServerRelease> release;
         std::string localVersion;
         try {
@@ -60,7 +60,7 @@ void UpdateWindow::StartupCheckResult(const std::optional<ServerRelease>& releas
                  UpdateQuestionText(Texts(),
                                     state_.FoundServerVersion),
                  kApplicationTitle, LangText("LangYes"), LangText("LangNo")))
-        StartQuickUpdate();
+        ShowForFoundUpdate();
 }
 
 void UpdateWindow::StartWindowCheck()
@@ -92,7 +92,7 @@ void UpdateWindow::WindowCheckResult(const std::optional<ServerRelease>& release
     SetLabel("LabelUpDate", display.status);
 }
 
-void UpdateWindow::StartQuickUpdate()
+void UpdateWindow::ShowForFoundUpdate()
 {
     state_.DownloadUrl = state_.FoundDownloadUrl;
     state_.ServerVersion = state_.FoundServerVersion;
@@ -104,10 +104,10 @@ void UpdateWindow::StartQuickUpdate()
     // Already open: bring it forward and start the download there.
     state_.QuickStartPending = false;
     SetForegroundWindow(Handle());
-    QuickStartUpdate();
+    DownloadFoundUpdate();
 }
 
-void UpdateWindow::QuickStartUpdate()
+void UpdateWindow::DownloadFoundUpdate()
 {
     state_.DownloadUrl = state_.FoundDownloadUrl;
     state_.ServerVersion = state_.FoundServerVersion;

@@ -8,6 +8,7 @@
 #include <ctime>
 
 #include "platform/CodePage.h"
+#include "platform/PathNames.h"
 #include "platform/win32/WideString.h"
 #include "platform/win32/Win32Registry.h"
 #include "product/ProductNames.h"
@@ -22,9 +23,6 @@ namespace kestrova {
 namespace {
 
 using namespace std::chrono_literals;
-
-// The file-name part of a Windows path.
-std::string FileNamePart(const std::string& path) { return path.substr(path.find_last_of("\\/") + 1); }
 
 }  // namespace
 
@@ -58,7 +56,7 @@ void UpdateWindow::UpdateApp(const std::string& server)
     order.url = server;
     order.fileName = fileName;
     order.version = state_.ServerVersion;
-    order.folder = Widen(DownloadFolder(*installation_.files, portableMode_, installation_.programFolder));
+    order.folder = Widen(DownloadFolder(*installation_.files, program_.portable, installation_.programFolder));
     Win32Registry registry;
     order.options = DownloadClientOptions(registry);
     order.key = BuiltInUpdateKey();
@@ -90,12 +88,13 @@ void UpdateWindow::SetOptionsEnabled(bool enabled)
 
 void UpdateWindow::CancelDownload()
 {
-    ShowDownloadRunning(false);
     if (download_) {
         download_->Cancel();
         download_.reset();
     }
+    // The status first: once the button reads Download again, the outcome is shown.
     SetLabel("LabelUpDate", LangText("LangNoDownload"));
+    ShowDownloadRunning(false);
     // A file of the download's name left in the temporary folder goes too.
     if (installation_.files) {
         const std::string fileName = FileNameFromUrl(state_.DownloadUrl);
@@ -168,7 +167,7 @@ void UpdateWindow::DownloadFinished(const DownloadProgress& progress)
 void UpdateWindow::InstallDownloaded(const std::string& savedPath)
 {
     const bool quick = QuickUpdateChecked();
-    if (!portableMode_) {
+    if (!program_.portable) {
         const std::string language = installation_.currentLanguage ? installation_.currentLanguage() : "";
         StartForUpdate(savedPath, quick ? QuickInstallParameters(language) : "", show::Normal, quick);
         return;
@@ -179,9 +178,9 @@ void UpdateWindow::InstallDownloaded(const std::string& savedPath)
 
 void UpdateWindow::SimplePortableUpdate(const std::string& zipInAppDir, const std::string& currentExePath)
 {
-    const std::string programFolder = currentExePath.substr(0, currentExePath.find_last_of('\\') + 1);
+    const std::string programFolder = ParentPath(currentExePath) + "\\";
     const std::optional<std::string> script = PortableUpdateScriptFile(
-        programFolder, FileNamePart(currentExePath), FileNamePart(zipInAppDir), AnsiCodePage());
+        programFolder, LastName(currentExePath, "\\/"), LastName(zipInAppDir, "\\/"), AnsiCodePage());
     if (!script) {
         reportError_("The update script cannot name the program folder " + programFolder +
                      " in the system's code page, so the update was not started. The verified archive " +

@@ -29,17 +29,16 @@ UpdateCheckSource SystemUpdateCheckSource()
     };
 }
 
-UpdateWindow::UpdateWindow(UpdateCheckSource source, const SettingsFile& settings, const bool& portableMode,
-                           HWND owner, std::function<void(const std::string&)> reportError,
-                           UpdateInstallation installation)
-    : model_(BuildUpdateWindowComponents()), source_(std::move(source)), settings_(settings),
-      portableMode_(portableMode), owner_(owner), reportError_(std::move(reportError)),
-      installation_(std::move(installation))
+UpdateWindow::UpdateWindow(UpdateCheckSource source, const SettingsFile& settings, ProgramState& state, HWND owner,
+                           std::function<void(const std::string&)> reportError, UpdateInstallation installation)
+    : model_(BuildUpdateWindowComponents()), source_(std::move(source)), settings_(settings), program_(state),
+      owner_(owner), reportError_(std::move(reportError)), installation_(std::move(installation))
 {
     CreateComponents();
     ApplyFonts();
     LayoutControls();
     model_.SetObserver(this);
+    program_.quickUpdate = QuickUpdateChecked();
 }
 
 UpdateWindow::~UpdateWindow()
@@ -87,7 +86,7 @@ void UpdateWindow::SetLabel(std::string_view name, const std::string& text)
 }
 
 
-void UpdateWindow::FormCreate() { LoadSettings(); }
+void UpdateWindow::LoadOptionsAtStart() { LoadSettings(); }
 
 void UpdateWindow::LoadSettings()
 {
@@ -119,7 +118,7 @@ void UpdateWindow::ShowModal()
 {
     if (modal_.Running())
         return;
-    FormShow();
+    BeforeShowing();
     modal_.Run(Handle());
 }
 
@@ -135,13 +134,13 @@ void UpdateWindow::Close()
     modal_.End();
 }
 
-void UpdateWindow::FormShow()
+void UpdateWindow::BeforeShowing()
 {
     SetLabel("LabelLocalVersion", source_.localVersion());
     SetLabel("LabelUpDate", LangText("LangCheckUpdate"));
     if (state_.QuickStartPending) {
         state_.QuickStartPending = false;
-        QuickStartUpdate();
+        DownloadFoundUpdate();
         return;
     }
     SetLabel("LabelServerVersion", "");
@@ -177,16 +176,27 @@ bool UpdateWindow::ShowsHandCursor(HWND control) const
 
 void UpdateWindow::HandleCommand(int id)
 {
-    const Component* component = ComponentOfId(id);
-    if (!component)
-        return;
-    const std::string& name = component->name;
-    if (name == "CheckBoxAutoCheck") {
+    if (const Component* component = ComponentOfId(id))
+        Run(component->command);
+}
+
+void UpdateWindow::Run(Command command)
+{
+    switch (command) {
+    case Command::SwitchAutoCheck:
         CheckBoxAutoCheckClick();
-    } else if (name == "ButtonClose") {
-        Close();
-    } else if (name == "ButtonDownload") {
+        break;
+    case Command::SwitchQuickUpdate:
+        program_.quickUpdate = QuickUpdateChecked();
+        break;
+    case Command::DownloadUpdate:
         ButtonDownloadClick();
+        break;
+    case Command::CloseWindow:
+        Close();
+        break;
+    default:
+        break;
     }
 }
 
@@ -200,9 +210,9 @@ LRESULT UpdateWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDCANCEL)
-            Close();
+            Run(Command::CloseWindow);
         else if (LOWORD(wParam) == IDOK)
-            HandleCommand(ControlId("ButtonDownload"));
+            Run(Command::DownloadUpdate);
         else if (HIWORD(wParam) == BN_CLICKED)
             HandleCommand(LOWORD(wParam));
         return 0;

@@ -16,6 +16,7 @@
 #include "appearance/win32/AppStyle.h"
 #include "platform/FileSystem.h"
 #include "platform/Shell.h"
+#include "settings/ProgramState.h"
 #include "settings/SettingsFile.h"
 #include "ui/ComponentModel.h"
 #include "ui/win32/Dpi.h"
@@ -71,7 +72,7 @@ class UpdateWindow : public FormWindow, private ModelObserver, public StyledWind
 public:
     // Creates the window, hidden. `owner` is the window the start-up question belongs to
     // while it is visible; `reportError` is the application's general error report.
-    UpdateWindow(UpdateCheckSource source, const SettingsFile& settings, const bool& portableMode, HWND owner,
+    UpdateWindow(UpdateCheckSource source, const SettingsFile& settings, ProgramState& state, HWND owner,
                  std::function<void(const std::string&)> reportError, UpdateInstallation installation = {});
     ~UpdateWindow() override;
 
@@ -82,7 +83,7 @@ public:
     const UpdateState& State() const { return state_; }
 
     // Loads the two stored options and starts the start-up check when it is wanted.
-    void FormCreate();
+    void LoadOptionsAtStart();
     // Shows the window modally (the thread's other windows disabled meanwhile) and returns
     // once it has closed.
     void ShowModal();
@@ -115,10 +116,11 @@ private:
     LRESULT ColourStatic(HDC dc, HWND control);
 
     // Events.
-    void FormShow();
+    void BeforeShowing();
     void FormClose();
     void CheckBoxAutoCheckClick();
     void HandleCommand(int id);
+    void Run(Command command);
     void LoadSettings();
     void SaveSettings() const;
 
@@ -128,8 +130,8 @@ private:
     void StartupCheckResult(const std::optional<ServerRelease>& release, const std::string& localVersion);
     void StartWindowCheck();
     void WindowCheckResult(const std::optional<ServerRelease>& release, const std::string& localVersion);
-    void StartQuickUpdate();
-    void QuickStartUpdate();
+    void ShowForFoundUpdate();
+    void DownloadFoundUpdate();
     // The download and what follows it.
     void ButtonDownloadClick();
     // Starts downloading the file at `server` into its place, on a worker.
@@ -167,7 +169,7 @@ private:
     WindowModel model_;
     UpdateCheckSource source_;
     const SettingsFile& settings_;
-    const bool& portableMode_;
+    ProgramState& program_;  // portable mode; the quick-update choice is kept here
     HWND owner_;
     std::function<void(const std::string&)> reportError_;
     UpdateState state_;

@@ -61,10 +61,20 @@ TEST(MainWindowComponents, MenusHoldTheirItemsInOrderWithSeparatorsAndShortcuts)
         EXPECT_EQ(model.Get(item).menu.shortcut, keys) << item;
 
     const Component& automatic = model.Get("ThemeAuto");
-    EXPECT_TRUE(automatic.menu.radio && automatic.menu.autoCheck && automatic.menu.checked);
+    EXPECT_TRUE(automatic.menu.radio && automatic.menu.checked);
     EXPECT_FALSE(model.Get("ThemeDark").menu.checked);
     const Component& sendTo = model.Get("SendToMenuEnabled");
-    EXPECT_TRUE(sendTo.menu.autoCheck && !sendTo.menu.radio);
+    EXPECT_TRUE(sendTo.command == Command::SwitchSendToMenu && !sendTo.menu.radio);
+    const std::pair<const char*, Command> commands[] = {
+        {"ThemeAuto", Command::ThemeSystem},           {"ThemeLight", Command::ThemeLight},
+        {"ThemeDark", Command::ThemeDark},             {"CheckUpdateMenu", Command::CheckForUpdates},
+        {"AboutMenu", Command::ShowAbout},             {"ContextMenuRegOpen", Command::OpenEntryPlace},
+        {"NewMenuRegOpen", Command::OpenEntryPlace},   {"SendToMenuOpenFolder", Command::OpenEntryPlace},
+        {"NewMenuMenuDelete", Command::DeleteEntry},   {"SendToMenuRestoreDefault", Command::RestoreSendToDefaults},
+        {"SendToMenuUndo", Command::UndoDelete},       {"NewMenuMenuUpdate", Command::RefreshList},
+        {"N3", Command::None}};
+    for (const auto& [item, command] : commands)
+        EXPECT_EQ(model.Get(item).command, command) << item;
     EXPECT_FALSE(model.Get("LanguageMenu").menu.autoHotkeys);
     EXPECT_EQ(model.Get("N3").Get(TextAttribute::Caption), "-");
     EXPECT_EQ(model.Get("LangDeleteContextMenu").Get(TextAttribute::Caption),

@@ -1,5 +1,6 @@
 #include "catalogue/ContextMenuCatalogue.h"
 
+#include "PlatformFileSystem.h"
 #include "FaultInjectingRegistry.h"
 #include "RecordingShell.h"
 #include "RegistrySeed.h"
@@ -13,6 +14,9 @@
 
 namespace kestrova {
 namespace {
+
+// The catalogues find the registry editor through a file system; these tests never start it.
+PlatformFileSystem editorFiles;
 
 constexpr RegRoot HKLM = RegRoot::LocalMachine;
 constexpr std::uint32_t View32 = access::Wow64_32Key;
@@ -41,7 +45,7 @@ protected:
     MemoryRegistry hive;
     RegistrySeed seed{hive};
     RecordingShell shell;
-    ContextMenuCatalogue catalogue{hive, shell};
+    ContextMenuCatalogue catalogue{hive, editorFiles, shell};
     ScratchBackup backup{hive};
 
     void Verb(const std::string& path, const std::string& name, const RegValue& value)
@@ -181,7 +185,7 @@ TEST_F(ContextMenuCatalogueTest, TheMovedCopyReplacesTheOneAtTheFarSide)
         freshSeed.WriteTree(HKLM, View32, enable ? backup : path, live);
         freshSeed.WriteTree(HKLM, View32, enable ? path : backup, stale);
         RecordingShell quiet;
-        ContextMenuCatalogue switcher(fresh, quiet);
+        ContextMenuCatalogue switcher(fresh, editorFiles, quiet);
         switcher.SetContextMenuItemEnabled(HKLM, path, enable);
         EXPECT_EQ(freshSeed.Snapshot(HKLM, View32, enable ? path : backup), live) << "enable=" << enable;
         EXPECT_FALSE(freshSeed.KeyExists(HKLM, View32, enable ? backup : path)) << "enable=" << enable;
@@ -225,7 +229,7 @@ TEST(ContextMenuSwitchFaults, NoCallFailureLosesAnyPartOfTheEntry)
                 FaultInjectingRegistry faulty(hive);
                 faulty.FailCalls({failing});
                 RecordingShell shell;
-                ContextMenuCatalogue catalogue(faulty, shell);
+                ContextMenuCatalogue catalogue(faulty, editorFiles, shell);
                 const EntryRow row{"Shred", {"All Files", "HKEY_LOCAL_MACHINE", path}, enable};
 
                 const bool switched = catalogue.SwitchRow(row);
@@ -252,7 +256,7 @@ TEST_F(ContextMenuCatalogueTest, DeleteRemovesOnlyTheKeyAtTheRowsPath)
 {
     seed.WriteTree(HKLM, View32, Classes + "*\\shell\\Shred", SampleVerb());
     seed.WriteTree(HKLM, View32, Backup + "*\\shell\\Shred", SampleVerb());
-    EXPECT_TRUE(catalogue.DeleteContextMenuItem(Row("Shred permanently", "All Files", "*\\shell\\Shred", true), backup.backup, backup.undo));
+    EXPECT_TRUE(catalogue.DeleteRow(Row("Shred permanently", "All Files", "*\\shell\\Shred", true), backup.backup, backup.undo));
     EXPECT_FALSE(seed.KeyExists(HKLM, View32, Classes + "*\\shell\\Shred"));
     EXPECT_EQ(seed.Snapshot(HKLM, View32, Backup + "*\\shell\\Shred"), SampleVerb());
     EXPECT_EQ(shell.broadcasts, 0);
@@ -270,14 +274,14 @@ TEST_F(ContextMenuCatalogueTest, DeleteRefusesProtectedCaptionsAndUnknownSection
         EntryRow{"", {"", "", ""}, false},
     };
     for (const EntryRow& row : refused)
-        EXPECT_FALSE(catalogue.DeleteContextMenuItem(row, backup.backup, backup.undo)) << row.caption;
+        EXPECT_FALSE(catalogue.DeleteRow(row, backup.backup, backup.undo)) << row.caption;
     EXPECT_EQ(seed.Snapshot(HKLM, View32, path), SampleVerb());
 }
 
 TEST_F(ContextMenuCatalogueTest, DeleteAcceptsHkeyUsers)
 {
     seed.WriteTree(RegRoot::Users, View32, ".DEFAULT\\Software\\Classes\\*\\shell\\Tool", SampleVerb());
-    EXPECT_TRUE(catalogue.DeleteContextMenuItem(
+    EXPECT_TRUE(catalogue.DeleteRow(
         EntryRow{"Tool", {"All Files", "HKEY_USERS", ".DEFAULT\\Software\\Classes\\*\\shell\\Tool"}, true}, backup.backup, backup.undo));
     EXPECT_FALSE(seed.KeyExists(RegRoot::Users, View32, ".DEFAULT\\Software\\Classes\\*\\shell\\Tool"));
 }

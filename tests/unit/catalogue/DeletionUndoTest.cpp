@@ -2,6 +2,7 @@
 // what and when; SendTo files come back byte for byte; undo goes latest first and never
 // overwrites what has appeared again under the entry's name.
 #include "catalogue/ContextMenuCatalogue.h"
+#include "PlatformFileSystem.h"
 #include "catalogue/DeletionBackup.h"
 #include "catalogue/DeletionUndo.h"
 #include "catalogue/NewMenuCatalogue.h"
@@ -19,6 +20,9 @@
 
 namespace kestrova {
 namespace {
+
+// The catalogues find the registry editor through a file system; these tests never start it.
+PlatformFileSystem editorFiles;
 
 constexpr RegRoot HKLM = RegRoot::LocalMachine;
 constexpr std::uint32_t View32 = access::Wow64_32Key;
@@ -55,8 +59,8 @@ protected:
     ScratchBackup deletions{hive};
     ScopedEnvironmentVariable appData{"APPDATA", deletions.folder / "AppData"};
     const std::string sendTo = deletions.folder / "AppData\\Microsoft\\Windows\\SendTo\\";
-    ContextMenuCatalogue contextMenu{hive, shell};
-    NewMenuCatalogue newMenu{hive, shell};
+    ContextMenuCatalogue contextMenu{hive, editorFiles, shell};
+    NewMenuCatalogue newMenu{hive, editorFiles, shell};
     SendToCatalogue sendToCatalogue{deletions.fs, shell};
 
     const EntryRow verbRow{"Shred", {"All Files", "HKEY_LOCAL_MACHINE", Verb}, true};
@@ -79,9 +83,9 @@ TEST_F(DeletionUndoTest, WithoutAWritableBackupFolderNothingIsDeleted)
 {
     // A file where the folder should be: the folder cannot be made.
     WriteText(deletions.folder / "Backup", "in the way");
-    EXPECT_THROW(contextMenu.DeleteContextMenuItem(verbRow, deletions.backup, deletions.undo), BackupError);
-    EXPECT_THROW(newMenu.DeleteNewMenuItem(templateRow, deletions.backup, deletions.undo), BackupError);
-    EXPECT_THROW(sendToCatalogue.DeleteSendToItem(SendToRow("Quill.lnk"), deletions.backup, deletions.undo),
+    EXPECT_THROW(contextMenu.DeleteRow(verbRow, deletions.backup, deletions.undo), BackupError);
+    EXPECT_THROW(newMenu.DeleteRow(templateRow, deletions.backup, deletions.undo), BackupError);
+    EXPECT_THROW(sendToCatalogue.DeleteRow(SendToRow("Quill.lnk"), deletions.backup, deletions.undo),
                  BackupError);
     EXPECT_TRUE(seed.KeyExists(HKLM, View32, Verb));
     EXPECT_TRUE(seed.KeyExists(HKLM, View32, ClassKey + "\\ShellNew"));
@@ -93,11 +97,11 @@ TEST_F(DeletionUndoTest, UndoPutsBackTheLatestDeletionFirstEachWhole)
 {
     const auto verb = seed.Snapshot(HKLM, View32, Verb);
     const std::string link = ReadText(sendTo + "Quill.lnk");
-    ASSERT_TRUE(contextMenu.DeleteContextMenuItem(verbRow, deletions.backup, deletions.undo));
-    ASSERT_TRUE(newMenu.DeleteNewMenuItem(templateRow, deletions.backup, deletions.undo));
-    ASSERT_TRUE(sendToCatalogue.DeleteSendToItem(SendToRow("Quill.lnk"), deletions.backup, deletions.undo));
+    ASSERT_TRUE(contextMenu.DeleteRow(verbRow, deletions.backup, deletions.undo));
+    ASSERT_TRUE(newMenu.DeleteRow(templateRow, deletions.backup, deletions.undo));
+    ASSERT_TRUE(sendToCatalogue.DeleteRow(SendToRow("Quill.lnk"), deletions.backup, deletions.undo));
     ASSERT_TRUE(deletions.fs.MakeDirectory(sendTo + "Tools"));
-    ASSERT_TRUE(sendToCatalogue.DeleteSendToItem(SendToRow("Tools"), deletions.backup, deletions.undo));
+    ASSERT_TRUE(sendToCatalogue.DeleteRow(SendToRow("Tools"), deletions.backup, deletions.undo));
 
     // One copy per entry with content; the SendTo copy holds the file's own bytes.
     const auto backups = Backups();
@@ -124,7 +128,7 @@ TEST_F(DeletionUndoTest, UndoPutsBackTheLatestDeletionFirstEachWhole)
 
 TEST_F(DeletionUndoTest, UndoRefusesWhileTheNameIsTakenInEitherForm)
 {
-    ASSERT_TRUE(sendToCatalogue.DeleteSendToItem(SendToRow("Quill.lnk"), deletions.backup, deletions.undo));
+    ASSERT_TRUE(sendToCatalogue.DeleteRow(SendToRow("Quill.lnk"), deletions.backup, deletions.undo));
     WriteText(sendTo + "Quill.lnk.DISABLED", "another");
     EXPECT_EQ(deletions.undo.UndoLatest(), UndoResult::NameTaken);
     EXPECT_FALSE(deletions.fs.FileExists(sendTo + "Quill.lnk"));
@@ -135,7 +139,7 @@ TEST_F(DeletionUndoTest, UndoRefusesWhileTheNameIsTakenInEitherForm)
 
 TEST_F(DeletionUndoTest, AChangedCopyThatNamesAnotherKeyWritesNothing)
 {
-    ASSERT_TRUE(contextMenu.DeleteContextMenuItem(verbRow, deletions.backup, deletions.undo));
+    ASSERT_TRUE(contextMenu.DeleteRow(verbRow, deletions.backup, deletions.undo));
     const std::string file = deletions.undo.Latest().backupFile;
     std::string bytes = FormatRegFile({RegFileKey{"HKEY_LOCAL_MACHINE\\" + Verb, {}},
                                        RegFileKey{"HKEY_LOCAL_MACHINE\\SOFTWARE\\Elsewhere", {}}});

@@ -2,6 +2,7 @@
 // of its registry calls, followed by the next run's listing on the same hive: the entry
 // is whole at exactly one place, no temporary key is left, and the list tells which.
 #include "catalogue/ContextMenuCatalogue.h"
+#include "PlatformFileSystem.h"
 #include "catalogue/KeySwitch.h"
 #include "catalogue/NewMenuCatalogue.h"
 
@@ -19,6 +20,9 @@
 
 namespace kestrova {
 namespace {
+
+// The catalogues find the registry editor through a file system; these tests never start it.
+PlatformFileSystem editorFiles;
 
 constexpr RegRoot HKLM = RegRoot::LocalMachine;
 
@@ -64,23 +68,23 @@ std::vector<SwitchCase> Cases()
     return {
         {"context menu", access::Wow64_32Key, verb, "SOFTWARE\\Classes\\SOFTWARE\\ContextMenu\\FilesFolders\\*\\shell\\Shred",
          [verb](RegistryBackend& registry, RecordingShell& shell, bool enable) {
-             return ContextMenuCatalogue(registry, shell)
+             return ContextMenuCatalogue(registry, editorFiles, shell)
                  .SwitchRow(EntryRow{"Shred", {"All Files", "HKEY_LOCAL_MACHINE", verb}, enable});
          },
          [verb](RegistryBackend& registry, RecordingShell& shell) {
              VectorRowSink rows;
-             ContextMenuCatalogue(registry, shell).LoadRows(rows);
+             ContextMenuCatalogue(registry, editorFiles, shell).LoadRows(rows);
              return CheckOfRowWhose(rows.rows, 2, verb);
          }},
         {"New menu", access::Wow64_64Key, classKey + "\\ShellNew", classKey + "\\old_ShellNew",
          [classKey](RegistryBackend& registry, RecordingShell& shell, bool enable) {
-             return NewMenuCatalogue(registry, shell)
+             return NewMenuCatalogue(registry, editorFiles, shell)
                  .SwitchRow(EntryRow{"Kestrova sheet",
                                      {".kst", "HKEY_LOCAL_MACHINE (64)", classKey + "\\ShellNew", classKey}, enable});
          },
          [classKey](RegistryBackend& registry, RecordingShell& shell) {
              VectorRowSink rows;
-             NewMenuCatalogue(registry, shell).LoadRows(rows);
+             NewMenuCatalogue(registry, editorFiles, shell).LoadRows(rows);
              return CheckOfRowWhose(rows.rows, 3, classKey);
          }},
     };

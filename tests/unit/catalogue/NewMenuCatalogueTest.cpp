@@ -2,6 +2,7 @@
 // template whole at one of its two names and says truthfully which; a scan broken at
 // any call, or meeting malformed data, still ends normally. And what the scan costs.
 #include "catalogue/NewMenuCatalogue.h"
+#include "PlatformFileSystem.h"
 #include "catalogue/NewMenuScan.h"
 
 #include "FaultInjectingRegistry.h"
@@ -15,6 +16,9 @@
 
 namespace kestrova {
 namespace {
+
+// The catalogues find the registry editor through a file system; these tests never start it.
+PlatformFileSystem editorFiles;
 
 constexpr RegRoot HKLM = RegRoot::LocalMachine;
 constexpr std::uint32_t View32 = access::Wow64_32Key;
@@ -49,7 +53,7 @@ SwitchOutcome SwitchOffFailingAt(bool platformRenames, std::set<std::size_t> fai
     faults.FailCalls(std::move(failing));
     RecordingShell shell;
     SwitchOutcome outcome;
-    outcome.reportedSwitched = NewMenuCatalogue(faults, shell).SwitchRow(
+    outcome.reportedSwitched = NewMenuCatalogue(faults, editorFiles, shell).SwitchRow(
         EntryRow{"Kestrova sheet", {".kst", "HKEY_LOCAL_MACHINE (32)", ClassKey + "\\ShellNew", ClassKey}, false});
     outcome.atShellNew = seed.Snapshot(HKLM, View32, ClassKey + "\\ShellNew");
     outcome.atOldShellNew = seed.Snapshot(HKLM, View32, ClassKey + "\\old_ShellNew");

@@ -238,8 +238,8 @@ TEST_F(SendToCatalogueTest, ThePlaceholderSwitchesOpensAndDeletesNothing)
     Make({});
     const EntryRow placeholder = Load().at(0);
     EXPECT_TRUE(catalogue.SwitchRow(EntryRow{placeholder.caption, placeholder.subItems, true}));
-    catalogue.ShowInExplorer(1, placeholder);
-    EXPECT_FALSE(catalogue.DeleteSendToItem(placeholder, deletions.backup, deletions.undo));
+    catalogue.OpenPlace(1, placeholder);
+    EXPECT_FALSE(catalogue.DeleteRow(placeholder, deletions.backup, deletions.undo));
     EXPECT_TRUE(shell.opened.empty());
     EXPECT_TRUE(fs.DirectoryExists(sendTo));
 }
@@ -268,7 +268,7 @@ TEST_F(SendToCatalogueTest, ShowInExplorerSelectsTheRowsFile)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
         shell.opened.clear();
-        catalogue.ShowInExplorer(42, Row("caption", c.path, c.checked));
+        catalogue.OpenPlace(42, Row("caption", c.path, c.checked));
         if (c.selected.empty()) {
             EXPECT_TRUE(shell.opened.empty());
             continue;
@@ -320,7 +320,7 @@ TEST_F(SendToCatalogueTest, DeleteRemovesTheRowsFileOrEmptyFolderForGood)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         Remake(c.before);
-        EXPECT_EQ(catalogue.DeleteSendToItem(Row("caption", c.path, c.checked), deletions.backup, deletions.undo), c.deleted);
+        EXPECT_EQ(catalogue.DeleteRow(Row("caption", c.path, c.checked), deletions.backup, deletions.undo), c.deleted);
         EXPECT_EQ(OnDisk(), c.after);
     }
 }

@@ -92,7 +92,7 @@ protected:
     void Clean()
     {
         const WindowModel main = MainWindowModel();
-        CleanTranslationsLikeGlobload({&main}, folder.context);
+        CleanLanguageFiles({&main}, folder.context);
     }
 
     LanguageTestFolder folder;
@@ -134,7 +134,7 @@ TEST_F(CleaningFiles, LeavesFilesItCannotWriteAndFoldersAlone)
     LockedFile files(folder.fs, locked);
     const WindowModel main = MainWindowModel();
 
-    CleanTranslationsLikeGlobload({&main}, {files, folder.context.exeFolder, 1252, folder.context.optionsPath});
+    CleanLanguageFiles({&main}, {files, folder.context.exeFolder, 1252, folder.context.optionsPath});
 
     EXPECT_EQ(folder.Read(locked), stale);
     EXPECT_TRUE(folder.fs.DirectoryExists(folder.LanguageFile("Folder.ini")));

@@ -34,8 +34,7 @@ protected:
     PlacedAppData fs{real};
     BlobVersionInfo versionInfo;
     const std::string exe = dir / "Program\\Kestrova.exe";
-    bool portable = false;
-    SettingsFile file{fs, versionInfo, exe, portable, 1251};
+    SettingsFile file{fs, versionInfo, exe, false, 1251};
 
     void SetUp() override
     {
@@ -66,8 +65,8 @@ TEST_F(SettingsFileTest, GetAppDataFolderEndsInOneBackslashOrIsEmpty)
 
 TEST_F(SettingsFileTest, PortableModeKeepsTheFileBesideTheProgram)
 {
-    portable = true;  // read at the call, as the flag is set after start-up wiring
-    EXPECT_EQ(file.PortablePath(), dir / "Program\\Config\\Option.ini");
+    const SettingsFile portableFile{fs, versionInfo, exe, true, 1251};
+    EXPECT_EQ(portableFile.OptionsPath(), dir / "Program\\Config\\Option.ini");
     EXPECT_TRUE(real.DirectoryExists(dir / "Program\\Config"));
     EXPECT_FALSE(real.DirectoryExists(dir / "AppData"));
 }
@@ -86,7 +85,7 @@ TEST_F(SettingsFileTest, InstalledModePutsTheFileBelowAppDataCompanyAndTitle)
     for (const auto& c : cases) {
         fs.appData = c.appData;
         SetCompany(c.company);
-        EXPECT_EQ(file.PortablePath(), c.expected) << c.company;
+        EXPECT_EQ(file.OptionsPath(), c.expected) << c.company;
     }
     EXPECT_TRUE(real.DirectoryExists(dir / "AppData\\Acme\\Kestrova\\Config"));
     EXPECT_TRUE(real.DirectoryExists(dir / "AppData\\Kestrova\\Config"));
@@ -97,13 +96,13 @@ TEST_F(SettingsFileTest, AFailedFolderLookupStillGivesAWellFormedPath)
 {
     fs.appData = "";
     fs.createFolders = false;
-    EXPECT_EQ(file.PortablePath(), "\\Acme\\Kestrova\\Config\\Option.ini");
+    EXPECT_EQ(file.OptionsPath(), "\\Acme\\Kestrova\\Config\\Option.ini");
 }
 
 TEST_F(SettingsFileTest, AFolderThatCannotBeCreatedFailsOnlyTheWrite)
 {
     fs.createFolders = false;
-    const std::string path = file.PortablePath();
+    const std::string path = file.OptionsPath();
     EXPECT_TRUE(file.Open().Sections().empty());
     IniDocument document(1251);
     document.WriteBool("Option", "ThemeDark", true);

@@ -1,5 +1,6 @@
-// The main window's options: what loading does to the window, in order, and what
-// saving writes, on a window double that records what is done to it.
+// The main window's options: what loading does to the window, in order, and to the
+// program's state, and what saving writes, on a window double that records what is done
+// to it.
 #include "settings/WindowSettings.h"
 
 #include "FaultInjectingFileSystem.h"
@@ -11,7 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,28 +21,14 @@ namespace {
 
 constexpr unsigned kCyrillicCodePage = 1251;
 
-// A main window at its layout size (720 x 600) with a 700 x 550 minimum, whose theme
-// entries form a radio group with ThemeAuto marked, as at design time.
+// A main window at its layout size (720 x 600) with a 700 x 550 minimum.
 class RecordingWindow : public SettingsWindow {
 public:
     std::vector<std::string> log;
-    std::map<std::string, bool, std::less<>> checked = {{"ThemeAuto", true}, {"ThemeLight", false}, {"ThemeDark", false}};
     bool maximized = false;
     int height = 600;
     int width = 720;
 
-    bool MenuItemChecked(std::string_view item) const override { return checked.find(item)->second; }
-    void SetMenuItemChecked(std::string_view item, bool on) override
-    {
-        log.push_back("check " + std::string(item) + (on ? " 1" : " 0"));
-        checked.find(item)->second = on;
-    }
-    void ClickMenuItem(std::string_view item) override
-    {
-        log.push_back("click " + std::string(item));
-        for (auto& [name, on] : checked)
-            on = name == item;
-    }
     bool IsMaximized() const override { return maximized; }
     void Maximize() override
     {
@@ -64,57 +51,51 @@ public:
     int MinimumOuterWidth() const override { return 700; }
 };
 
-TEST(WindowSettingsTest, LoadingAppliesThemesInMenuOrderThenMaximisesOrSizes)
+TEST(WindowSettingsTest, LoadingTakesTheLastStoredThemeThenMaximisesOrSizes)
 {
-    const std::vector<std::string> noTheme = {"check ThemeAuto 0", "check ThemeLight 0", "check ThemeDark 0"};
-    const auto with = [](std::vector<std::string> log, std::initializer_list<std::string> more) {
-        log.insert(log.end(), more);
-        return log;
-    };
+    using enum ThemeChoice;
     const struct {
         const char* what;
         std::string text;
+        std::optional<ThemeChoice> theme;
         std::vector<std::string> log;
     } cases[] = {
-        {"no file", "", with(noTheme, {"height 600", "width 800"})},
+        {"no file", "", std::nullopt, {"height 600", "width 800"}},
         {"hand-edited", "[option]\n; mine\nthemeauto=1\nThemeDark=$1\nWindow=WSMAXIMIZED\nHeight=0x258\nWidth=$2D0\n",
-         {"check ThemeAuto 1", "click ThemeAuto", "check ThemeLight 0", "check ThemeDark 1", "click ThemeDark",
-          "height 600", "width 720"}},
-        {"maximised", "[Option]\nWindow=wsMaximized\nHeight=900\nWidth=1200\n", with(noTheme, {"maximize"})},
-        {"below the minimum", "[Option]\nWindow=wsNormal\nHeight=100\nWidth=-5\n",
-         with(noTheme, {"height 550", "width 700"})},
-        {"not numbers", "[Option]\nHeight=tall\nWidth=\nThemeLight=yes\n", with(noTheme, {"height 600", "width 800"})},
+         Dark, {"height 600", "width 720"}},
+        {"one theme", "[Option]\nThemeLight=1\n", Light, {"height 600", "width 800"}},
+        {"maximised", "[Option]\nWindow=wsMaximized\nHeight=900\nWidth=1200\n", std::nullopt, {"maximize"}},
+        {"below the minimum", "[Option]\nWindow=wsNormal\nHeight=100\nWidth=-5\n", std::nullopt,
+         {"height 550", "width 700"}},
+        {"not numbers", "[Option]\nHeight=tall\nWidth=\nThemeLight=yes\n", std::nullopt, {"height 600", "width 800"}},
     };
     for (const auto& c : cases) {
         RecordingWindow window;
         window.width = 800;  // a current size the window keeps where nothing else is stored
-        LoadSettings(IniDocument::Parse(c.text, kCyrillicCodePage), window);
+        ProgramState state;
+        state.theme = System;  // the stored options replace whatever was there
+        LoadSettings(IniDocument::Parse(c.text, kCyrillicCodePage), window, state);
+        EXPECT_EQ(state.theme, c.theme) << c.what;
         EXPECT_EQ(window.log, c.log) << c.what;
     }
-}
-
-TEST(WindowSettingsTest, TheLastStoredThemeWinsAndIsTheOnlyOneMarked)
-{
-    RecordingWindow window;
-    LoadSettings(IniDocument::Parse("[Option]\nThemeAuto=1\nThemeDark=1\n", kCyrillicCodePage), window);
-    EXPECT_EQ(window.checked, (std::map<std::string, bool, std::less<>>{
-                                  {"ThemeAuto", false}, {"ThemeLight", false}, {"ThemeDark", true}}));
 }
 
 TEST(WindowSettingsTest, SavingWritesThemesWindowAndSizeButKeepsTheSizeWhileMaximised)
 {
     RecordingWindow window;
-    window.checked = {{"ThemeAuto", false}, {"ThemeLight", true}, {"ThemeDark", false}};
+    ProgramState state;
+    state.theme = ThemeChoice::Light;
     IniDocument document = IniDocument::Parse("[Option]\nCheckBoxQuickUpdate=1\nHeight=640\n", kCyrillicCodePage);
 
     window.maximized = true;
-    SaveSettings(document, window, std::nullopt);
+    SaveSettings(document, window, state);
     EXPECT_EQ(document.ReadSectionValues("Option"),
               (std::vector<std::string>{"CheckBoxQuickUpdate=1", "Height=640", "ThemeAuto=0", "ThemeLight=1",
                                         "ThemeDark=0", "Window=wsMaximized"}));
 
     window.maximized = false;
-    SaveSettings(document, window, false);
+    state.quickUpdate = false;
+    SaveSettings(document, window, state);
     EXPECT_EQ(document.ReadSectionValues("Option"),
               (std::vector<std::string>{"CheckBoxQuickUpdate=0", "Height=600", "ThemeAuto=0", "ThemeLight=1",
                                         "ThemeDark=0", "Window=wsNormal", "Width=720"}));
@@ -124,9 +105,12 @@ TEST(WindowSettingsTest, WithoutTheUpdateWindowTheQuickUpdateKeyIsNotWritten)
 {
     RecordingWindow window;
     IniDocument document(kCyrillicCodePage);
-    SaveSettings(document, window, std::nullopt);
+    ProgramState state;
+    SaveSettings(document, window, state);
     EXPECT_FALSE(document.ValueExists("Option", "CheckBoxQuickUpdate"));
-    SaveSettings(document, window, true);
+    EXPECT_EQ(document.ReadString("Option", "ThemeAuto", ""), "0") << "no theme chosen marks none";
+    state.quickUpdate = true;
+    SaveSettings(document, window, state);
     EXPECT_EQ(document.ReadString("Option", "CheckBoxQuickUpdate", ""), "1");
 }
 
@@ -136,8 +120,7 @@ protected:
     ScratchFolder dir{real};
     FaultInjectingFileSystem fs{real};
     BlobVersionInfo versionInfo;
-    bool portable = true;
-    SettingsFile file{fs, versionInfo, dir / "Kestrova.exe", portable, kCyrillicCodePage};
+    SettingsFile file{fs, versionInfo, dir / "Kestrova.exe", true, kCyrillicCodePage};
     const std::string path = dir / "Config\\Option.ini";
 
     std::string Contents() { return FileContents(real, path); }
@@ -156,14 +139,15 @@ TEST_F(WindowSettingsFileTest, AHandEditedFileIsRewrittenByTheIniRules)
                                "Width=0x320\n";
     ASSERT_TRUE(real.WriteWholeFile(path, edited));
     RecordingWindow window;
-    LoadSettings(file, window);
+    ProgramState state;
+    LoadSettings(file, window, state);
     EXPECT_EQ(window.height, 768);
     EXPECT_EQ(window.width, 800);
-    EXPECT_TRUE(window.checked["ThemeDark"]);
+    EXPECT_EQ(state.theme, ThemeChoice::Dark);
     EXPECT_EQ(Contents(), edited) << "loading writes nothing";
 
     window.height = 700;
-    SaveSettings(file, window, std::nullopt);
+    SaveSettings(file, window, state);
     EXPECT_EQ(Contents(), "[Mine]\r\n"
                           "Keep=this\r\n"
                           "\r\n"
@@ -180,11 +164,12 @@ TEST_F(WindowSettingsFileTest, AHandEditedFileIsRewrittenByTheIniRules)
 TEST_F(WindowSettingsFileTest, AFailedSaveIsAnErrorAndLeavesTheFileAsItWas)
 {
     RecordingWindow window;
-    SaveSettings(file, window, std::nullopt);
+    const ProgramState state;
+    SaveSettings(file, window, state);
     const std::string saved = Contents();
     window.height = 900;
     fs.fault = FileFault::WriteFailsHalfway;
-    EXPECT_THROW(SaveSettings(file, window, std::nullopt), AppError);
+    EXPECT_THROW(SaveSettings(file, window, state), AppError);
     EXPECT_EQ(Contents(), saved);
 }
 

@@ -1,7 +1,8 @@
-#include "platform/TRegistry.h"
+#include "platform/RegistryCursor.h"
 
 #include "platform/AppError.h"
 #include "platform/AsciiText.h"
+#include "platform/PathNames.h"
 #include "platform/RegValueData.h"
 
 #include <algorithm>
@@ -35,34 +36,34 @@ std::vector<std::string> Components(const std::string& path)
     return parts;
 }
 
-TRegDataType DataTypeOf(std::uint32_t type)
+RegDataKind DataTypeOf(std::uint32_t type)
 {
     switch (static_cast<RegType>(type)) {
-    case RegType::Sz: return TRegDataType::rdString;
-    case RegType::ExpandSz: return TRegDataType::rdExpandString;
-    case RegType::Dword: return TRegDataType::rdInteger;
-    case RegType::DwordBigEndian: return TRegDataType::rdIntegerBE;
-    case RegType::Binary: return TRegDataType::rdBinary;
-    case RegType::Link: return TRegDataType::rdLink;
-    case RegType::MultiSz: return TRegDataType::rdMultiString;
-    case RegType::Qword: return TRegDataType::rdInt64;
-    case RegType::None: return TRegDataType::rdNone;
+    case RegType::Sz: return RegDataKind::String;
+    case RegType::ExpandSz: return RegDataKind::ExpandString;
+    case RegType::Dword: return RegDataKind::Integer;
+    case RegType::DwordBigEndian: return RegDataKind::IntegerBigEndian;
+    case RegType::Binary: return RegDataKind::Binary;
+    case RegType::Link: return RegDataKind::Link;
+    case RegType::MultiSz: return RegDataKind::MultiString;
+    case RegType::Qword: return RegDataKind::Int64;
+    case RegType::None: return RegDataKind::None;
     }
-    return TRegDataType::rdUnknown;
+    return RegDataKind::Unknown;
 }
 
 }  // namespace
 
-TRegistry::TRegistry(RegistryBackend& backend, std::uint32_t access) : Access(access), backend_(backend) {}
+RegistryCursor::RegistryCursor(RegistryBackend& backend, std::uint32_t access) : Access(access), backend_(backend) {}
 
-TRegistry::~TRegistry() = default;
+RegistryCursor::~RegistryCursor() = default;
 
-bool TRegistry::HasCurrentKey() const
+bool RegistryCursor::HasCurrentKey() const
 {
     return static_cast<bool>(currentKey_);
 }
 
-TRegistry::Start TRegistry::Resolve(const std::string& key) const
+RegistryCursor::Start RegistryCursor::Resolve(const std::string& key) const
 {
     if (!key.empty() && key.front() == '\\')
         return {RootHandle(RootKey), key.substr(1)};
@@ -71,7 +72,7 @@ TRegistry::Start TRegistry::Resolve(const std::string& key) const
     return {RootHandle(RootKey), key};
 }
 
-TRegistry::Location TRegistry::Locate(const std::string& key) const
+RegistryCursor::Location RegistryCursor::Locate(const std::string& key) const
 {
     if (!key.empty() && key.front() == '\\')
         return {RootKey, key.substr(1)};
@@ -80,7 +81,7 @@ TRegistry::Location TRegistry::Locate(const std::string& key) const
     return {RootKey, key};
 }
 
-RegKey TRegistry::Open(RegHandle base, const std::string& path, std::uint32_t mask)
+RegKey RegistryCursor::Open(RegHandle base, const std::string& path, std::uint32_t mask)
 {
     RegHandle handle{};
     if (backend_.OpenKey(base, path, mask, handle) != regerr::Success)
@@ -88,7 +89,7 @@ RegKey TRegistry::Open(RegHandle base, const std::string& path, std::uint32_t ma
     return RegKey(backend_, handle);
 }
 
-RegKey TRegistry::Create(RegHandle base, const std::string& path)
+RegKey RegistryCursor::Create(RegHandle base, const std::string& path)
 {
     RegHandle handle{};
     if (backend_.CreateKey(base, path, Access, handle) != regerr::Success)
@@ -96,7 +97,7 @@ RegKey TRegistry::Create(RegHandle base, const std::string& path)
     return RegKey(backend_, handle);
 }
 
-bool TRegistry::OpenKey(const std::string& key, bool canCreate)
+bool RegistryCursor::OpenKey(const std::string& key, bool canCreate)
 {
     const Start start = Resolve(key);
     RegKey opened = canCreate ? Create(start.base, start.path) : Open(start.base, start.path, Access);
@@ -109,7 +110,7 @@ bool TRegistry::OpenKey(const std::string& key, bool canCreate)
     return true;
 }
 
-bool TRegistry::OpenKeyReadOnly(const std::string& key)
+bool RegistryCursor::OpenKeyReadOnly(const std::string& key)
 {
     const std::uint32_t saved = Access;
     for (std::uint32_t mask : {access::Read, access::ReadNoNotify, access::QueryValue}) {
@@ -121,20 +122,20 @@ bool TRegistry::OpenKeyReadOnly(const std::string& key)
     return false;
 }
 
-void TRegistry::CloseKey()
+void RegistryCursor::CloseKey()
 {
     currentKey_.Reset();
     currentPath_.clear();
 }
 
-bool TRegistry::KeyExists(const std::string& key)
+bool RegistryCursor::KeyExists(const std::string& key)
 {
     const Start start = Resolve(key);
     return static_cast<bool>(Open(start.base, start.path, access::ReadNoNotify | ViewBits()));
 }
 
 // The names of a key's subkeys or values; false when any part of the list cannot be read.
-bool TRegistry::ListNames(RegHandle key, bool subKeys, std::vector<std::string>& names)
+bool RegistryCursor::ListNames(RegHandle key, bool subKeys, std::vector<std::string>& names)
 {
     names.clear();
     for (std::uint32_t index = 0;; ++index) {
@@ -150,67 +151,67 @@ bool TRegistry::ListNames(RegHandle key, bool subKeys, std::vector<std::string>&
     }
 }
 
-void TRegistry::GetKeyNames(std::vector<std::string>& strings)
+void RegistryCursor::GetKeyNames(std::vector<std::string>& strings)
 {
     strings.clear();
     if (currentKey_)
         ListNames(currentKey_.Get(), true, strings);
 }
 
-void TRegistry::GetValueNames(std::vector<std::string>& strings)
+void RegistryCursor::GetValueNames(std::vector<std::string>& strings)
 {
     strings.clear();
     if (currentKey_)
         ListNames(currentKey_.Get(), false, strings);
 }
 
-bool TRegistry::ValueExists(const std::string& name)
+bool RegistryCursor::ValueExists(const std::string& name)
 {
     RegValue value;
     return currentKey_ && backend_.QueryValue(currentKey_.Get(), name, value) == regerr::Success;
 }
 
-TRegDataType TRegistry::GetDataType(const std::string& valueName)
+RegDataKind RegistryCursor::GetDataType(const std::string& valueName)
 {
     RegValue value;
     if (!currentKey_ || backend_.QueryValue(currentKey_.Get(), valueName, value) != regerr::Success)
-        return TRegDataType::rdUnknown;
+        return RegDataKind::Unknown;
     return DataTypeOf(value.type);
 }
 
-std::string TRegistry::ReadString(const std::string& name)
+std::string RegistryCursor::ReadString(const std::string& name)
 {
     RegValue value;
     if (!currentKey_ || backend_.QueryValue(currentKey_.Get(), name, value) != regerr::Success)
         return {};
     if (value.type != static_cast<std::uint32_t>(RegType::Sz) && value.type != static_cast<std::uint32_t>(RegType::ExpandSz))
-        throw AppError(FormatMessage("Invalid data type for '%s'", name));
+        throw AppError(FillPattern("Invalid data type for '%s'", name));
     return TextOfStringData(value.data);
 }
 
-std::int32_t TRegistry::ReadInteger(const std::string& name)
+std::int32_t RegistryCursor::ReadInteger(const std::string& name)
 {
     RegValue value;
     if (!currentKey_ || backend_.QueryValue(currentKey_.Get(), name, value) != regerr::Success)
-        throw AppError(FormatMessage("Failed to get data for '%s'", name));
+        throw AppError(FillPattern("Failed to get data for '%s'", name));
     if (value.type != static_cast<std::uint32_t>(RegType::Dword))
-        throw AppError(FormatMessage("Invalid data type for '%s'", name));
+        throw AppError(FillPattern("Invalid data type for '%s'", name));
     // REG_DWORD data of another size than four bytes holds no 32-bit number.
     const auto number = DwordOfData(value.data);
     if (!number)
-        throw AppError(FormatMessage("Failed to get data for '%s'", name));
+        throw AppError(FillPattern("Failed to get data for '%s'", name));
     return static_cast<std::int32_t>(*number);
 }
 
-void TRegistry::WriteString(const std::string& name, const std::string& value)
+void RegistryCursor::WriteString(const std::string& name, const std::string& value)
 {
     if (!currentKey_ || backend_.SetValue(currentKey_.Get(), name, MakeStringValue(value)) != regerr::Success)
-        throw AppError(FormatMessage("Failed to set data for '%s'", name));
+        throw AppError(FillPattern("Failed to set data for '%s'", name));
 }
 
 // Deletes a key and its subkeys, deepest first. True when the key itself went, which
 // the registry allows only once every subkey has gone, so true means the whole tree.
-bool TRegistry::DeleteTree(RegHandle base, const std::string& path)
+bool RegistryCursor::DeleteTree(RegHandle base, const std::string& path)
 {
     if (RegKey key = Open(base, path, access::ReadNoNotify | ViewBits())) {
         std::vector<std::string> names;
@@ -221,7 +222,7 @@ bool TRegistry::DeleteTree(RegHandle base, const std::string& path)
     return backend_.DeleteKey(base, path, ViewBits()) == regerr::Success;
 }
 
-bool TRegistry::DeleteKey(const std::string& key)
+bool RegistryCursor::DeleteKey(const std::string& key)
 {
     const Start start = Resolve(key);
     // An empty path would name the root or the current key itself.
@@ -232,27 +233,27 @@ bool TRegistry::DeleteKey(const std::string& key)
 
 // Copies every value (type and raw data) and every subkey of `from` into `to`, which
 // may already hold some of them. Throws at the first step that fails.
-void TRegistry::CopyTree(RegHandle from, const std::string& fromPath, RegHandle to, const std::string& toPath)
+void RegistryCursor::CopyTree(RegHandle from, const std::string& fromPath, RegHandle to, const std::string& toPath)
 {
     std::vector<std::string> names;
     if (!ListNames(from, false, names))
-        throw AppError(FormatMessage("Failed to read key %s", fromPath));
+        throw AppError(FillPattern("Failed to read key %s", fromPath));
     for (const std::string& name : names) {
         RegValue value;
         if (backend_.QueryValue(from, name, value) != regerr::Success)
-            throw AppError(FormatMessage("Failed to get data for '%s'", name));
+            throw AppError(FillPattern("Failed to get data for '%s'", name));
         if (backend_.SetValue(to, name, value) != regerr::Success)
-            throw AppError(FormatMessage("Failed to set data for '%s'", name));
+            throw AppError(FillPattern("Failed to set data for '%s'", name));
     }
     if (!ListNames(from, true, names))
-        throw AppError(FormatMessage("Failed to read key %s", fromPath));
+        throw AppError(FillPattern("Failed to read key %s", fromPath));
     for (const std::string& name : names) {
         RegKey source = Open(from, name, Access);
         if (!source)
-            throw AppError(FormatMessage("Failed to open key %s", Join(fromPath, name)));
+            throw AppError(FillPattern("Failed to open key %s", Join(fromPath, name)));
         RegKey target = Create(to, name);
         if (!target)
-            throw AppError(FormatMessage("Failed to create key %s", Join(toPath, name)));
+            throw AppError(FillPattern("Failed to create key %s", Join(toPath, name)));
         CopyTree(source.Get(), Join(fromPath, name), target.Get(), Join(toPath, name));
     }
 }
@@ -264,7 +265,7 @@ void TRegistry::CopyTree(RegHandle from, const std::string& fromPath, RegHandle 
 // of the source is intact) and the destination is removed, so the source is whole
 // again. Should that restoring fail too, the destination stays whole. Either way the
 // failure propagates.
-void TRegistry::MoveKey(const std::string& oldName, const std::string& newName, bool deleteSource)
+void RegistryCursor::MoveKey(const std::string& oldName, const std::string& newName, bool deleteSource)
 {
     if (!KeyExists(oldName) || KeyExists(newName))
         return;
@@ -280,12 +281,12 @@ void TRegistry::MoveKey(const std::string& oldName, const std::string& newName, 
     const std::vector<std::string> newParts = Components(newLocation.path);
     if (oldLocation.root == newLocation.root && newParts.size() >= oldParts.size() &&
         std::equal(oldParts.begin(), oldParts.end(), newParts.begin()))
-        throw AppError(FormatMessage("Failed to create key %s", newName));
+        throw AppError(FillPattern("Failed to create key %s", newName));
 
     const Start newStart = Resolve(newName);
     RegKey target = Create(newStart.base, newStart.path);
     if (!target)
-        throw AppError(FormatMessage("Failed to create key %s", newName));
+        throw AppError(FillPattern("Failed to create key %s", newName));
     try {
         CopyTree(source.Get(), oldName, target.Get(), newName);
     } catch (const AppError&) {
@@ -312,22 +313,18 @@ void TRegistry::MoveKey(const std::string& oldName, const std::string& newName, 
         target.Reset();
         DeleteTree(newStart.base, newStart.path);
     }
-    throw AppError(FormatMessage("Failed to delete key %s", oldName));
+    throw AppError(FillPattern("Failed to delete key %s", oldName));
 }
 
-bool TRegistry::RenameKey(const std::string& oldName, const std::string& newName)
+bool RegistryCursor::RenameKey(const std::string& oldName, const std::string& newName)
 {
     const Start start = Resolve(oldName);
-    std::string path = start.path;
-    while (!path.empty() && path.back() == '\\')
-        path.pop_back();
-    const std::size_t split = path.find_last_of('\\');
-    const std::string leaf = split == std::string::npos ? path : path.substr(split + 1);
+    const std::string leaf = LastName(start.path);
     if (leaf.empty() || newName.empty())
         return false;
     RegKey parent;
-    if (split != std::string::npos) {
-        parent = Open(start.base, path.substr(0, split), Access);
+    if (const std::string parentPath = ParentPath(start.path); !parentPath.empty()) {
+        parent = Open(start.base, parentPath, Access);
         if (!parent)
             return false;
     }

@@ -6,7 +6,7 @@
 #include "platform/AppError.h"
 #include "platform/MemoryRegistry.h"
 #include "platform/RegValueData.h"
-#include "platform/TRegistry.h"
+#include "platform/RegistryCursor.h"
 
 #include <gtest/gtest.h>
 
@@ -48,7 +48,7 @@ Outcome MoveFailingAt(std::set<std::size_t> failing)
     faults.FailCalls(std::move(failing));
     Outcome outcome;
     {
-        TRegistry registry(faults, 0xF023F);
+        RegistryCursor registry(faults, 0xF023F);
         registry.RootKey = HKLM;
         try {
             registry.MoveKey(Source, Backup, true);
@@ -116,7 +116,7 @@ TEST(MoveKey, RefusesToMoveAKeyIntoItsOwnSubtree)
     MemoryRegistry hive;
     RegistrySeed seed(hive);
     seed.WriteTree(RegRoot::CurrentUser, 0, "Software\\Entry", Entry());
-    TRegistry registry(hive);
+    RegistryCursor registry(hive);
     ASSERT_TRUE(registry.OpenKey("Software", false));
     EXPECT_THROW(registry.MoveKey("Entry", "\\SOFTWARE\\ENTRY\\Copy", true), AppError);
     EXPECT_EQ(seed.Snapshot(RegRoot::CurrentUser, 0, "Software\\Entry"), Entry());
@@ -139,7 +139,7 @@ TEST(OpenKeyReadOnly, FallsBackToSmallerMasksWithTheViewBits)
         RegistrySeed(hive).CreateKey(RegRoot::LocalMachine, View32, "SOFTWARE\\Classes\\Foo");
         FaultInjectingRegistry faults(hive);
         faults.FailCalls(c.failing);
-        TRegistry registry(faults, 0xF023F);
+        RegistryCursor registry(faults, 0xF023F);
         registry.RootKey = RegRoot::LocalMachine;
         EXPECT_EQ(registry.OpenKeyReadOnly("SOFTWARE\\Classes\\Foo"), c.opens) << c.failing.size();
         EXPECT_EQ(registry.Access, c.access) << c.failing.size();

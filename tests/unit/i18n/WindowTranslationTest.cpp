@@ -1,5 +1,5 @@
 // Applying the stored language file to the open windows, and the missing-key log.
-#include "i18n/Globload.h"
+#include "i18n/WindowTranslation.h"
 
 #include "LanguageTestFolder.h"
 #include "Utf16File.h"
@@ -44,7 +44,7 @@ constexpr char kTwoWindows[] =
     "[Kestrova]\r\nForm1.First.Caption=One\r\nForm1.Second.Caption=Two\r\n"
     "Form8.Caption=About\r\nForm8.First.Caption=Eins\r\n";
 
-TEST(Globload, AppliesTheStoredFileToEachWindowAndAFailingWindowStopsAlone)
+TEST(TranslateAllWindows, AppliesTheStoredFileToEachWindowAndAFailingWindowStopsAlone)
 {
     LanguageTestFolder folder;
     folder.Write(folder.LanguageFile("English.ini"), kTwoWindows);
@@ -54,7 +54,7 @@ TEST(Globload, AppliesTheStoredFileToEachWindowAndAFailingWindowStopsAlone)
     RefusingObserver refusing;
     main.SetObserver(&refusing);
 
-    Globload({&main, &about}, folder.context);
+    TranslateAllWindows({&main, &about}, folder.context);
 
     EXPECT_EQ(CaptionOf(main, "First"), "One");  // changed before the window refused it
     EXPECT_EQ(CaptionOf(main, "Second"), "Второй");
@@ -63,7 +63,7 @@ TEST(Globload, AppliesTheStoredFileToEachWindowAndAFailingWindowStopsAlone)
     EXPECT_EQ(CaptionOf(about, "Second"), "Второй");
 }
 
-TEST(Globload, ChangesNothingWithoutAChoiceAFileOrItsSection)
+TEST(TranslateAllWindows, ChangesNothingWithoutAChoiceAFileOrItsSection)
 {
     LanguageTestFolder folder;
     folder.Write(folder.LogPath(), "");
@@ -72,13 +72,13 @@ TEST(Globload, ChangesNothingWithoutAChoiceAFileOrItsSection)
     for (const char* choice : {"", "German", "English"}) {
         folder.Choose(choice);
         WindowModel main = Window("Form1");
-        Globload({&main}, folder.context);
+        TranslateAllWindows({&main}, folder.context);
         EXPECT_EQ(CaptionOf(main, "First"), "Первый") << choice;
     }
     EXPECT_EQ(folder.Read(folder.LogPath()), "");
 }
 
-TEST(Globload, AnExistingLogCollectsMissingKeysAtEveryApplication)
+TEST(TranslateAllWindows, AnExistingLogCollectsMissingKeysAtEveryApplication)
 {
     LanguageTestFolder folder;
     folder.Write(folder.LanguageFile("English.ini"), "\xEF\xBB\xBF[Kestrova]\r\nForm1.First.Caption=One\r\n");
@@ -87,24 +87,24 @@ TEST(Globload, AnExistingLogCollectsMissingKeysAtEveryApplication)
 
     for (int run = 0; run < 2; ++run) {
         WindowModel main = Window("Form1");
-        Globload({&main}, folder.context);
+        TranslateAllWindows({&main}, folder.context);
     }
     EXPECT_EQ(folder.Read(folder.LogPath()), Utf16LittleEndianFile(u"earlier=line\r\n"
                                                                u"Form1.Second.Caption=Второй\r\n"
                                                                u"Form1.Second.Caption=Второй\r\n"));
 }
 
-TEST(Globload, WithoutALogFileNothingIsLogged)
+TEST(TranslateAllWindows, WithoutALogFileNothingIsLogged)
 {
     LanguageTestFolder folder;
     folder.Write(folder.LanguageFile("English.ini"), "[Kestrova]\r\n");
     folder.Choose("English");
     WindowModel main = Window("Form1");
-    Globload({&main}, folder.context);
+    TranslateAllWindows({&main}, folder.context);
     EXPECT_FALSE(folder.fs.FileExists(folder.LogPath()));
 }
 
-TEST(Globload, LogLiesInTheParentOfTheProgramsFolder)
+TEST(TranslateAllWindows, LogLiesInTheParentOfTheProgramsFolder)
 {
     EXPECT_EQ(MissingKeyLogPath("C:\\Tools\\Kestrova\\"), "C:\\Tools\\Kestrova.log");
     EXPECT_EQ(MissingKeyLogPath("C:\\Kestrova\\"), "C:\\Kestrova.log");

@@ -12,25 +12,25 @@
 
 namespace kestrova {
 
-enum class TRegDataType {
-    rdUnknown,
-    rdString,
-    rdExpandString,
-    rdInteger,
-    rdIntegerBE,
-    rdBinary,
-    rdLink,
-    rdMultiString,
-    rdInt64,
-    rdNone,
+enum class RegDataKind {
+    Unknown,
+    String,
+    ExpandString,
+    Integer,
+    IntegerBigEndian,
+    Binary,
+    Link,
+    MultiString,
+    Int64,
+    None,
 };
 
-class TRegistry {
+class RegistryCursor {
 public:
-    explicit TRegistry(RegistryBackend& backend, std::uint32_t access = access::AllAccess);
-    ~TRegistry();
-    TRegistry(const TRegistry&) = delete;
-    TRegistry& operator=(const TRegistry&) = delete;
+    explicit RegistryCursor(RegistryBackend& backend, std::uint32_t access = access::AllAccess);
+    ~RegistryCursor();
+    RegistryCursor(const RegistryCursor&) = delete;
+    RegistryCursor& operator=(const RegistryCursor&) = delete;
 
     RegRoot RootKey = RegRoot::CurrentUser;
     std::uint32_t Access;  // defaults to KEY_ALL_ACCESS
@@ -42,7 +42,7 @@ public:
     void GetKeyNames(std::vector<std::string>& strings);
     void GetValueNames(std::vector<std::string>& strings);
     bool ValueExists(const std::string& name);
-    TRegDataType GetDataType(const std::string& valueName);
+    RegDataKind GetDataType(const std::string& valueName);
     std::string ReadString(const std::string& name);
     std::int32_t ReadInteger(const std::string& name);
     void WriteString(const std::string& name, const std::string& value);

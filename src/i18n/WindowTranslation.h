@@ -1,4 +1,4 @@
-// Applying the stored language to every open window (Globload), one window's run at a
+// Applying the stored language to every open window (TranslateAllWindows), one window's run at a
 // time (TranslateForm), with the missing-key log kept beside the program's folder.
 #pragma once
 
@@ -22,6 +22,6 @@ void TranslateForm(Translation& translation, WindowModel& window, std::string_vi
 // Translates each window, in the order given, whose stored language file has the
 // application title's section. A window whose run fails keeps what was done so far and
 // the next window goes on.
-void Globload(const std::vector<WindowModel*>& windows, const LanguageContext& context);
+void TranslateAllWindows(const std::vector<WindowModel*>& windows, const LanguageContext& context);
 
 }  // namespace kestrova

@@ -1,4 +1,4 @@
-#include "i18n/Globload.h"
+#include "i18n/WindowTranslation.h"
 
 #include "product/ProductNames.h"
 #include "i18n/MissingKeyLog.h"
@@ -32,7 +32,7 @@ void TranslateForm(Translation& translation, WindowModel& window, std::string_vi
 // No GUI events run between the texts: a whole pass takes a few milliseconds (see
 // language_pass_benchmark), so the windows stay responsive anyway, and a language switch
 // cannot start inside a running one.
-void Globload(const std::vector<WindowModel*>& windows, const LanguageContext& context)
+void TranslateAllWindows(const std::vector<WindowModel*>& windows, const LanguageContext& context)
 {
     Translation translation;
     for (WindowModel* window : windows) {

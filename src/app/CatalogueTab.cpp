@@ -1,0 +1,83 @@
+#include "app/CatalogueTab.h"
+
+#include "platform/AppError.h"
+
+#include <utility>
+
+namespace kestrova {
+
+CatalogueTab::CatalogueTab(MainWindow& form, ListView& list, ListCatalogue& catalogue, UndoDeleteCommand& deletions,
+                           std::string deleteQuestion)
+    : form_(form), list_(list), catalogue_(catalogue), deletions_(deletions), deleteQuestion_(std::move(deleteQuestion))
+{
+}
+
+std::string CatalogueTab::Refill()
+{
+    std::string unreadable;
+    {
+        BulkUpdate bulk(list_);
+        ListView::SilentChanges silent(list_);
+        list_.Clear();
+        ListViewRowSink rows(list_);
+        unreadable = catalogue_.LoadRows(rows);
+        form_.SetStatusPanelText(form_.StatusBarNameOf(list_), 1, std::to_string(list_.Count()));
+    }
+    if (list_.Count() > 0)
+        list_.SelectAndFocusFirstRow();
+    return unreadable;
+}
+
+void CatalogueTab::Rebuild()
+{
+    if (const std::string unreadable = Refill(); !unreadable.empty())
+        throw AppError(unreadable);
+}
+
+bool CatalogueTab::SwitchRow(std::size_t index, bool checked)
+{
+    if (index >= list_.Count())
+        return true;
+    EntryRow row = list_.Row(index);
+    row.checked = checked;
+    return catalogue_.SwitchRow(row);
+}
+
+void CatalogueTab::DeleteSelected()
+{
+    const int selected = list_.SelectedIndex();
+    if (selected < 0)
+        return;
+    const EntryRow row = list_.Row(static_cast<std::size_t>(selected));
+    if (!form_.ConfirmDeletion(form_.LangText(deleteQuestion_), row.caption))
+        return;
+    // The list after a delete shows what is left; unreadable values were reported when it
+    // was built and are not reported again.
+    if (deletions_.DeleteWithCopy(
+            [&](DeletionBackup& backup, DeletionUndo& undo) { return catalogue_.DeleteRow(row, backup, undo); }))
+        Refill();
+}
+
+void CatalogueTab::OpenSelectedPlace()
+{
+    const int selected = list_.SelectedIndex();
+    if (selected >= 0)
+        catalogue_.OpenPlace(reinterpret_cast<WindowHandle>(form_.Handle()),
+                             list_.Row(static_cast<std::size_t>(selected)));
+}
+
+void CatalogueTab::ShowRestored(const DeletedEntry& entry)
+{
+    form_.ShowListPage(list_);
+    Rebuild();
+    for (std::size_t index = 0; index < list_.Count(); ++index) {
+        for (const std::string& text : list_.Row(index).subItems) {
+            if (text == entry.rowPath) {
+                list_.SelectAndFocusRow(index);
+                return;
+            }
+        }
+    }
+}
+
+}  // namespace kestrova

@@ -1,0 +1,38 @@
+// The main window's list tabs: each list with the catalogue behind it and the question
+// asked before a delete, in the order they are first filled. A new list is its catalogue
+// and one more row in this table.
+#pragma once
+
+#include "app/CatalogueTab.h"
+#include "app/MainWindow.h"
+#include "app/UndoDeleteCommand.h"
+#include "catalogue/ContextMenuCatalogue.h"
+#include "catalogue/NewMenuCatalogue.h"
+#include "catalogue/SendToCatalogue.h"
+#include "platform/FileSystem.h"
+#include "platform/RegistryBackend.h"
+#include "platform/Shell.h"
+
+#include <memory>
+#include <vector>
+
+namespace kestrova {
+
+class ListTabs {
+public:
+    ListTabs(MainWindow& form, RegistryBackend& registry, FileSystem& files, Shell& shell,
+             UndoDeleteCommand& deletions);
+
+    // Every tab, in the table's order.
+    std::vector<CatalogueTab*> All() const;
+    // The SendTo catalogue, for the SendTo list's own commands.
+    SendToCatalogue& SendTo() { return sendTo_; }
+
+private:
+    ContextMenuCatalogue contextMenu_;
+    SendToCatalogue sendTo_;
+    NewMenuCatalogue newMenu_;
+    std::vector<std::unique_ptr<CatalogueTab>> tabs_;
+};
+
+}  // namespace kestrova

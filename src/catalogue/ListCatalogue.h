@@ -1,0 +1,37 @@
+// What a list tab asks of the catalogue behind its list: the rows, switching one,
+// deleting one with a copy first, and opening the place an entry lives.
+#pragma once
+
+#include "catalogue/DeletionBackup.h"
+#include "catalogue/DeletionUndo.h"
+#include "catalogue/EntryRow.h"
+#include "platform/Shell.h"
+
+#include <string>
+#include <string_view>
+
+namespace kestrova {
+
+class ListCatalogue {
+public:
+    virtual ~ListCatalogue() = default;
+
+    // The name this catalogue's deletions carry in backup file names and undo records.
+    virtual std::string_view Kind() const = 0;
+
+    // Fills `rows` (already emptied by the caller). The scan always completes; the returned
+    // text names for the user each value that could not be read (empty when none).
+    virtual std::string LoadRows(RowSink& rows) = 0;
+
+    // Applies a row's new check state. False when the switch failed and the box must be set back.
+    virtual bool SwitchRow(const EntryRow& row) = 0;
+
+    // Deletes the row's entry once `backup` has copied it (its BackupError passes through
+    // with nothing deleted); what was deleted goes to `undo`. True when the list needs a rebuild.
+    virtual bool DeleteRow(const EntryRow& row, DeletionBackup& backup, DeletionUndo& undo) = 0;
+
+    // Shows where the row's entry lives: its key in the registry editor, or its file in Explorer.
+    virtual void OpenPlace(WindowHandle owner, const EntryRow& row) = 0;
+};
+
+}  // namespace kestrova
