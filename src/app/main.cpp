@@ -24,6 +24,7 @@
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32VersionInfo.h"
 #include "i18n/LanguageDiscovery.h"
+#include "i18n/LanguageName.h"
 #include "settings/SettingsFile.h"
 #include "update/win32/UpdateWindow.h"
 
@@ -69,6 +70,9 @@ int RunMessageLoop(MainWindow& form)
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
 {
+    // Before any DLL beyond the Known DLLs is loaded (they are delay-loaded): only the system
+    // folder is searched, never the program's folder, which an ordinary user may write.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     if (IsAnotherInstanceRunning())
         return 0;
     SetThreadLocale(kRussianLocale);
@@ -112,7 +116,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     UpdateInstallation installation;
     installation.files = &files;
     installation.shell = &shell;
-    installation.currentLanguage = [] { return CurrentLanguage; };
+    // Only a plain language name reaches the installer's command line.
+    installation.currentLanguage = [] { return IsLanguageName(CurrentLanguage) ? CurrentLanguage : std::string(); };
     installation.saveOptions = [&] { settings.Save(); };
     installation.endProgram = [&] { PostMessageW(form.Handle(), WM_CLOSE, 0, 0); };
     installation.programFolder = ExecutableFolder();
