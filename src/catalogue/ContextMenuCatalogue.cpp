@@ -176,8 +176,10 @@ bool ContextMenuCatalogue::DeleteContextMenuItem(const EntryRow& row, DeletionBa
     reg.RootKey = *root;
     if (!reg.KeyExists(path))
         return false;
-    DeletedEntry entry{DeletedEntry::Kind::RegistryKey, *root, access::Wow64_32Key, path, {}, kContextMenuKind, path};
-    entry.backupFile = backup.SaveKey(*root, access::Wow64_32Key, path, kContextMenuKind, path.substr(path.rfind('\\') + 1));
+    DeletedEntry entry{DeletedEntry::Kind::RegistryKey, *root, access::Wow64_32Key, path, {}, kContextMenuKind, path,
+                       {}};
+    entry.KeepCopy(
+        backup.SaveKey(*root, access::Wow64_32Key, path, kContextMenuKind, path.substr(path.rfind('\\') + 1)));
     try {
         if (!reg.DeleteKey(path))
             return false;

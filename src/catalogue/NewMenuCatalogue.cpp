@@ -74,9 +74,9 @@ bool NewMenuCatalogue::DeleteNewMenuItem(const EntryRow& row, DeletionBackup& ba
         return true;
     const std::string classKey = row.subItems.size() > kClassKey ? row.subItems[kClassKey] : path;
     DeletedEntry entry{DeletedEntry::Kind::RegistryKey, RegRoot::LocalMachine, access & access::ViewBits, path, {},
-                       kNewMenuKind, path};
-    entry.backupFile = backup.SaveKey(RegRoot::LocalMachine, entry.viewBits, path, kNewMenuKind,
-                                      classKey.substr(classKey.rfind('\\') + 1));
+                       kNewMenuKind, path, {}};
+    entry.KeepCopy(backup.SaveKey(RegRoot::LocalMachine, entry.viewBits, path, kNewMenuKind,
+                                     classKey.substr(classKey.rfind('\\') + 1)));
     try {
         if (reg.DeleteKey(path))
             undo.Remember(std::move(entry));
