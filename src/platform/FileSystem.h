@@ -59,6 +59,9 @@ public:
     virtual std::string AppDataFolder() = 0;
     // GetTempPathW: the user's temporary folder, as the platform gives it.
     virtual std::string TempFolder() = 0;
+    // GetSystemWindowsDirectoryW: the Windows folder, never taken from the environment,
+    // which the user sets; empty when the lookup fails.
+    virtual std::string WindowsFolder() = 0;
 
     bool FileExists(const std::string& path) { return GetPathKind(path) == PathKind::File; }
     bool DirectoryExists(const std::string& path) { return GetPathKind(path) == PathKind::Folder; }

@@ -181,6 +181,15 @@ std::string Win32FileSystem::AppDataFolder()
     return Narrow(folder);
 }
 
+std::string Win32FileSystem::WindowsFolder()
+{
+    wchar_t folder[MAX_PATH + 1] = {};
+    const UINT length = GetSystemWindowsDirectoryW(folder, MAX_PATH + 1);
+    if (length == 0 || length > MAX_PATH)
+        return {};
+    return Narrow(std::wstring_view(folder, length));
+}
+
 std::string Win32FileSystem::TempFolder()
 {
     wchar_t folder[MAX_PATH + 1] = {};
