@@ -10,6 +10,7 @@
 
 #include "KestrovaUpdateFixture.h"
 #include "TestFiles.h"
+#include "update/win32/UpdateFolder.h"
 
 namespace kestrova {
 namespace {
@@ -35,7 +36,11 @@ protected:
         ASSERT_TRUE(files.ReadWholeFile(BuildHostPath(KESTROVA_STANDIN_PATH), standIn));
     }
 
-    void TearDown() override { files.RemoveFile(installedOptions); }
+    void TearDown() override
+    {
+        files.RemoveFile(installedOptions);
+        files.RemoveFile(updateFolder + "Kestrova-setup.exe");
+    }
 
     // The program in installed mode, in English, with no start-up check.
     void UseInstalledMode()
@@ -105,6 +110,16 @@ protected:
         return names;
     }
 
+    // The files in the update folder, whole or in part.
+    std::vector<std::string> UpdateFolderFiles()
+    {
+        std::vector<std::string> names;
+        for (const FoundEntry& entry : files.FindEntries(updateFolder + "*"))
+            if (!entry.isFolder)
+                names.push_back(entry.name);
+        return names;
+    }
+
     std::string Record()
     {
         std::string record;
@@ -114,6 +129,7 @@ protected:
 
     static constexpr char kEnglishWithoutCheck[] = "[Option]\r\nCheckBoxAutoCheck=0\r\n[Language]\r\nLanguage=English\r\n";
     const std::string temp = scratch / "temp\\";
+    const std::string updateFolder = Narrow(UpdateFolderPath());
     const std::string recordPath = scratch / "record.txt";
     const std::string installedOptions = files.AppDataFolder() + "\\Kestrova\\Kestrova\\Config\\Option.ini";
     // The programs the test starts inherit these.
@@ -124,25 +140,41 @@ protected:
     HWND mainWindow = nullptr;
 };
 
-TEST_F(KestrovaDownload, AQuickUpdateStartsTheVerifiedInstallerSilentlyAndEndsTheProgram)
+TEST_F(KestrovaDownload, AQuickUpdateStartsTheVerifiedInstallerSilentlyFromTheUpdateFolderAndEndsTheProgram)
 {
-    UseInstalledMode();
-    Offer(kSetupPath, ServedFile());
-    KestrovaProcess program(exe);
-    HWND window = OpenOffer(program);
-    ASSERT_NE(window, nullptr);
-    Press(window, "ButtonDownload");
-    EXPECT_EQ(program.WaitForExit(), 0u);
+    struct Case {
+        const char* storedLanguage;
+        const wchar_t* parameters;
+    };
+    const Case cases[] = {
+        {"English", kQuickParameters.c_str()},
+        // Not a language file's name: no language, and nothing of it on the command line.
+        {"English /DIR=C:\\evil", L"/SILENT /CLOSEAPPLICATIONS /SUPPRESSMSGBOXES /LANG= /MERGETASKS=\"runcmd1\""},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.storedLanguage);
+        UseInstalledMode();
+        ASSERT_TRUE(files.WriteWholeFile(installedOptions, std::string("[Option]\r\nCheckBoxAutoCheck=0\r\n[Language]\r\n"
+                                                                       "Language=") + test.storedLanguage + "\r\n"));
+        files.RemoveFile(recordPath);
+        Offer(kSetupPath, ServedFile());
+        KestrovaProcess program(exe);
+        HWND window = OpenOffer(program);
+        ASSERT_NE(window, nullptr);
+        Press(window, "ButtonDownload");
+        EXPECT_EQ(program.WaitForExit(), 0u);
 
-    ASSERT_TRUE(WaitUntil([&] { return Record().find('\n') != Record().rfind('\n'); })) << "the installer never ran";
-    const std::string installer = temp + "Kestrova-setup.exe";
-    EXPECT_EQ(Record(), installer + "\n\"" + installer + "\" " + Narrow(kQuickParameters) + "\n");
-    std::string saved;
-    EXPECT_TRUE(files.ReadWholeFile(installer, saved));
-    EXPECT_EQ(saved, standIn);
-    std::string options;
-    files.ReadWholeFile(installedOptions, options);
-    EXPECT_NE(options.find("CheckBoxQuickUpdate=1"), std::string::npos) << "saved before the end:\n" << options;
+        ASSERT_TRUE(WaitUntil([&] { return Record().find('\n') != Record().rfind('\n'); })) << "the installer never ran";
+        const std::string installer = updateFolder + "Kestrova-setup.exe";
+        EXPECT_EQ(Record(), installer + "\n\"" + installer + "\" " + Narrow(test.parameters) + "\n");
+        std::string saved;
+        EXPECT_TRUE(files.ReadWholeFile(installer, saved));
+        EXPECT_EQ(saved, standIn);
+        EXPECT_TRUE(TemporaryFiles().empty()) << "nothing in the user's temporary folder";
+        std::string options;
+        files.ReadWholeFile(installedOptions, options);
+        EXPECT_NE(options.find("CheckBoxQuickUpdate=1"), std::string::npos) << "saved before the end:\n" << options;
+    }
 }
 
 TEST_F(KestrovaDownload, WithoutQuickTheInstallerStartsPlainAndTheProgramStays)
@@ -156,7 +188,7 @@ TEST_F(KestrovaDownload, WithoutQuickTheInstallerStartsPlainAndTheProgramStays)
     Press(window, "ButtonDownload");
     EXPECT_EQ(Outcome(window), kDownloaded);
     ASSERT_TRUE(WaitUntil([&] { return Record().find('\n') != Record().rfind('\n'); })) << "the installer never ran";
-    const std::string installer = temp + "Kestrova-setup.exe";
+    const std::string installer = updateFolder + "Kestrova-setup.exe";
     const std::string commandLine = Record().substr(Record().find('\n') + 1);
     EXPECT_TRUE(commandLine == installer + "\n" || commandLine == "\"" + installer + "\"\n" ||
                 commandLine == "\"" + installer + "\" \n")
@@ -198,6 +230,7 @@ TEST_F(KestrovaDownload, AnUpdateWhoseSignatureDoesNotHoldIsRejected)
         EXPECT_EQ(Outcome(window), kRejected);
         EXPECT_EQ(WindowText(Item(window, "ButtonDownload")), L"Download");
         EXPECT_TRUE(TemporaryFiles().empty()) << "nothing left, not even in part";
+        EXPECT_TRUE(UpdateFolderFiles().empty()) << "nothing left, not even in part";
         EXPECT_EQ(Record(), "") << "nothing started";
     }
     CloseProgram(program, window);
@@ -236,11 +269,12 @@ TEST_F(KestrovaDownload, CancelAnswersAtOnceDuringASlowOrAStalledTransfer)
         ASSERT_TRUE(WaitUntil([&] { return WindowText(Item(window, "ButtonDownload")) == L"Download"; }));
         EXPECT_EQ(Status(window), kNotDownloaded);
         EXPECT_FALSE(IsWindowVisible(Item(window, "ProgressBarUpdate")));
-        EXPECT_FALSE(files.FileExists(temp + "Kestrova-setup.exe"));
+        EXPECT_FALSE(files.FileExists(updateFolder + "Kestrova-setup.exe"));
         EXPECT_EQ(Record(), "");
     }
     CloseProgram(program, window);
     EXPECT_TRUE(TemporaryFiles().empty()) << "no part of a download outlives the program";
+    EXPECT_TRUE(UpdateFolderFiles().empty()) << "no part of a download outlives the program";
 }
 
 TEST_F(KestrovaDownload, InPortableModeTheVerifiedArchiveIsSavedBesideTheProgramAndNothingElse)

@@ -12,10 +12,11 @@
 #include "platform/win32/Win32Registry.h"
 #include "product/ProductNames.h"
 #include "update/DownloadNames.h"
-#include "update/DownloadPlaces.h"
 #include "update/DownloadProgress.h"
 #include "update/InstallerCommand.h"
 #include "update/PortableUpdateScript.h"
+#include "update/win32/DownloadFile.h"
+#include "update/win32/UpdateFolder.h"
 
 namespace kestrova {
 
@@ -25,6 +26,14 @@ using namespace std::chrono_literals;
 
 // The file-name part of a Windows path.
 std::string FileNamePart(const std::string& path) { return path.substr(path.find_last_of("\\/") + 1); }
+
+// GetSystemDirectoryW, ending with a backslash.
+std::string SystemFolder()
+{
+    wchar_t folder[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? Narrow(std::wstring(folder, length)) + "\\" : std::string();
+}
 
 }  // namespace
 
@@ -58,7 +67,16 @@ void UpdateWindow::UpdateApp(const std::string& server)
     order.url = server;
     order.fileName = fileName;
     order.version = state_.ServerVersion;
-    order.folder = Widen(DownloadFolder(*installation_.files, portableMode_, installation_.programFolder));
+    // What will be started is saved where only administrators can write; an archive the
+    // user unpacks by hand, beside the program.
+    try {
+        order.folder = !portableMode_ || QuickUpdateChecked() ? PrepareUpdateFolder()
+                                                              : Widen(installation_.programFolder);
+    } catch (const std::exception& error) {
+        SetLabel("LabelUpDate", LangText("LangNoDownload"));
+        reportError_(error.what());
+        return;
+    }
     Win32Registry registry;
     order.options = DownloadClientOptions(registry);
     order.key = BuiltInUpdateKey();
@@ -96,12 +114,12 @@ void UpdateWindow::CancelDownload()
         download_.reset();
     }
     SetLabel("LabelUpDate", LangText("LangNoDownload"));
-    // A file of the download's name left in the temporary folder goes too.
+    // A file of the download's name left in the update folder goes too.
     if (installation_.files) {
         const std::string fileName = FileNameFromUrl(state_.DownloadUrl);
-        const std::string folder = GetTempFolder(*installation_.files);
+        const std::wstring folder = UpdateFolderPath();
         if (!fileName.empty() && !folder.empty())
-            installation_.files->RemoveFile(folder + fileName);
+            installation_.files->RemoveFile(Narrow(folder) + fileName);
     }
 }
 
@@ -179,24 +197,35 @@ void UpdateWindow::InstallDownloaded(const std::string& savedPath)
 
 void UpdateWindow::SimplePortableUpdate(const std::string& zipInAppDir, const std::string& currentExePath)
 {
-    const std::string programFolder = currentExePath.substr(0, currentExePath.find_last_of('\\') + 1);
-    const std::optional<std::string> script = PortableUpdateScriptFile(
-        programFolder, FileNamePart(currentExePath), FileNamePart(zipInAppDir), AnsiCodePage());
-    if (!script) {
-        reportError_("The update script cannot name the program folder " + programFolder +
-                     " in the system's code page, so the update was not started. The verified archive " +
+    PortableUpdate update;
+    update.programFolder = currentExePath.substr(0, currentExePath.find_last_of('\\') + 1);
+    update.exeName = FileNamePart(currentExePath);
+    update.archivePath = zipInAppDir;
+    update.systemFolder = SystemFolder();
+    update.processId = GetCurrentProcessId();
+    const std::optional<std::string> script = PortableUpdateScriptFile(update, OemCodePage());
+    if (!script || update.systemFolder.empty()) {
+        reportError_("The update script cannot name the program folder " + update.programFolder +
+                     " in the console's code page, so the update was not started. The verified archive " +
                      zipInAppDir + " is kept; unpack it over the program folder once the program has ended.");
         return;
     }
     const std::time_t now = std::time(nullptr);
     const std::tm local = *std::localtime(&now);
-    const std::string scriptPath =
-        GetTempFolder(*installation_.files) + UpdateScriptFileName(local.tm_hour, local.tm_min, local.tm_sec);
-    if (!installation_.files->WriteWholeFile(scriptPath, *script) || !installation_.files->FileExists(scriptPath)) {
+    // Beside the archive, in the admin-only update folder, written as a new file: cmd reads
+    // the script again while it runs.
+    const std::string scriptFolder = zipInAppDir.substr(0, zipInAppDir.find_last_of('\\') + 1);
+    std::string scriptPath;
+    try {
+        DownloadFile file(Widen(scriptFolder), Widen(UpdateScriptFileName(local.tm_hour, local.tm_min, local.tm_sec)));
+        file.Write(script->data(), script->size());
+        file.Commit();
+        scriptPath = Narrow(file.FinalPath());
+    } catch (const std::exception&) {
         MessageBoxW(nullptr, L"Failed to create update script!", Widen(kApplicationTitle).c_str(), MB_OK);
         return;
     }
-    StartForUpdate(scriptPath, "", show::Hide, true);
+    StartForUpdate(update.systemFolder + "cmd.exe", PortableUpdateScriptParameters(scriptPath), show::Hide, true);
 }
 
 void UpdateWindow::StartForUpdate(const std::string& file, const std::string& parameters, int showCommand,
@@ -209,7 +238,7 @@ void UpdateWindow::StartForUpdate(const std::string& file, const std::string& pa
             installation_.saveOptions();
     }
     if (!installation_.shell || !installation_.shell->Open(0, file, parameters, "", showCommand)) {
-        reportError_("Cannot start " + file + ".");
+        reportError_("Cannot start " + file + (parameters.empty() ? "" : " " + parameters) + ".");
         return;
     }
     if (endsProgram && installation_.endProgram)
