@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <ctime>
+#include <optional>
 
 #include "platform/CodePage.h"
 #include "platform/win32/WideString.h"
@@ -34,6 +35,36 @@ std::string SystemFolder()
     const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
     return length > 0 && length < MAX_PATH ? Narrow(std::wstring(folder, length)) + "\\" : std::string();
 }
+
+// While it lives, the programs this process starts inherit `folder` as their temporary
+// folder (TMP and TEMP); afterwards this process has its own again.
+class InheritedTemporaryFolder {
+public:
+    explicit InheritedTemporaryFolder(const std::wstring& folder)
+    {
+        for (Variable& variable : variables_) {
+            wchar_t value[MAX_PATH + 1];
+            const DWORD length = GetEnvironmentVariableW(variable.name, value, MAX_PATH + 1);
+            if (length > 0 && length <= MAX_PATH)
+                variable.old = std::wstring(value, length);
+            SetEnvironmentVariableW(variable.name, folder.c_str());
+        }
+    }
+    ~InheritedTemporaryFolder()
+    {
+        for (const Variable& variable : variables_)
+            SetEnvironmentVariableW(variable.name, variable.old ? variable.old->c_str() : nullptr);
+    }
+    InheritedTemporaryFolder(const InheritedTemporaryFolder&) = delete;
+    InheritedTemporaryFolder& operator=(const InheritedTemporaryFolder&) = delete;
+
+private:
+    struct Variable {
+        const wchar_t* name;
+        std::optional<std::wstring> old;
+    };
+    Variable variables_[2] = {{L"TMP", std::nullopt}, {L"TEMP", std::nullopt}};
+};
 
 }  // namespace
 
@@ -188,6 +219,9 @@ void UpdateWindow::InstallDownloaded(const std::string& savedPath)
     const bool quick = QuickUpdateChecked();
     if (!portableMode_) {
         const std::string language = installation_.currentLanguage ? installation_.currentLanguage() : "";
+        // The installer unpacks its plug-ins into its temporary folder and loads them
+        // elevated: that is the admin-only folder it lies in, not the user's.
+        const InheritedTemporaryFolder temporary(Widen(savedPath.substr(0, savedPath.find_last_of('\\') + 1)));
         StartForUpdate(savedPath, quick ? QuickInstallParameters(language) : "", show::Normal, quick);
         return;
     }
