@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "platform/AppError.h"
+#include "platform/win32/WhereNamedFile.h"
 #include "platform/win32/WideString.h"
 
 namespace kestrova {
@@ -39,28 +40,6 @@ std::wstring WithoutTrailingBackslash(std::wstring path)
     return path;
 }
 
-// The path the system reaches through `handle`, in the form CreateFileW was given it.
-std::wstring FinalPath(HANDLE handle)
-{
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
-                                                       FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-        if (length == 0)
-            return {};
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(length + 1);
-    }
-    if (path.starts_with(L"\\\\?\\UNC\\"))
-        return L"\\\\" + path.substr(8);
-    if (path.starts_with(L"\\\\?\\"))
-        return path.substr(4);
-    return path;
-}
-
 // Creates one folder with the admin-only security, or gives an existing one that security.
 void MakeOneFolder(const std::wstring& path, PSECURITY_DESCRIPTOR security)
 {
@@ -81,7 +60,7 @@ void MakeOneFolder(const std::wstring& path, PSECURITY_DESCRIPTOR security)
     if (!(information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
         (information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
         Fail("Not a plain folder:", path, ERROR_CANT_ACCESS_FILE);
-    if (CompareStringOrdinal(FinalPath(folder.get()).c_str(), -1, path.c_str(), -1, TRUE) != CSTR_EQUAL)
+    if (!ReachedAsNamed(folder.get(), path))
         Fail("The folder leads elsewhere:", path, ERROR_CANT_ACCESS_FILE);
     PSID owner = nullptr;
     PACL dacl = nullptr;
