@@ -43,10 +43,11 @@ public:
     explicit InheritedTemporaryFolder(const std::wstring& folder)
     {
         for (Variable& variable : variables_) {
-            wchar_t value[MAX_PATH + 1];
-            const DWORD length = GetEnvironmentVariableW(variable.name, value, MAX_PATH + 1);
-            if (length > 0 && length <= MAX_PATH)
-                variable.old = std::wstring(value, length);
+            if (const DWORD size = GetEnvironmentVariableW(variable.name, nullptr, 0)) {
+                std::wstring value(size, L'\0');
+                value.resize(GetEnvironmentVariableW(variable.name, value.data(), size));
+                variable.old = std::move(value);
+            }
             SetEnvironmentVariableW(variable.name, folder.c_str());
         }
     }
