@@ -37,6 +37,12 @@ std::wstring FullPathOf(const std::wstring& path)
 
 }  // namespace
 
+bool IsLinkByName(const std::wstring& path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
 std::wstring FinalPathOf(HANDLE handle)
 {
     std::wstring path(MAX_PATH, L'\0');
@@ -63,6 +69,11 @@ bool ReachedAsNamed(HANDLE handle, const std::wstring& path)
 
 HANDLE OpenWhereNamedForWriting(const std::wstring& path, DWORD share)
 {
+    // Before the open too: opening a link may already change it on some systems (Wine).
+    if (IsLinkByName(path)) {
+        SetLastError(ERROR_CANT_ACCESS_FILE);
+        return INVALID_HANDLE_VALUE;
+    }
     const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE | DELETE, share, nullptr, OPEN_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (file == INVALID_HANDLE_VALUE)
@@ -70,7 +81,7 @@ HANDLE OpenWhereNamedForWriting(const std::wstring& path, DWORD share)
     const bool created = GetLastError() != ERROR_ALREADY_EXISTS;
     BY_HANDLE_FILE_INFORMATION information{};
     const bool plain = GetFileInformationByHandle(file, &information) &&
-                       !(information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
+                       !(information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && !IsLinkByName(path) &&
                        information.nNumberOfLinks <= 1 && ReachedAsNamed(file, path);
     if (plain)
         return file;

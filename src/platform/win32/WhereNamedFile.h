@@ -15,6 +15,10 @@ namespace kestrova {
 // share); empty when it cannot be told.
 std::wstring FinalPathOf(HANDLE handle);
 
+// Whether `path` names a reparse point (a junction or link) itself. Checked besides what an
+// open handle tells, as some systems (Wine) report it by name only.
+bool IsLinkByName(const std::wstring& path);
+
 // Whether `handle` reached `path` itself (compared without regard to case, after short
 // names are made long).
 bool ReachedAsNamed(HANDLE handle, const std::wstring& path);

@@ -43,6 +43,8 @@ std::wstring WithoutTrailingBackslash(std::wstring path)
 // Creates one folder with the admin-only security, or gives an existing one that security.
 void MakeOneFolder(const std::wstring& path, PSECURITY_DESCRIPTOR security)
 {
+    if (IsLinkByName(path))
+        Fail("Not a plain folder:", path, ERROR_CANT_ACCESS_FILE);
     SECURITY_ATTRIBUTES attributes{sizeof attributes, security, FALSE};
     if (!CreateDirectoryW(path.c_str(), &attributes) && GetLastError() != ERROR_ALREADY_EXISTS)
         Fail("Cannot create the folder", path, GetLastError());
@@ -58,7 +60,7 @@ void MakeOneFolder(const std::wstring& path, PSECURITY_DESCRIPTOR security)
     if (!GetFileInformationByHandle(folder.get(), &information))
         Fail("Cannot read the folder", path, GetLastError());
     if (!(information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
-        (information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        (information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) || IsLinkByName(path))
         Fail("Not a plain folder:", path, ERROR_CANT_ACCESS_FILE);
     if (!ReachedAsNamed(folder.get(), path))
         Fail("The folder leads elsewhere:", path, ERROR_CANT_ACCESS_FILE);
