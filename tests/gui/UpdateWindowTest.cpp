@@ -223,7 +223,7 @@ TEST_F(UpdateWindowTest, APortableQuickUpdateWritesTheScriptSavesTheOptionsAndEn
         EXPECT_EQ(started.folder, "");
         EXPECT_EQ(started.showCommand, SW_HIDE);
         // The script, beside the archive: /d /c ""<script>"".
-        const std::string scriptPath = started.parameters.substr(7, started.parameters.size() - 9);
+        const std::string scriptPath = started.parameters.substr(8, started.parameters.size() - 10);
         EXPECT_EQ(started.parameters, PortableUpdateScriptParameters(scriptPath));
         EXPECT_TRUE(scriptPath.starts_with(updateFolder + "update_") && scriptPath.ends_with(".bat")) << scriptPath;
         std::string script;

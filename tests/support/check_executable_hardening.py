@@ -65,9 +65,10 @@ def main(path):
     imported = image.dll_names()
     problems += [f"{name} is imported at start; it is no Known DLL" for name in imported
                  if name not in STATIC_ALLOWED]
-    # The delay-load helper finds a DLL by the name the image keeps for it.
+    # The delay-load helper or LoadLibraryExW finds a DLL by the name the image keeps for it.
     lowered = image.data.lower()
-    delayed = {name for name in DELAY_LOADED if name.encode() + b"\0" in lowered}
+    delayed = {name for name in DELAY_LOADED
+               if name.encode() + b"\0" in lowered or (name + "\0").encode("utf-16-le") in lowered}
     problems += [f"{name} is not delay-loaded" for name in sorted(DELAY_LOADED - delayed)]
     wanted = DYNAMIC_BASE | NX_COMPAT | (HIGH_ENTROPY_VA if image.is64 else 0)
     if image.characteristics & wanted != wanted:
