@@ -33,6 +33,11 @@ ManifestDPIAware true
 !define PRODUCT "Kestrova"
 !define PUBLISHER "Kestrova"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Kestrova"
+; An update lands where the program is installed, not in a second copy: the folder recorded
+; by the last install (in HKLM, which only administrators write) wins over InstallDir; /D=
+; and /DIR= still choose the folder of a first install. The installer of either
+; architecture reads the registry view it wrote.
+InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 ; The program's single-instance mutex and its windows' class.
 !define INSTANCE_MUTEX "Kestrova"
 !define WINDOW_CLASS "KestrovaForm"

@@ -48,7 +48,7 @@ void AboutWindow::LinkClick(std::string_view linkLabel)
 {
     for (const AboutLink& link : AboutLinks())
         if (link.component == linkLabel)
-            shell_.Open(reinterpret_cast<WindowHandle>(Handle()), link.target, "", "", show::Show);
+            shell_.OpenAsDesktopUser(link.target);  // a browser or mail program of ours would run elevated
     ProcessPendingMessages();
 }
 

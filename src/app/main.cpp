@@ -27,6 +27,7 @@
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32VersionInfo.h"
+#include "i18n/LanguageName.h"
 #include "settings/ProgramState.h"
 #include "settings/SettingsFile.h"
 #include "update/win32/UpdateWindow.h"
@@ -74,6 +75,9 @@ int RunMessageLoop(MainWindow& form)
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
 {
+    // Before any DLL beyond the Known DLLs is loaded (they are delay-loaded): only the system
+    // folder is searched, never the program's folder, which an ordinary user may write.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     if (IsAnotherInstanceRunning())
         return 0;
     SetThreadLocale(kRussianLocale);
@@ -109,7 +113,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     UpdateInstallation installation;
     installation.files = &files;
     installation.shell = &shell;
-    installation.currentLanguage = [&] { return state.language; };
+    // Only a plain language name reaches the installer's command line.
+    installation.currentLanguage = [&] { return IsLanguageName(state.language) ? state.language : std::string(); };
     installation.saveOptions = [&] { settings.Save(); };
     installation.endProgram = [&] { PostMessageW(form.Handle(), WM_CLOSE, 0, 0); };
     installation.programFolder = ExecutableFolder();

@@ -178,8 +178,9 @@ bool ContextMenuCatalogue::DeleteRow(const EntryRow& row, DeletionBackup& backup
     reg.RootKey = *root;
     if (!reg.KeyExists(path))
         return false;
-    DeletedEntry entry{DeletedEntry::Kind::RegistryKey, *root, access::Wow64_32Key, path, {}, kContextMenuKind, path};
-    entry.backupFile = backup.SaveKey(*root, access::Wow64_32Key, path, kContextMenuKind, LastName(path));
+    DeletedEntry entry{DeletedEntry::Kind::RegistryKey, *root, access::Wow64_32Key, path, {}, kContextMenuKind, path,
+                       {}};
+    entry.KeepCopy(backup.SaveKey(*root, access::Wow64_32Key, path, kContextMenuKind, LastName(path)));
     try {
         if (!reg.DeleteKey(path))
             return false;

@@ -61,8 +61,8 @@ DeletionBackup::DeletionBackup(RegistryBackend& registry, FileSystem& files, std
 {
 }
 
-std::string DeletionBackup::SaveKey(RegRoot root, std::uint32_t viewBits, const std::string& path,
-                                    std::string_view kind, std::string_view name)
+BackupCopy DeletionBackup::SaveKey(RegRoot root, std::uint32_t viewBits, const std::string& path,
+                                   std::string_view kind, std::string_view name)
 {
     std::vector<RegFileKey> keys;
     try {
@@ -72,10 +72,13 @@ std::string DeletionBackup::SaveKey(RegRoot root, std::uint32_t viewBits, const 
     }
     for (RegFileKey& key : keys)
         key.path = RootKeyName(root) + "\\" + key.path;
-    return Store(kind, name, ".reg", FormatRegFile(keys));
+    const std::string contents = FormatRegFile(keys);
+    if (ParseRegFile(contents) != keys)
+        throw BackupError(FillPattern("The copy of %s would not read back as the same keys and values", path));
+    return Store(kind, name, ".reg", contents);
 }
 
-std::string DeletionBackup::SaveFile(const std::string& path, std::string_view kind)
+BackupCopy DeletionBackup::SaveFile(const std::string& path, std::string_view kind)
 {
     std::string contents;
     if (!files_.ReadWholeFile(path, contents))
@@ -83,8 +86,8 @@ std::string DeletionBackup::SaveFile(const std::string& path, std::string_view k
     return Store(kind, path.substr(path.rfind('\\') + 1), "", contents);
 }
 
-std::string DeletionBackup::Store(std::string_view kind, std::string_view name, std::string_view extension,
-                                  const std::string& contents)
+BackupCopy DeletionBackup::Store(std::string_view kind, std::string_view name, std::string_view extension,
+                                 const std::string& contents)
 {
     const std::string folder = folder_();
     if (!ForceDirectories(files_, folder))
@@ -97,7 +100,7 @@ std::string DeletionBackup::Store(std::string_view kind, std::string_view name, 
     std::string written;
     if (!WriteFileAtomically(files_, path, contents) || !files_.ReadWholeFile(path, written) || written != contents)
         throw BackupError(FillPattern("Failed to write %s", path));
-    return path;
+    return {path, contents};
 }
 
 }  // namespace kestrova

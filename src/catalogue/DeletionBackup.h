@@ -12,6 +12,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace kestrova {
 
@@ -27,6 +28,12 @@ public:
     explicit BackupError(const std::string& message) : std::runtime_error(message) {}
 };
 
+// A copy on disk and the bytes written to it.
+struct BackupCopy {
+    std::string path;
+    std::string contents;
+};
+
 // What a delete removed and where its copy lies, so that it can be put back.
 struct DeletedEntry {
     enum class Kind { RegistryKey, File, Folder };
@@ -39,6 +46,15 @@ struct DeletedEntry {
     // finds it there.
     std::string catalogue;
     std::string rowPath;
+    // The copy's bytes as they were written. The copy lies in a folder the user may write,
+    // so an undo puts the entry back only from a file that still holds exactly these.
+    std::string backupContents;
+
+    void KeepCopy(BackupCopy copy)
+    {
+        backupFile = std::move(copy.path);
+        backupContents = std::move(copy.contents);
+    }
 
     bool operator==(const DeletedEntry&) const = default;
 };
@@ -57,17 +73,18 @@ public:
                    std::function<std::time_t()> now);
 
     // Writes the key `path` with its subtree, read in the view `viewBits`, as a registry
-    // file. Returns the file's path; raises BackupError when it is not on disk whole.
-    std::string SaveKey(RegRoot root, std::uint32_t viewBits, const std::string& path, std::string_view kind,
-                        std::string_view name);
+    // file. Raises BackupError when it is not on disk whole, or when the file would not
+    // read back as the same tree (a name holding a line break, say).
+    BackupCopy SaveKey(RegRoot root, std::uint32_t viewBits, const std::string& path, std::string_view kind,
+                       std::string_view name);
 
     // Copies the file at `path` under its own name; BackupError as above.
-    std::string SaveFile(const std::string& path, std::string_view kind);
+    BackupCopy SaveFile(const std::string& path, std::string_view kind);
 
 private:
-    // Writes `contents` under a new name, reads it back, and returns its path.
-    std::string Store(std::string_view kind, std::string_view name, std::string_view extension,
-                      const std::string& contents);
+    // Writes `contents` under a new name and reads it back.
+    BackupCopy Store(std::string_view kind, std::string_view name, std::string_view extension,
+                     const std::string& contents);
 
     RegistryBackend& registry_;
     FileSystem& files_;

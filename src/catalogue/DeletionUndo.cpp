@@ -67,6 +67,11 @@ UndoResult DeletionUndo::UndoLatest()
     return result;
 }
 
+bool DeletionUndo::ReadUnchangedCopy(const DeletedEntry& entry, std::string& contents)
+{
+    return files_.ReadWholeFile(entry.backupFile, contents) && contents == entry.backupContents;
+}
+
 UndoResult DeletionUndo::RestoreKey(const DeletedEntry& entry)
 {
     RegistryCursor reg(registry_, access::AllAccess | entry.viewBits);
@@ -74,7 +79,7 @@ UndoResult DeletionUndo::RestoreKey(const DeletedEntry& entry)
     if (reg.KeyExists(entry.path))
         return UndoResult::NameTaken;
     std::string contents;
-    if (!files_.ReadWholeFile(entry.backupFile, contents))
+    if (!ReadUnchangedCopy(entry, contents))
         return UndoResult::Failed;
     const auto parsed = ParseRegFile(contents);
     const auto keys = parsed ? KeysOfEntry(*parsed, entry) : std::nullopt;
@@ -98,7 +103,7 @@ UndoResult DeletionUndo::RestoreFile(const DeletedEntry& entry)
     if (entry.kind == DeletedEntry::Kind::Folder)
         return files_.MakeDirectory(entry.path) ? UndoResult::Restored : UndoResult::Failed;
     std::string contents;
-    if (!files_.ReadWholeFile(entry.backupFile, contents))
+    if (!ReadUnchangedCopy(entry, contents))
         return UndoResult::Failed;
     // Written beside and then renamed, which fails rather than replace a file that
     // appeared meanwhile.

@@ -1,12 +1,13 @@
 // The deletions of this run, latest last, and putting the latest one back from its copy.
 // A restore never overwrites: where something of the entry's name exists again it
-// changes nothing.
+// changes nothing. Nor does it trust the copy: one changed since it was written fails.
 #pragma once
 
 #include "catalogue/DeletionBackup.h"
 #include "platform/FileSystem.h"
 #include "platform/RegistryBackend.h"
 
+#include <string>
 #include <vector>
 
 namespace kestrova {
@@ -27,6 +28,8 @@ public:
     UndoResult UndoLatest();
 
 private:
+    // The copy's bytes into `contents`; false when it cannot be read or was changed.
+    bool ReadUnchangedCopy(const DeletedEntry& entry, std::string& contents);
     UndoResult RestoreKey(const DeletedEntry& entry);
     UndoResult RestoreFile(const DeletedEntry& entry);
 

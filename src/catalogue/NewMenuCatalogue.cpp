@@ -80,9 +80,8 @@ bool NewMenuCatalogue::DeleteRow(const EntryRow& row, DeletionBackup& backup, De
         return true;
     const std::string classKey = row.subItems.size() > kClassKey ? row.subItems[kClassKey] : path;
     DeletedEntry entry{DeletedEntry::Kind::RegistryKey, RegRoot::LocalMachine, access & access::ViewBits, path, {},
-                       kNewMenuKind, path};
-    entry.backupFile = backup.SaveKey(RegRoot::LocalMachine, entry.viewBits, path, kNewMenuKind,
-                                      LastName(classKey));
+                       kNewMenuKind, path, {}};
+    entry.KeepCopy(backup.SaveKey(RegRoot::LocalMachine, entry.viewBits, path, kNewMenuKind, LastName(classKey)));
     try {
         if (reg.DeleteKey(path))
             undo.Remember(std::move(entry));

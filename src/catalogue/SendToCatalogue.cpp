@@ -126,15 +126,17 @@ void SendToCatalogue::OpenPlace(WindowHandle owner, const EntryRow& row)
     if (file.empty())
         return;
     const std::string folder = ParentPath(file) + "\\";
-    if (files_.DirectoryExists(folder))
-        shell_.Open(owner, "explorer.exe", "/select, \"" + file + "\"", "", show::Normal);
+    // By its full path: a bare name is looked for in places the user may write.
+    const std::string windows = files_.WindowsFolder();
+    if (files_.DirectoryExists(folder) && !windows.empty())
+        shell_.Open(owner, windows + "\\explorer.exe", "/select, \"" + file + "\"", "", show::Normal);
 }
 
 bool SendToCatalogue::DeleteRow(const EntryRow& row, DeletionBackup& backup, DeletionUndo& undo)
 {
-    DeletedEntry entry{DeletedEntry::Kind::File, {}, 0, FileOfRow(row), {}, kSendToKind, {}};
+    DeletedEntry entry{DeletedEntry::Kind::File, {}, 0, FileOfRow(row), {}, kSendToKind, {}, {}};
     if (!entry.path.empty()) {
-        entry.backupFile = backup.SaveFile(entry.path, kSendToKind);
+        entry.KeepCopy(backup.SaveFile(entry.path, kSendToKind));
         if (!files_.RemoveFile(entry.path))
             return false;
     } else if (!IsPlaceholder(row) && files_.DirectoryExists(row.subItems[0])) {

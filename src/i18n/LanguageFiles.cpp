@@ -1,5 +1,7 @@
 #include "i18n/LanguageFiles.h"
 
+#include "i18n/LanguageName.h"
+
 #include "product/ProductNames.h"
 #include "settings/IniDocument.h"
 
@@ -32,8 +34,8 @@ std::string MissingKeyLogPath(std::string_view exeFolder)
 
 std::string ReadStoredLanguage(const LanguageContext& context)
 {
-    return IniDocument::Load(context.fs, context.optionsPath(), context.ansiCodePage)
-        .ReadString(kLanguageSection, kLanguageKey, "");
+    return AcceptedLanguage(context, IniDocument::Load(context.fs, context.optionsPath(), context.ansiCodePage)
+                                         .ReadString(kLanguageSection, kLanguageKey, ""));
 }
 
 std::string StoredLanguageFilePath(const LanguageContext& context)

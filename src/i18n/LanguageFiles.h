@@ -28,7 +28,8 @@ std::string LanguageFilePath(const LanguageContext& context, std::string_view la
 // drive's root folder, that root folder).
 std::string MissingKeyLogPath(std::string_view exeFolder);
 
-// [Language] Language of the options file; empty when absent.
+// [Language] Language of the options file; empty when absent, or when it names no
+// language file (AcceptedLanguage).
 std::string ReadStoredLanguage(const LanguageContext& context);
 
 // The language file of the stored choice; empty text when no language is chosen.

@@ -11,6 +11,10 @@ namespace kestrova {
 // The system's ANSI code page (GetACP on Windows; 1252 elsewhere).
 unsigned AnsiCodePage();
 
+// The console's OEM code page, in which cmd reads a batch file (GetOEMCP on Windows; 437
+// elsewhere).
+unsigned OemCodePage();
+
 // Bytes in `codePage` as UTF-8; bytes with no meaning there become U+FFFD.
 std::string CodePageToUtf8(std::string_view bytes, unsigned codePage);
 

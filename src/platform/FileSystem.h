@@ -37,7 +37,7 @@ public:
     // existing file could be written. The file is not changed.
     virtual bool CanOpenForWriting(const std::string& path) = 0;
     // CreateFileW(GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS), closed at once: the file
-    // exists afterwards with zero length.
+    // exists afterwards with zero length. Like WriteWholeFile, refused through a link.
     virtual bool WriteEmptyFile(const std::string& path) = 0;
     // FindFirstFileW/FindNextFileW/FindClose: files and folders matching a pattern such as
     // "C:\Folder\*.ini", in the order the file system gives them; empty when none match.
@@ -47,7 +47,8 @@ public:
     virtual bool ReadWholeFile(const std::string& path, std::string& contents) = 0;
     // CreateFileW(GENERIC_WRITE, no sharing, CREATE_ALWAYS), WriteFile of all of
     // `contents` and FlushFileBuffers: true only when every byte reached the disk. A
-    // failure may leave a partly written file behind.
+    // failure may leave a partly written file behind. Refused, with nothing changed, when
+    // the path is a link or reached through a junction or link (Win32: WhereNamedFile.h).
     virtual bool WriteWholeFile(const std::string& path, std::string_view contents) = 0;
     // MoveFileExW(MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH): renames a file over
     // `target` in one step, so a reader sees the old file or the new one, never a gap.
@@ -59,6 +60,9 @@ public:
     virtual std::string AppDataFolder() = 0;
     // GetTempPathW: the user's temporary folder, as the platform gives it.
     virtual std::string TempFolder() = 0;
+    // GetSystemWindowsDirectoryW: the Windows folder, never taken from the environment,
+    // which the user sets; empty when the lookup fails.
+    virtual std::string WindowsFolder() = 0;
 
     bool FileExists(const std::string& path) { return GetPathKind(path) == PathKind::File; }
     bool DirectoryExists(const std::string& path) { return GetPathKind(path) == PathKind::Folder; }

@@ -13,7 +13,7 @@ constexpr const char* kRegeditSettingsKey = "Software\\Microsoft\\Windows\\Curre
 // where there is no SysNative folder (a 32-bit Windows).
 std::string RegistryEditorFile(FileSystem& files)
 {
-    std::string windows = files.EnvironmentVariable("SystemRoot");
+    std::string windows = files.WindowsFolder();
     if (windows.empty() || windows.back() != '\\')
         windows += '\\';
     const std::string sysNative = windows + "SysNative\\regedt32.exe";

@@ -27,6 +27,11 @@ public:
     virtual bool Open(WindowHandle owner, const std::string& file, const std::string& parameters,
                       const std::string& folder, int showCommand) = 0;
 
+    // Opens `target` (a URL, say) as the signed-in user would, never with this process's
+    // administrator rights: through the desktop's shell, or directly when this process is
+    // not elevated. False when neither can be done.
+    virtual bool OpenAsDesktopUser(const std::string& target) = 0;
+
     // Sends WM_SETTINGCHANGE with "Environment" to every top-level window, waiting at most
     // 50 ms for each and skipping hung ones, so Explorer re-reads the changed settings.
     virtual void BroadcastSettingChange() = 0;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,9 +18,13 @@ struct HttpClientOptions {
     // Host and port of the proxy every request goes through; none for a direct connection.
     std::optional<std::string> proxyHost;
     int proxyPort = 0;
+    // The hosts reached without the proxy, in WinHTTP's bypass-list form; empty for none.
+    std::string proxyBypass;
     // None: the client's own limits.
     std::optional<std::chrono::milliseconds> connectTimeout;
     std::optional<std::chrono::milliseconds> readTimeout;
+    // None: a body of any size; else a longer body fails the request.
+    std::optional<std::size_t> bodyLimit;
 };
 
 struct HttpResponse {
@@ -31,7 +36,8 @@ class HttpClient {
 public:
     virtual ~HttpClient() = default;
     // GET `url`, following redirects; the final status and the whole body. A request
-    // that gets no answer (name resolution, connection, time-out, TLS) throws AppError.
+    // that gets no answer (name resolution, connection, time-out, TLS) or a body beyond
+    // the options' limit throws AppError.
     virtual HttpResponse Get(const std::string& url) = 0;
 };
 

@@ -53,17 +53,18 @@ std::string WithTrailingBackslash(std::string_view folder)
     return result;
 }
 
-// One cmd line running PowerShell: every entry of the archive is unpacked below the
-// program folder, whose full path is compared with the trailing backslash so that a
-// sibling folder sharing its name's start does not count; entries that lead elsewhere
-// ("..\", absolute paths) or fail are skipped. cmd hands the double-quoted text over
-// as it is, so the text holds no double quote.
-std::string UnpackLine(std::string_view programFolder, std::string_view archiveName)
+// One cmd line running PowerShell, without the user's profile and never waiting for input:
+// every entry of the archive is unpacked below the program folder, whose full path is
+// compared with the trailing backslash so that a sibling folder sharing its name's start
+// does not count; entries that lead elsewhere ("..\", absolute paths) or fail are skipped.
+// cmd hands the double-quoted text over as it is, so the text holds no double quote.
+std::string UnpackLine(const PortableUpdate& update, std::string_view programFolder)
 {
-    return "powershell -Command \""
+    return QuotedForBatch(WithTrailingBackslash(update.systemFolder) + "WindowsPowerShell\\v1.0\\powershell.exe") +
+           " -NoProfile -NonInteractive -Command \""
            "Add-Type -AssemblyName System.IO.Compression.FileSystem; "
            "$folder = [System.IO.Path]::GetFullPath(" + ForBatch(PowerShellLiteral(programFolder)) + "); "
-           "$zip = [System.IO.Compression.ZipFile]::OpenRead(" + ForBatch(PowerShellLiteral(archiveName)) + "); "
+           "$zip = [System.IO.Compression.ZipFile]::OpenRead(" + ForBatch(PowerShellLiteral(update.archivePath)) + "); "
            "foreach ($entry in $zip.Entries) { try { "
            "$target = [System.IO.Path]::GetFullPath([System.IO.Path]::Combine($folder, $entry.FullName)); "
            "if (-not $target.StartsWith($folder, [System.StringComparison]::OrdinalIgnoreCase)) { "
@@ -92,43 +93,51 @@ std::string UpdateScriptFileName(int hour, int minute, int second)
     return name;
 }
 
-std::vector<std::string> PortableUpdateScriptLines(std::string_view programFolder, std::string_view exeName,
-                                                   std::string_view archiveName)
+std::vector<std::string> PortableUpdateScriptLines(const PortableUpdate& update)
 {
-    const std::string folder = WithTrailingBackslash(programFolder);
+    const std::string folder = WithTrailingBackslash(update.programFolder);
+    const std::string system = WithTrailingBackslash(update.systemFolder);
+    const std::string wait = QuotedForBatch(system + "timeout.exe") + " /t 2 >nul";
     return {
         "@echo off",
         // Without the program folder the archive would be unpacked wherever the script started.
         "cd /d " + QuotedForBatch(folder) + " || exit /b 1",
         "",
         "echo Killing app...",
-        "taskkill /F /IM " + QuotedForBatch(exeName) + " >nul 2>&1",
-        "timeout /t 2 >nul",
+        // This one program, not every program of its name on the machine.
+        QuotedForBatch(system + "taskkill.exe") + " /F /PID " + std::to_string(update.processId) + " >nul 2>&1",
+        wait,
         "",
         "echo Extracting...",
-        UnpackLine(folder, archiveName),
+        UnpackLine(update, folder),
         "",
         "echo Deleting ZIP...",
-        "del " + QuotedForBatch(archiveName),
+        "del " + QuotedForBatch(update.archivePath),
         "",
         "echo Starting app...",
-        "start \"\" " + QuotedForBatch(exeName),
+        "start \"\" " + QuotedForBatch(folder + update.exeName),
         "",
         "echo Done",
-        "timeout /t 2 >nul",
+        wait,
         "del \"%~f0\"",
     };
 }
 
-std::optional<std::string> PortableUpdateScriptFile(std::string_view programFolder, std::string_view exeName,
-                                                    std::string_view archiveName, unsigned codePage)
+std::optional<std::string> PortableUpdateScriptFile(const PortableUpdate& update, unsigned codePage)
 {
-    if (IsUnsafeInScript(programFolder) || IsUnsafeInScript(exeName) || IsUnsafeInScript(archiveName))
-        return std::nullopt;
+    for (const std::string* name : {&update.programFolder, &update.exeName, &update.archivePath, &update.systemFolder})
+        if (IsUnsafeInScript(*name))
+            return std::nullopt;
     std::string text;
-    for (const std::string& line : PortableUpdateScriptLines(programFolder, exeName, archiveName))
+    for (const std::string& line : PortableUpdateScriptLines(update))
         text += line + "\r\n";
     return Utf8ToCodePage(text, codePage);
+}
+
+std::string PortableUpdateScriptParameters(std::string_view scriptPath)
+{
+    // cmd takes the text after /c as a command line and strips its outer pair of quotes.
+    return "/d /c \"\"" + std::string(scriptPath) + "\"\"";
 }
 
 }  // namespace kestrova

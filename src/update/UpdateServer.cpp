@@ -3,6 +3,7 @@
 #include "platform/AsciiText.h"
 #include "product/ProductNames.h"
 #include "update/SystemProxy.h"
+#include "update/UpdateVersion.h"
 
 #include <exception>
 
@@ -21,11 +22,17 @@ HttpClientOptions ClientOptions(RegistryBackend& registry, std::chrono::millisec
     if (SystemProxy proxy; GetSystemProxy(registry, proxy)) {
         options.proxyHost = proxy.server;
         options.proxyPort = proxy.port;
+        options.proxyBypass = proxy.bypass;
     }
     return options;
 }
 
-HttpClientOptions CheckClientOptions(RegistryBackend& registry) { return ClientOptions(registry, 3000ms, 5000ms); }
+HttpClientOptions CheckClientOptions(RegistryBackend& registry)
+{
+    HttpClientOptions options = ClientOptions(registry, 3000ms, 5000ms);
+    options.bodyLimit = kVersionFileLimit;
+    return options;
+}
 
 // The version the server in `directory` names; none when it names none.
 std::optional<std::string> AskVersion(RegistryBackend& registry, const HttpClientFactory& clients,
@@ -34,7 +41,7 @@ std::optional<std::string> AskVersion(RegistryBackend& registry, const HttpClien
     try {
         const HttpResponse response = clients.Create(CheckClientOptions(registry))->Get(directory + "version.txt");
         const std::string_view version = TrimBlanks(response.body);
-        if (response.status != 200 || version.empty())
+        if (response.status != 200 || response.body.size() > kVersionFileLimit || !IsUpdateVersion(version))
             return std::nullopt;
         return std::string(version);
     } catch (const std::exception&) {

@@ -29,8 +29,8 @@ struct ServerRelease {
 
 // Asks each base URL in turn for "version.txt", each through a fresh client with the
 // user's proxy, a 3 s connect and a 5 s read limit. A base URL that fails, answers other
-// than 200 or with a body that is empty once trimmed gives way to the next. None when
-// no base URL gave a version.
+// than 200, or with a body longer than 1 KiB or that is no version once trimmed
+// (IsUpdateVersion) gives way to the next. None when no base URL gave a version.
 std::optional<ServerRelease> FetchServerVersion(RegistryBackend& registry, const HttpClientFactory& clients,
                                                 bool portableMode);
 

@@ -10,6 +10,7 @@
 
 #include "KestrovaUpdateFixture.h"
 #include "TestFiles.h"
+#include "update/win32/UpdateFolder.h"
 
 namespace kestrova {
 namespace {
@@ -35,7 +36,11 @@ protected:
         ASSERT_TRUE(files.ReadWholeFile(BuildHostPath(KESTROVA_STANDIN_PATH), standIn));
     }
 
-    void TearDown() override { files.RemoveFile(installedOptions); }
+    void TearDown() override
+    {
+        files.RemoveFile(installedOptions);
+        files.RemoveFile(updateFolder + "Kestrova-setup.exe");
+    }
 
     // The program in installed mode, in English, with no start-up check.
     void UseInstalledMode()
@@ -58,13 +63,13 @@ protected:
         server.Serve(kPrimaryHost, path, file);
     }
 
-    // Opens the update window and waits until it offers the download.
-    HWND OpenOffer(KestrovaProcess& program)
+    // Opens the update window, of `caption`, and waits until it offers the download.
+    HWND OpenOffer(KestrovaProcess& program, const std::wstring& caption = L"Update Kestrova")
     {
         mainWindow = program.WaitForWindow();
         if (!mainWindow)
             return nullptr;
-        HWND window = OpenUpdateWindow(program, mainWindow, L"Update Kestrova");
+        HWND window = OpenUpdateWindow(program, mainWindow, caption);
         // The button is enabled before the check too; the offer is in once the status shows it.
         if (window && !WaitUntil([&] { return Status(window).find(L"--->") != std::wstring::npos; }))
             return nullptr;
@@ -105,6 +110,16 @@ protected:
         return names;
     }
 
+    // The downloads in the update folder, whole or in part.
+    std::vector<std::string> UpdateFolderFiles()
+    {
+        std::vector<std::string> names;
+        for (const FoundEntry& entry : files.FindEntries(updateFolder + "*"))
+            if (entry.name.ends_with(".part") || entry.name == "Kestrova-setup.exe")
+                names.push_back(entry.name);
+        return names;
+    }
+
     std::string Record()
     {
         std::string record;
@@ -114,6 +129,7 @@ protected:
 
     static constexpr char kEnglishWithoutCheck[] = "[Option]\r\nCheckBoxAutoCheck=0\r\n[Language]\r\nLanguage=English\r\n";
     const std::string temp = scratch / "temp\\";
+    const std::string updateFolder = Narrow(UpdateFolderPath());
     const std::string recordPath = scratch / "record.txt";
     const std::string installedOptions = files.AppDataFolder() + "\\Kestrova\\Kestrova\\Config\\Option.ini";
     // The programs the test starts inherit these.
@@ -124,25 +140,45 @@ protected:
     HWND mainWindow = nullptr;
 };
 
-TEST_F(KestrovaDownload, AQuickUpdateStartsTheVerifiedInstallerSilentlyAndEndsTheProgram)
+TEST_F(KestrovaDownload, AQuickUpdateStartsTheVerifiedInstallerSilentlyFromTheUpdateFolderAndEndsTheProgram)
 {
+    struct Case {
+        const char* storedLanguage;
+        const wchar_t* parameters;
+        const wchar_t* caption;  // of the update window
+    };
+    const Case cases[] = {
+        {"English", kQuickParameters.c_str(), L"Update Kestrova"},
+        // Not a language file's name: no language (the windows keep their built-in texts),
+        // and nothing of it on the command line.
+        {"English /DIR=C:\\evil", L"/SILENT /CLOSEAPPLICATIONS /SUPPRESSMSGBOXES /LANG= /MERGETASKS=\"runcmd1\"",
+         L"Обновление"},
+    };
     UseInstalledMode();
-    Offer(kSetupPath, ServedFile());
-    KestrovaProcess program(exe);
-    HWND window = OpenOffer(program);
-    ASSERT_NE(window, nullptr);
-    Press(window, "ButtonDownload");
-    EXPECT_EQ(program.WaitForExit(), 0u);
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.storedLanguage);
+        ASSERT_TRUE(files.WriteWholeFile(installedOptions, std::string("[Option]\r\nCheckBoxAutoCheck=0\r\n[Language]\r\n"
+                                                                       "Language=") + test.storedLanguage + "\r\n"));
+        files.RemoveFile(recordPath);
+        Offer(kSetupPath, ServedFile());
+        KestrovaProcess program(exe);
+        HWND window = OpenOffer(program, test.caption);
+        ASSERT_NE(window, nullptr);
+        Press(window, "ButtonDownload");
+        EXPECT_EQ(program.WaitForExit(), 0u);
 
-    ASSERT_TRUE(WaitUntil([&] { return Record().find('\n') != Record().rfind('\n'); })) << "the installer never ran";
-    const std::string installer = temp + "Kestrova-setup.exe";
-    EXPECT_EQ(Record(), installer + "\n\"" + installer + "\" " + Narrow(kQuickParameters) + "\n");
-    std::string saved;
-    EXPECT_TRUE(files.ReadWholeFile(installer, saved));
-    EXPECT_EQ(saved, standIn);
-    std::string options;
-    files.ReadWholeFile(installedOptions, options);
-    EXPECT_NE(options.find("CheckBoxQuickUpdate=1"), std::string::npos) << "saved before the end:\n" << options;
+        ASSERT_TRUE(WaitUntil([&] { return Record().ends_with(updateFolder + "\n"); })) << "the installer never ran";
+        const std::string installer = updateFolder + "Kestrova-setup.exe";
+        // NSIS unpacks its plug-ins into its temporary folder and loads them: the admin-only one.
+        EXPECT_EQ(Record(), installer + "\n\"" + installer + "\" " + Narrow(test.parameters) + "\n" + updateFolder + "\n");
+        std::string saved;
+        EXPECT_TRUE(files.ReadWholeFile(installer, saved));
+        EXPECT_EQ(saved, standIn);
+        EXPECT_TRUE(TemporaryFiles().empty()) << "nothing in the user's temporary folder";
+        std::string options;
+        files.ReadWholeFile(installedOptions, options);
+        EXPECT_NE(options.find("CheckBoxQuickUpdate=1"), std::string::npos) << "saved before the end:\n" << options;
+    }
 }
 
 TEST_F(KestrovaDownload, WithoutQuickTheInstallerStartsPlainAndTheProgramStays)
@@ -155,11 +191,12 @@ TEST_F(KestrovaDownload, WithoutQuickTheInstallerStartsPlainAndTheProgramStays)
     SendMessageW(Item(window, "CheckBoxQuickUpdate"), BM_CLICK, 0, 0);
     Press(window, "ButtonDownload");
     EXPECT_EQ(Outcome(window), kDownloaded);
-    ASSERT_TRUE(WaitUntil([&] { return Record().find('\n') != Record().rfind('\n'); })) << "the installer never ran";
-    const std::string installer = temp + "Kestrova-setup.exe";
+    ASSERT_TRUE(WaitUntil([&] { return Record().ends_with(updateFolder + "\n"); })) << "the installer never ran";
+    const std::string installer = updateFolder + "Kestrova-setup.exe";
     const std::string commandLine = Record().substr(Record().find('\n') + 1);
-    EXPECT_TRUE(commandLine == installer + "\n" || commandLine == "\"" + installer + "\"\n" ||
-                commandLine == "\"" + installer + "\" \n")
+    EXPECT_TRUE(commandLine == installer + "\n" + updateFolder + "\n" ||
+                commandLine == "\"" + installer + "\"\n" + updateFolder + "\n" ||
+                commandLine == "\"" + installer + "\" \n" + updateFolder + "\n")
         << commandLine;
     EXPECT_EQ(WindowText(Item(window, "ButtonDownload")), L"Download");
     EXPECT_TRUE(IsWindowEnabled(Item(window, "ButtonClose")));
@@ -198,6 +235,7 @@ TEST_F(KestrovaDownload, AnUpdateWhoseSignatureDoesNotHoldIsRejected)
         EXPECT_EQ(Outcome(window), kRejected);
         EXPECT_EQ(WindowText(Item(window, "ButtonDownload")), L"Download");
         EXPECT_TRUE(TemporaryFiles().empty()) << "nothing left, not even in part";
+        EXPECT_TRUE(UpdateFolderFiles().empty()) << "nothing left, not even in part";
         EXPECT_EQ(Record(), "") << "nothing started";
     }
     CloseProgram(program, window);
@@ -234,13 +272,15 @@ TEST_F(KestrovaDownload, CancelAnswersAtOnceDuringASlowOrAStalledTransfer)
         EXPECT_NE(SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored), 0) << "answers";
         Press(window, "ButtonDownload");
         ASSERT_TRUE(WaitUntil([&] { return WindowText(Item(window, "ButtonDownload")) == L"Download"; }));
-        EXPECT_EQ(Status(window), kNotDownloaded);
+        // The button changes first; the status line follows within the same click.
+        EXPECT_TRUE(WaitUntil([&] { return Status(window) == kNotDownloaded; })) << Narrow(Status(window));
         EXPECT_FALSE(IsWindowVisible(Item(window, "ProgressBarUpdate")));
-        EXPECT_FALSE(files.FileExists(temp + "Kestrova-setup.exe"));
+        EXPECT_FALSE(files.FileExists(updateFolder + "Kestrova-setup.exe"));
         EXPECT_EQ(Record(), "");
     }
     CloseProgram(program, window);
     EXPECT_TRUE(TemporaryFiles().empty()) << "no part of a download outlives the program";
+    EXPECT_TRUE(UpdateFolderFiles().empty()) << "no part of a download outlives the program";
 }
 
 TEST_F(KestrovaDownload, InPortableModeTheVerifiedArchiveIsSavedBesideTheProgramAndNothingElse)

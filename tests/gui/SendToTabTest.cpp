@@ -220,7 +220,10 @@ TEST_F(SendToTabTest, CtrlOShowsTheEntryInExplorerAndF5Rebuilds)
     Show({{"Docs.mydocs.disabled", ""}});
     Press('O', true);
     ASSERT_EQ(shell_.opened.size(), 1u);
-    EXPECT_EQ(shell_.opened[0], (ShellOpenCall{reinterpret_cast<WindowHandle>(form->Handle()), "explorer.exe",
+    wchar_t windows[MAX_PATH];
+    const std::string explorer = Narrow(std::wstring(windows, GetSystemWindowsDirectoryW(windows, MAX_PATH))) +
+                                 "\\explorer.exe";
+    EXPECT_EQ(shell_.opened[0], (ShellOpenCall{reinterpret_cast<WindowHandle>(form->Handle()), explorer,
                                                "/select, \"" + sendTo_ + "Docs.mydocs.disabled\"", "",
                                                SW_SHOWNORMAL}));
 

@@ -1,5 +1,6 @@
-// A stand-in for the update installer: records where it was started from and its command
-// line, one a line in UTF-8, in the file that KESTROVA_STANDIN_RECORD names, and ends.
+// A stand-in for the update installer: records where it was started from, its command
+// line and its temporary folder (TEMP), one a line in UTF-8, in the file that
+// KESTROVA_STANDIN_RECORD names, and ends.
 #include <windows.h>
 
 #include <string>
@@ -11,7 +12,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         return 1;
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
-    const std::wstring text = std::wstring(self) + L"\n" + GetCommandLineW() + L"\n";
+    wchar_t temp[MAX_PATH] = {};
+    GetEnvironmentVariableW(L"TEMP", temp, MAX_PATH);
+    const std::wstring text = std::wstring(self) + L"\n" + GetCommandLineW() + L"\n" + temp + L"\n";
     const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr,
                                          nullptr);
     std::string bytes(static_cast<std::size_t>(size), '\0');

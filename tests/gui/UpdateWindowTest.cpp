@@ -23,6 +23,7 @@
 #include "platform/CodePage.h"
 #include "platform/win32/WideString.h"
 #include "update/PortableUpdateScript.h"
+#include "update/win32/UpdateFolder.h"
 #include "platform/BlobVersionInfo.h"
 #include "update/win32/UpdateWindow.h"
 
@@ -168,15 +169,14 @@ TEST_F(UpdateWindowTest, APortableQuickUpdateWritesTheScriptSavesTheOptionsAndEn
     offered.source = KESTROVA_STANDIN_PATH;
     offered.version = "1.0.0.6";
     server.Serve("download.kestrova.org", "/download/Kestrova/Kestrova.zip", offered);
-    const std::string temp = scratch / "temp\\";
-    ASSERT_TRUE(files.MakeDirectory(temp));
-    const ScopedEnvironmentVariable tempVariable("TEMP", temp);
-    const ScopedEnvironmentVariable tmpVariable("TMP", temp);
+    const std::string updateFolder = Narrow(UpdateFolderPath());
+    wchar_t system[MAX_PATH];
+    const std::string systemFolder = Narrow(std::wstring(system, GetSystemDirectoryW(system, MAX_PATH))) + "\\";
 
     for (const bool scriptStarts : {true, false}) {
         SCOPED_TRACE(scriptStarts ? "the script starts" : "the script cannot be started");
         Store("[Option]\r\nCheckBoxAutoCheck=0\r\n");
-        files.RemoveFile(scratch / "Kestrova.zip");
+        files.RemoveFile(updateFolder + "Kestrova.zip");
         RecordingShell shell;  // the real script would end every Kestrova of the prefix
         shell.openSucceeds = scriptStarts;
         bool optionsSaved = false;
@@ -221,18 +221,22 @@ TEST_F(UpdateWindowTest, APortableQuickUpdateWritesTheScriptSavesTheOptionsAndEn
         EXPECT_TRUE(optionsSaved) << "saved before the script is started";
         const IniDocument stored = file.Open();
         EXPECT_EQ(stored.ReadString("Option", "CheckBoxAutoCheck", "?"), "0") << "the window's options saved too";
+        const std::string archivePath = updateFolder + "Kestrova.zip";
         std::string archive;
-        EXPECT_TRUE(files.ReadWholeFile(scratch / "Kestrova.zip", archive)) << "the verified archive beside the program";
+        EXPECT_TRUE(files.ReadWholeFile(archivePath, archive)) << "the verified archive in the admin-only update folder";
         ASSERT_EQ(shell.opened.size(), 1u);
         const ShellOpenCall& started = shell.opened[0];
-        EXPECT_EQ(started.parameters, "");
+        EXPECT_EQ(started.file, systemFolder + "cmd.exe");
         EXPECT_EQ(started.folder, "");
         EXPECT_EQ(started.showCommand, SW_HIDE);
-        const std::string& scriptPath = started.file;
-        EXPECT_TRUE(scriptPath.starts_with(temp + "update_") && scriptPath.ends_with(".bat")) << scriptPath;
+        // The script, beside the archive: /d /c ""<script>"".
+        const std::string scriptPath = started.parameters.substr(8, started.parameters.size() - 10);
+        EXPECT_EQ(started.parameters, PortableUpdateScriptParameters(scriptPath));
+        EXPECT_TRUE(scriptPath.starts_with(updateFolder + "update_") && scriptPath.ends_with(".bat")) << scriptPath;
         std::string script;
         ASSERT_TRUE(files.ReadWholeFile(scriptPath, script));
-        EXPECT_EQ(script, PortableUpdateScriptFile(scratch.path(), "Kestrova.exe", "Kestrova.zip", AnsiCodePage()));
+        const PortableUpdate update{scratch.path(), "Kestrova.exe", archivePath, systemFolder, GetCurrentProcessId()};
+        EXPECT_EQ(script, PortableUpdateScriptFile(update, OemCodePage()));
         EXPECT_TRUE(script.starts_with("@echo off\r\ncd /d \"" + scratch.path() + "\"")) << script;
         if (scriptStarts) {
             EXPECT_TRUE(reports.empty());
@@ -242,6 +246,7 @@ TEST_F(UpdateWindowTest, APortableQuickUpdateWritesTheScriptSavesTheOptionsAndEn
             EXPECT_EQ(window->DownloadState(), 0) << "and the window is ready again";
         }
         files.RemoveFile(scriptPath);
+        files.RemoveFile(archivePath);
     }
 }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Drives the release folder's installer under Wine as the updater does, in a fresh prefix:
 # a silent install with the updater's exact switches, an upgrade over the running
-# program, a silent uninstall, and an unknown /LANG= that must stay silent.
+# program, a silent uninstall, an unknown /LANG= that must stay silent, and an update
+# that lands in the folder of the last install.
 #
 #   tests/installer/installer-test.sh RELEASE_FOLDER x86|amd64 [CODESIGN_CA_PEM]
 #
@@ -107,6 +108,21 @@ step "unknown /LANG= stays silent"
 run_setup /SILENT /SUPPRESSMSGBOXES /LANG=Klingon; rc=$?
 [[ $rc == 0 ]] || fail "the install with /LANG=Klingon exited with $rc (124: it waited for an answer)"
 [[ -f "$install_dir/Kestrova.exe" ]] || fail "the install with /LANG=Klingon installed nothing"
+step_done
+
+step "a silent update lands in the folder of the last install"
+# /DIR= chooses the folder of an install; an update without it goes where the program is,
+# not into a second copy in the default folder.
+other_dir="$WINEPREFIX/drive_c/Tools/Kestrova"
+run_setup /SILENT /SUPPRESSMSGBOXES '/DIR=C:\Tools\Kestrova'; rc=$?
+[[ $rc == 0 && -f "$other_dir/Kestrova.exe" ]] || fail "the install with /DIR= did not install there (exit $rc)"
+sleep 1
+default_before=$(stat -c %Z "$install_dir/Kestrova.exe")
+other_before=$(stat -c %Z "$other_dir/Kestrova.exe")
+run_setup /SILENT /SUPPRESSMSGBOXES /LANG=English; rc=$?
+[[ $rc == 0 ]] || fail "the update exited with $rc"
+[[ $(stat -c %Z "$other_dir/Kestrova.exe") != "$other_before" ]] || fail "the update did not replace the installed copy"
+[[ $(stat -c %Z "$install_dir/Kestrova.exe") == "$default_before" ]] || fail "the update wrote into the default folder"
 step_done
 
 /usr/lib/wine/wineserver -k >/dev/null 2>&1

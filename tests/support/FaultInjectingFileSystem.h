@@ -42,6 +42,7 @@ public:
     std::string EnvironmentVariable(const std::string& name) override { return inner_.EnvironmentVariable(name); }
     std::string AppDataFolder() override { return inner_.AppDataFolder(); }
     std::string TempFolder() override { return inner_.TempFolder(); }
+    std::string WindowsFolder() override { return inner_.WindowsFolder(); }
 
 private:
     FileSystem& inner_;

@@ -9,6 +9,12 @@ bool RecordingShell::Open(WindowHandle owner, const std::string& file, const std
     return openSucceeds;
 }
 
+bool RecordingShell::OpenAsDesktopUser(const std::string& target)
+{
+    openedAsDesktopUser.push_back(target);
+    return openSucceeds;
+}
+
 void RecordingShell::BroadcastSettingChange() { ++broadcasts; }
 
 }  // namespace kestrova

@@ -21,11 +21,13 @@ struct ShellOpenCall {
 class RecordingShell : public Shell {
 public:
     std::vector<ShellOpenCall> opened;
+    std::vector<std::string> openedAsDesktopUser;
     int broadcasts = 0;
     bool openSucceeds = true;  // what Open reports
 
     bool Open(WindowHandle owner, const std::string& file, const std::string& parameters, const std::string& folder,
               int showCommand) override;
+    bool OpenAsDesktopUser(const std::string& target) override;
     void BroadcastSettingChange() override;
 };
 

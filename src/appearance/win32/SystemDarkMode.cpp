@@ -1,8 +1,8 @@
 #include "appearance/win32/SystemDarkMode.h"
 
-#include <dwmapi.h>
 
 #include "appearance/NativeDarkMode.h"
+#include "ui/win32/SystemLibraryCalls.h"
 
 namespace kestrova {
 
@@ -41,7 +41,7 @@ void SystemDarkMode::ApplyToTitleBar(HWND window, bool dark) const
     if (!titleBarAttribute_)
         return;
     BOOL value = dark;
-    if (SUCCEEDED(DwmSetWindowAttribute(window, *titleBarAttribute_, &value, sizeof value)))
+    if (SUCCEEDED(SetDwmWindowAttribute(window, *titleBarAttribute_, &value, sizeof value)))
         // The frame is redrawn only when told that it changed.
         SetWindowPos(window, nullptr, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);

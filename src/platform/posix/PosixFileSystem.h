@@ -25,6 +25,7 @@ public:
     // Linux has no such folder: the value of APPDATA, so a test can place it.
     std::string AppDataFolder() override;
     std::string TempFolder() override;
+    std::string WindowsFolder() override;
 };
 
 }  // namespace kestrova

@@ -15,6 +15,8 @@ constexpr unsigned kUtf8CodePage = 65001;
 
 unsigned AnsiCodePage() { return GetACP(); }
 
+unsigned OemCodePage() { return GetOEMCP(); }
+
 std::string CodePageToUtf8(std::string_view bytes, unsigned codePage)
 {
     if (codePage == kUtf8CodePage || bytes.empty())

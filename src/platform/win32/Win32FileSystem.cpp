@@ -1,5 +1,6 @@
 #include "platform/win32/Win32FileSystem.h"
 
+#include "platform/win32/WhereNamedFile.h"
 #include "platform/win32/WideString.h"
 
 #include <windows.h>
@@ -92,7 +93,8 @@ bool Win32FileSystem::CanOpenForWriting(const std::string& path)
 
 bool Win32FileSystem::WriteEmptyFile(const std::string& path)
 {
-    return OpenAndClose(path, FILE_SHARE_READ, CREATE_ALWAYS);
+    FileHandle file(OpenWhereNamedForWriting(Widen(path), FILE_SHARE_READ));
+    return file.valid() && SetEndOfFile(file.get()) && file.Close();
 }
 
 std::vector<FoundEntry> Win32FileSystem::FindEntries(const std::string& pattern)
@@ -128,9 +130,9 @@ bool Win32FileSystem::ReadWholeFile(const std::string& path, std::string& conten
 
 bool Win32FileSystem::WriteWholeFile(const std::string& path, std::string_view contents)
 {
-    FileHandle file(CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                nullptr));
-    if (!file.valid())
+    // Emptied only once it is known to be the file named.
+    FileHandle file(OpenWhereNamedForWriting(Widen(path), 0));
+    if (!file.valid() || !SetEndOfFile(file.get()))
         return false;
     while (!contents.empty()) {
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(contents.size(), 1u << 20));
@@ -179,6 +181,15 @@ std::string Win32FileSystem::AppDataFolder()
     if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder)))
         return {};
     return Narrow(folder);
+}
+
+std::string Win32FileSystem::WindowsFolder()
+{
+    wchar_t folder[MAX_PATH + 1] = {};
+    const UINT length = GetSystemWindowsDirectoryW(folder, MAX_PATH + 1);
+    if (length == 0 || length > MAX_PATH)
+        return {};
+    return Narrow(std::wstring_view(folder, length));
 }
 
 std::string Win32FileSystem::TempFolder()

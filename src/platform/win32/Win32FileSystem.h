@@ -21,6 +21,7 @@ public:
     std::string EnvironmentVariable(const std::string& name) override;
     std::string AppDataFolder() override;
     std::string TempFolder() override;
+    std::string WindowsFolder() override;
 };
 
 }  // namespace kestrova

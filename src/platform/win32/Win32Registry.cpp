@@ -32,7 +32,7 @@ Function FindFunction(const wchar_t* module, const char* name)
 {
     HMODULE handle = GetModuleHandleW(module);
     if (!handle)
-        handle = LoadLibraryW(module);
+        handle = LoadLibraryExW(module, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     return handle ? reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(handle, name))) : nullptr;
 }
 

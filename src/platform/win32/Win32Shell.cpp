@@ -1,5 +1,6 @@
 #include "platform/win32/Win32Shell.h"
 
+#include "platform/win32/DesktopShell.h"
 #include "platform/win32/WideString.h"
 
 #include <windows.h>
@@ -23,6 +24,13 @@ bool Win32Shell::Open(WindowHandle owner, const std::string& file, const std::st
                                            parameters.empty() ? nullptr : wideParameters.c_str(),
                                            folder.empty() ? nullptr : wideFolder.c_str(), showCommand);
     return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
+bool Win32Shell::OpenAsDesktopUser(const std::string& target)
+{
+    if (OpenThroughDesktopShell(Widen(target)))
+        return true;
+    return !IsProcessElevated() && Open(0, target, "", "", show::Show);
 }
 
 void Win32Shell::BroadcastSettingChange()

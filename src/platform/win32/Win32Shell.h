@@ -9,6 +9,7 @@ class Win32Shell : public Shell {
 public:
     bool Open(WindowHandle owner, const std::string& file, const std::string& parameters, const std::string& folder,
               int showCommand) override;
+    bool OpenAsDesktopUser(const std::string& target) override;
     void BroadcastSettingChange() override;
 };
 

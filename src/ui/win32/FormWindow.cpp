@@ -1,8 +1,8 @@
 #include "ui/win32/FormWindow.h"
 
-#include <dwmapi.h>
 
 #include "ui/win32/Dpi.h"
+#include "ui/win32/SystemLibraryCalls.h"
 
 namespace kestrova {
 
@@ -91,7 +91,7 @@ void FormWindow::CenterOnDesktop()
 void FormWindow::RequestRoundedCorners()
 {
     int corners = kRoundCorners;
-    DwmSetWindowAttribute(hwnd_, kWindowCornerPreference, &corners, sizeof corners);
+    SetDwmWindowAttribute(hwnd_, kWindowCornerPreference, &corners, sizeof corners);
 }
 
 LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)

@@ -16,6 +16,9 @@ namespace {
 constexpr std::size_t kPieceBytes = 64 * 1024;
 // A signature file is one short line; anything longer is not one.
 constexpr std::size_t kSignatureFileLimit = 1024;
+// No installer or archive of the program comes near this; a server sending more is not
+// sending an update, and would otherwise fill the disk.
+constexpr std::int64_t kDownloadLimit = std::int64_t{512} * 1024 * 1024;
 
 std::optional<UpdateSignature> FetchSignature(const DownloadOrder& order)
 {
@@ -95,6 +98,8 @@ DownloadOutcome UpdateDownload::Transfer()
     if (const int status = request.Status(); status != 200)
         throw AppError("HTTP status " + std::to_string(status));
     const std::int64_t announced = request.ContentLength().value_or(0);
+    if (announced > kDownloadLimit)
+        throw AppError("The download announces " + std::to_string(announced) + " bytes, more than an update can be");
     UpdateSignatureCheck check(order_.key, order_.fileName, order_.version);
     file_ = std::make_unique<DownloadFile>(order_.folder, savedName_);
     {
@@ -109,6 +114,8 @@ DownloadOutcome UpdateDownload::Transfer()
     while (const std::size_t read = request.Read(piece.data(), piece.size())) {
         if (cancelled_)
             return DownloadOutcome::Failed;
+        if (received + static_cast<std::int64_t>(read) > kDownloadLimit)
+            throw AppError("The download goes on past " + std::to_string(kDownloadLimit) + " bytes, more than an update can be");
         file_->Write(piece.data(), read);
         check.Add(piece.data(), read);
         received += static_cast<std::int64_t>(read);

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <ctime>
+#include <optional>
 
 #include "platform/CodePage.h"
 #include "platform/PathNames.h"
@@ -13,16 +14,56 @@
 #include "platform/win32/Win32Registry.h"
 #include "product/ProductNames.h"
 #include "update/DownloadNames.h"
-#include "update/DownloadPlaces.h"
 #include "update/DownloadProgress.h"
 #include "update/InstallerCommand.h"
 #include "update/PortableUpdateScript.h"
+#include "update/win32/DownloadFile.h"
+#include "update/win32/UpdateFolder.h"
 
 namespace kestrova {
 
 namespace {
 
 using namespace std::chrono_literals;
+
+// GetSystemDirectoryW, ending with a backslash.
+std::string SystemFolder()
+{
+    wchar_t folder[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? Narrow(std::wstring(folder, length)) + "\\" : std::string();
+}
+
+// While it lives, the programs this process starts inherit `folder` as their temporary
+// folder (TMP and TEMP); afterwards this process has its own again.
+class InheritedTemporaryFolder {
+public:
+    explicit InheritedTemporaryFolder(const std::wstring& folder)
+    {
+        for (Variable& variable : variables_) {
+            if (const DWORD size = GetEnvironmentVariableW(variable.name, nullptr, 0)) {
+                std::wstring value(size, L'\0');
+                value.resize(GetEnvironmentVariableW(variable.name, value.data(), size));
+                variable.old = std::move(value);
+            }
+            SetEnvironmentVariableW(variable.name, folder.c_str());
+        }
+    }
+    ~InheritedTemporaryFolder()
+    {
+        for (const Variable& variable : variables_)
+            SetEnvironmentVariableW(variable.name, variable.old ? variable.old->c_str() : nullptr);
+    }
+    InheritedTemporaryFolder(const InheritedTemporaryFolder&) = delete;
+    InheritedTemporaryFolder& operator=(const InheritedTemporaryFolder&) = delete;
+
+private:
+    struct Variable {
+        const wchar_t* name;
+        std::optional<std::wstring> old;
+    };
+    Variable variables_[2] = {{L"TMP", std::nullopt}, {L"TEMP", std::nullopt}};
+};
 
 }  // namespace
 
@@ -56,7 +97,16 @@ void UpdateWindow::UpdateApp(const std::string& server)
     order.url = server;
     order.fileName = fileName;
     order.version = state_.ServerVersion;
-    order.folder = Widen(DownloadFolder(*installation_.files, program_.portable, installation_.programFolder));
+    // What will be started is saved where only administrators can write; an archive the
+    // user unpacks by hand, beside the program.
+    try {
+        order.folder = !program_.portable || QuickUpdateChecked() ? PrepareUpdateFolder()
+                                                                  : Widen(installation_.programFolder);
+    } catch (const std::exception& error) {
+        SetLabel("LabelUpDate", LangText("LangNoDownload"));
+        reportError_(error.what());
+        return;
+    }
     Win32Registry registry;
     order.options = DownloadClientOptions(registry);
     order.key = BuiltInUpdateKey();
@@ -95,12 +145,12 @@ void UpdateWindow::CancelDownload()
     // The status first: once the button reads Download again, the outcome is shown.
     SetLabel("LabelUpDate", LangText("LangNoDownload"));
     ShowDownloadRunning(false);
-    // A file of the download's name left in the temporary folder goes too.
+    // A file of the download's name left in the update folder goes too.
     if (installation_.files) {
         const std::string fileName = FileNameFromUrl(state_.DownloadUrl);
-        const std::string folder = GetTempFolder(*installation_.files);
+        const std::wstring folder = UpdateFolderPath();
         if (!fileName.empty() && !folder.empty())
-            installation_.files->RemoveFile(folder + fileName);
+            installation_.files->RemoveFile(Narrow(folder) + fileName);
     }
 }
 
@@ -169,6 +219,9 @@ void UpdateWindow::InstallDownloaded(const std::string& savedPath)
     const bool quick = QuickUpdateChecked();
     if (!program_.portable) {
         const std::string language = installation_.currentLanguage ? installation_.currentLanguage() : "";
+        // The installer unpacks its plug-ins into its temporary folder and loads them
+        // elevated: that is the admin-only folder it lies in, not the user's.
+        const InheritedTemporaryFolder temporary(Widen(savedPath.substr(0, savedPath.find_last_of('\\') + 1)));
         StartForUpdate(savedPath, quick ? QuickInstallParameters(language) : "", show::Normal, quick);
         return;
     }
@@ -178,24 +231,35 @@ void UpdateWindow::InstallDownloaded(const std::string& savedPath)
 
 void UpdateWindow::SimplePortableUpdate(const std::string& zipInAppDir, const std::string& currentExePath)
 {
-    const std::string programFolder = ParentPath(currentExePath) + "\\";
-    const std::optional<std::string> script = PortableUpdateScriptFile(
-        programFolder, LastName(currentExePath, "\\/"), LastName(zipInAppDir, "\\/"), AnsiCodePage());
-    if (!script) {
-        reportError_("The update script cannot name the program folder " + programFolder +
-                     " in the system's code page, so the update was not started. The verified archive " +
+    PortableUpdate update;
+    update.programFolder = ParentPath(currentExePath) + "\\";
+    update.exeName = LastName(currentExePath, "\\/");
+    update.archivePath = zipInAppDir;
+    update.systemFolder = SystemFolder();
+    update.processId = GetCurrentProcessId();
+    const std::optional<std::string> script = PortableUpdateScriptFile(update, OemCodePage());
+    if (!script || update.systemFolder.empty()) {
+        reportError_("The update script cannot name the program folder " + update.programFolder +
+                     " in the console's code page, so the update was not started. The verified archive " +
                      zipInAppDir + " is kept; unpack it over the program folder once the program has ended.");
         return;
     }
     const std::time_t now = std::time(nullptr);
     const std::tm local = *std::localtime(&now);
-    const std::string scriptPath =
-        GetTempFolder(*installation_.files) + UpdateScriptFileName(local.tm_hour, local.tm_min, local.tm_sec);
-    if (!installation_.files->WriteWholeFile(scriptPath, *script) || !installation_.files->FileExists(scriptPath)) {
+    // Beside the archive, in the admin-only update folder, written as a new file: cmd reads
+    // the script again while it runs.
+    const std::string scriptFolder = zipInAppDir.substr(0, zipInAppDir.find_last_of('\\') + 1);
+    std::string scriptPath;
+    try {
+        DownloadFile file(Widen(scriptFolder), Widen(UpdateScriptFileName(local.tm_hour, local.tm_min, local.tm_sec)));
+        file.Write(script->data(), script->size());
+        file.Commit();
+        scriptPath = Narrow(file.FinalPath());
+    } catch (const std::exception&) {
         MessageBoxW(nullptr, L"Failed to create update script!", Widen(kApplicationTitle).c_str(), MB_OK);
         return;
     }
-    StartForUpdate(scriptPath, "", show::Hide, true);
+    StartForUpdate(update.systemFolder + "cmd.exe", PortableUpdateScriptParameters(scriptPath), show::Hide, true);
 }
 
 void UpdateWindow::StartForUpdate(const std::string& file, const std::string& parameters, int showCommand,
@@ -208,7 +272,7 @@ void UpdateWindow::StartForUpdate(const std::string& file, const std::string& pa
             installation_.saveOptions();
     }
     if (!installation_.shell || !installation_.shell->Open(0, file, parameters, "", showCommand)) {
-        reportError_("Cannot start " + file + ".");
+        reportError_("Cannot start " + file + (parameters.empty() ? "" : " " + parameters) + ".");
         return;
     }
     if (endsProgram && installation_.endProgram)

@@ -46,7 +46,7 @@ struct UpdateInstallation {
     std::function<std::string()> currentLanguage;  // the chosen language file's name, or ""
     std::function<void()> saveOptions;  // writes the main window's options
     std::function<void()> endProgram;   // closes the main window, which ends the program
-    // Where the downloads and the update script go.
+    // The program's folder, which a portable update replaces.
     std::string programFolder;           // ending with a backslash
     std::string executablePath;
 };

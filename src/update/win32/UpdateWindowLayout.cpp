@@ -3,10 +3,10 @@
 #include "update/win32/UpdateWindow.h"
 
 #include <commctrl.h>
-#include <uxtheme.h>
 
 #include "appearance/win32/ControlStyles.h"
 #include "platform/win32/WideString.h"
+#include "ui/win32/SystemLibraryCalls.h"
 
 namespace kestrova {
 
@@ -181,15 +181,15 @@ void UpdateWindow::ApplyStyle(const ThemePalette& palette)
     ApplyTabControlStyle(Control("TabControlButtons"), palette);
     // A themed progress bar keeps the theme's colours; without a theme it takes the palette's.
     HWND progress = Control("ProgressBarUpdate");
-    SetWindowTheme(progress, palette.dark ? L" " : nullptr, palette.dark ? L" " : nullptr);
+    SetSystemWindowTheme(progress, palette.dark ? L" " : nullptr, palette.dark ? L" " : nullptr);
     SendMessageW(progress, PBM_SETBKCOLOR, 0, static_cast<LPARAM>(palette.listBackground));
     for (const Component& component : model_.Components()) {
         if (component.kind == ComponentKind::CheckBox) {
             // A themed check box draws its text in the theme's colour, which a dark
             // palette cannot change; the classic one takes the colour given to it.
-            SetWindowTheme(Control(component.name), palette.dark ? L"" : nullptr, palette.dark ? L"" : nullptr);
+            SetSystemWindowTheme(Control(component.name), palette.dark ? L"" : nullptr, palette.dark ? L"" : nullptr);
         } else if (component.kind == ComponentKind::Button) {
-            SetWindowTheme(Control(component.name), palette.dark ? L"DarkMode_Explorer" : nullptr, nullptr);
+            SetSystemWindowTheme(Control(component.name), palette.dark ? L"DarkMode_Explorer" : nullptr, nullptr);
         }
     }
     RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);

@@ -1,5 +1,6 @@
 #include "update/win32/WinHttpClient.h"
 
+#include "platform/AppError.h"
 #include "update/win32/WinHttpRequest.h"
 
 namespace kestrova {
@@ -10,8 +11,11 @@ HttpResponse WinHttpClient::Get(const std::string& url)
     HttpResponse response;
     response.status = request.Status();
     char buffer[8192];
-    while (const std::size_t read = request.Read(buffer, sizeof buffer))
+    while (const std::size_t read = request.Read(buffer, sizeof buffer)) {
         response.body.append(buffer, read);
+        if (options_.bodyLimit && response.body.size() > *options_.bodyLimit)
+            throw AppError("The answer of " + url + " is longer than " + std::to_string(*options_.bodyLimit) + " bytes");
+    }
     return response;
 }
 

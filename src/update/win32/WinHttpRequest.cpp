@@ -5,6 +5,7 @@
 
 #include "platform/AppError.h"
 #include "platform/win32/WideString.h"
+#include "update/ProxyList.h"
 
 namespace kestrova {
 
@@ -47,11 +48,12 @@ Internet OpenSession(const HttpClientOptions& options)
 {
     // WinHTTP wants the proxy as "host:port"; "http://host:port" fails with 12007.
     const std::wstring proxy =
-        options.proxyHost ? Widen(*options.proxyHost + ":" + std::to_string(options.proxyPort)) : std::wstring();
+        options.proxyHost ? Widen(ProxyForWinHttp(*options.proxyHost, options.proxyPort)) : std::wstring();
+    const std::wstring bypass = Widen(options.proxyBypass);
     Internet session(Check(WinHttpOpen(Widen(kUpdateUserAgent).c_str(),
                                        proxy.empty() ? WINHTTP_ACCESS_TYPE_NO_PROXY : WINHTTP_ACCESS_TYPE_NAMED_PROXY,
                                        proxy.empty() ? WINHTTP_NO_PROXY_NAME : proxy.c_str(),
-                                       WINHTTP_NO_PROXY_BYPASS, 0)));
+                                       proxy.empty() || bypass.empty() ? WINHTTP_NO_PROXY_BYPASS : bypass.c_str(), 0)));
     // Zero keeps WinHTTP's own limit.
     const int connect = Milliseconds(options.connectTimeout, 0);
     const int read = Milliseconds(options.readTimeout, 0);

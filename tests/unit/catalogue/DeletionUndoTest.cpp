@@ -150,5 +150,43 @@ TEST_F(DeletionUndoTest, AChangedCopyThatNamesAnotherKeyWritesNothing)
     EXPECT_TRUE(deletions.undo.CanUndo());
 }
 
+TEST_F(DeletionUndoTest, ACopyEditedBetweenDeleteAndUndoIsNotRestored)
+{
+    ASSERT_TRUE(contextMenu.DeleteRow(verbRow, deletions.backup, deletions.undo));
+    const std::string keyCopy = deletions.undo.Latest().backupFile;
+    // Inside the entry's own tree: the keys pass, the values are not what was deleted.
+    WriteText(keyCopy, FormatRegFile({RegFileKey{"HKEY_LOCAL_MACHINE\\" + Verb + "\\command",
+                                                 {{"", MakeStringValue("C:\\Users\\Public\\evil.exe")}}}}));
+    EXPECT_EQ(deletions.undo.UndoLatest(), UndoResult::Failed);
+    EXPECT_FALSE(seed.KeyExists(HKLM, View32, Verb));
+    EXPECT_EQ(deletions.undo.Latest().backupFile, keyCopy) << "stays the latest, to show its copy's path";
+
+    ASSERT_TRUE(sendToCatalogue.DeleteRow(SendToRow("Quill.lnk"), deletions.backup, deletions.undo));
+    WriteText(deletions.undo.Latest().backupFile, "another link");
+    EXPECT_EQ(deletions.undo.UndoLatest(), UndoResult::Failed);
+    EXPECT_FALSE(deletions.fs.FileExists(sendTo + "Quill.lnk"));
+}
+
+TEST_F(DeletionUndoTest, AKeyWhoseCopyWouldNotReadBackIsNotDeleted)
+{
+    // A line break in a value or key name would end the line the registry file holds it on.
+    const struct {
+        const char* what;
+        KeyTree tree;
+    } cases[] = {
+        {"value name", KeyTree{}.Value("line\r\nbreak", MakeStringValue("x"))},
+        {"key name", KeyTree{}.Subkey("line\nbreak", KeyTree{})},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        seed.WriteTree(HKLM, View32, Verb, c.tree);
+        const auto before = seed.Snapshot(HKLM, View32, Verb);
+        EXPECT_THROW(contextMenu.DeleteRow(verbRow, deletions.backup, deletions.undo), BackupError);
+        EXPECT_EQ(seed.Snapshot(HKLM, View32, Verb), before);
+        EXPECT_TRUE(Backups().empty());
+        EXPECT_FALSE(deletions.undo.CanUndo());
+    }
+}
+
 }  // namespace
 }  // namespace kestrova

@@ -276,7 +276,7 @@ TEST_F(SendToCatalogueTest, ShowInExplorerSelectsTheRowsFile)
         ASSERT_EQ(shell.opened.size(), 1u);
         const ShellOpenCall& call = shell.opened[0];
         EXPECT_EQ(call.owner, 42u);
-        EXPECT_EQ(call.file, "explorer.exe");
+        EXPECT_EQ(call.file, fs.WindowsFolder() + "\\explorer.exe");
         // A file found under another case of its suffix is named with the lower-case suffix.
         EXPECT_EQ(call.parameters, "/select, \"" + sendTo + c.selected + "\"");
         EXPECT_EQ(call.folder, "");

@@ -6,6 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include "platform/win32/WideString.h"
+#endif
+
 #include <algorithm>
 
 namespace kestrova {
@@ -206,6 +212,63 @@ TEST_F(FileSystemTest, KnownFoldersExist)
     ASSERT_FALSE(temp.empty());
     EXPECT_TRUE(temp.back() == '\\' || temp.back() == '/') << temp;
 }
+
+#ifdef _WIN32
+TEST_F(FileSystemTest, AWriteThroughAJunctionOrLinkIsRefusedAndChangesNothing)
+{
+    // Elevated, a write into a folder the user controls must not land where a link leads.
+    ASSERT_TRUE(fs.MakeDirectory(dir / "Elsewhere"));
+    WriteText(dir / "Elsewhere\\Option.ini", "kept");
+    const struct {
+        const char* what;
+        std::string written;  // the path written to
+        bool (*make)(const std::string& link, const std::string& target);
+        std::string target;
+    } cases[] = {
+        {"folder link", dir / "Config\\Option.ini",
+         [](const std::string& link, const std::string& target) {
+             return CreateSymbolicLinkW(Widen(link).c_str(), Widen(target).c_str(),
+                                        SYMBOLIC_LINK_FLAG_DIRECTORY | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) != 0;
+         },
+         dir / "Elsewhere"},
+        {"file link", dir / "Linked.ini",
+         [](const std::string& link, const std::string& target) {
+             return CreateSymbolicLinkW(Widen(link).c_str(), Widen(target).c_str(),
+                                        SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) != 0;
+         },
+         dir / "Elsewhere\\Option.ini"},
+        {"hard link", dir / "Hard.ini",
+         [](const std::string& link, const std::string& target) {
+             return CreateHardLinkW(Widen(link).c_str(), Widen(target).c_str(), nullptr) != 0;
+         },
+         dir / "Elsewhere\\Option.ini"},
+    };
+    std::string unmade;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string link = c.written.substr(0, c.written.find('\\', dir.path().size()));
+        const bool made = c.make(link, c.target);
+        const DWORD error = GetLastError();
+        std::string reached;
+        if (!made || !fs.ReadWholeFile(c.written, reached) || reached != "kept") {
+            // Wine makes links that lead nowhere: then there is nothing to show here.
+            unmade += std::string(unmade.empty() ? "" : ", ") + c.what + (made ? " that works" : "") + " (error " +
+                      std::to_string(error) + ")";
+        } else {
+            EXPECT_FALSE(fs.WriteWholeFile(c.written, "changed"));
+            EXPECT_FALSE(fs.WriteEmptyFile(c.written));
+            EXPECT_EQ(ReadText(dir / "Elsewhere\\Option.ini"), "kept");
+        }
+        if (!RemoveDirectoryW(Widen(link).c_str()))
+            DeleteFileW(Widen(link).c_str());
+    }
+    EXPECT_EQ(fs.FindEntries(dir / "Elsewhere\\*").size(), 3u) << "nothing created there (., .., Option.ini)";
+    EXPECT_TRUE(fs.WriteWholeFile(dir / "Plain.ini", "written")) << "a plain file is written as before";
+    EXPECT_EQ(ReadText(dir / "Plain.ini"), "written");
+    if (!unmade.empty())
+        GTEST_SKIP() << "this system made no " << unmade;
+}
+#endif
 
 }  // namespace
 }  // namespace kestrova

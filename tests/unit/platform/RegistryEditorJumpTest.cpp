@@ -5,6 +5,7 @@
 #include "RecordingShell.h"
 #include "RegistrySeed.h"
 #include "ScratchFolder.h"
+#include "TestFiles.h"
 #include "platform/MemoryRegistry.h"
 #include "platform/RegValueData.h"
 
@@ -19,10 +20,7 @@ const std::string RegeditKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Ap
 class WindowsFolderIn : public PlatformFileSystem {
 public:
     std::string systemRoot;
-    std::string EnvironmentVariable(const std::string& name) override
-    {
-        return name == "SystemRoot" ? systemRoot : PlatformFileSystem::EnvironmentVariable(name);
-    }
+    std::string WindowsFolder() override { return systemRoot; }
 };
 
 class RegistryEditorJumpTest : public ::testing::Test {
@@ -101,6 +99,23 @@ TEST_F(RegistryEditorJumpTest, AFailedStartReportsFalseAndKeepsTheWrittenKey)
     EXPECT_FALSE(OpenRegeditAtKey(hive, files, shell, "HKEY_USERS\\.DEFAULT"));
     EXPECT_EQ(LastKey(), "HKEY_USERS\\.DEFAULT");
 }
+
+#ifdef _WIN32
+TEST(RegistryEditorJump, TheEditorComesFromTheWindowsFolderWhateverSystemRootSays)
+{
+    // %SystemRoot% is the user's to set; an editor planted where it points must not start elevated.
+    PlatformFileSystem files;
+    ScratchFolder planted(files);
+    ASSERT_TRUE(files.WriteEmptyFile(planted / "regedit.exe"));
+    ScopedEnvironmentVariable systemRoot("SystemRoot", planted.path());
+    MemoryRegistry hive;
+    RecordingShell shell;
+    EXPECT_TRUE(OpenRegeditAtKey(hive, files, shell, "HKEY_CURRENT_USER"));
+    ASSERT_EQ(shell.opened.size(), 1u);
+    EXPECT_FALSE(shell.opened[0].file.starts_with(planted.path())) << shell.opened[0].file;
+    EXPECT_TRUE(shell.opened[0].file.starts_with(files.WindowsFolder() + "\\")) << shell.opened[0].file;
+}
+#endif
 
 }  // namespace
 }  // namespace kestrova

@@ -85,6 +85,10 @@ TEST(FetchServerVersion, AsksTheMirrorOnlyWhenThePrimaryGivesNoVersion)
         {"primary unreachable", {{kMirror, {200, "2.0"}}}, "2.0", mirrorDir, {kPrimary, kMirror}},
         {"primary redirected to an error page", {{kPrimary, {302, "x"}}, {kMirror, {200, "2.0"}}}, "2.0", mirrorDir,
          {kPrimary, kMirror}},
+        {"primary names no plain version", {{kPrimary, {200, "1.0 /DIR=C:\\x"}}, {kMirror, {200, "2.0"}}}, "2.0",
+         mirrorDir, {kPrimary, kMirror}},
+        {"primary answers more than 1 KiB", {{kPrimary, {200, "1.0" + std::string(1022, ' ')}}, {kMirror, {200, "2.0"}}},
+         "2.0", mirrorDir, {kPrimary, kMirror}},
         {"both fail", {{kPrimary, {500, "1.0"}}, {kMirror, {200, ""}}}, std::nullopt, "", {kPrimary, kMirror}},
         {"both unreachable", {}, std::nullopt, "", {kPrimary, kMirror}},
     };

@@ -77,6 +77,22 @@ TEST_F(WinHttpClientTest, AProxyInHostPortFormIsAskedForAnyHost)
     EXPECT_EQ(server->Log(), "download.kestrova.org /download/Kestrova/version.txt\n");
 }
 
+TEST_F(WinHttpClientTest, HostsOfTheBypassListAreAskedWithoutTheProxyAndALongBodyFails)
+{
+    server->Answer("127.0.0.1", "/version.txt", 200, "1.2.3.4");
+    HttpClientOptions options;
+    options.proxyHost = "127.0.0.1";
+    options.proxyPort = 1;  // nothing listens there
+    options.proxyBypass = "127.0.0.1";
+    EXPECT_EQ(Get(server->Url("/version.txt"), options).body, "1.2.3.4");
+
+    options = {};
+    options.bodyLimit = 6;
+    EXPECT_THROW(Get(server->Url("/version.txt"), options), AppError);
+    options.bodyLimit = 7;
+    EXPECT_EQ(Get(server->Url("/version.txt"), options).body, "1.2.3.4");
+}
+
 TEST_F(WinHttpClientTest, StalledOrRefusedRequestsFailInsteadOfWaiting)
 {
     server->Stall("127.0.0.1", "/stall");
