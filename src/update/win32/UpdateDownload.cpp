@@ -1,11 +1,11 @@
 #include "update/win32/UpdateDownload.h"
 
 #include <thread>
-#include <vector>
 
 #include "platform/AppError.h"
 #include "platform/win32/WideString.h"
 #include "update/DownloadNames.h"
+#include "update/DownloadPipeline.h"
 #include "update/win32/UpdateSignatureCheck.h"
 #include "update/win32/WinHttpRequest.h"
 
@@ -13,7 +13,6 @@ namespace kestrova {
 
 namespace {
 
-constexpr std::size_t kPieceBytes = 64 * 1024;
 // A signature file is one short line; anything longer is not one.
 constexpr std::size_t kSignatureFileLimit = 1024;
 // No installer or archive of the program comes near this; a server sending more is not
@@ -109,22 +108,42 @@ DownloadOutcome UpdateDownload::Transfer()
     }
     Notify();
 
-    std::vector<char> piece(kPieceBytes);
+    // This thread only reads; the pipeline's worker writes and hashes what it read, and
+    // reports the bytes written.
+    DownloadFile& file = *file_;
+    DownloadPipeline pipeline(
+        [&file, &check](const char* bytes, std::size_t size) {
+            file.Write(bytes, size);
+            check.Add(bytes, size);
+        },
+        [this](std::int64_t written) {
+            {
+                std::lock_guard lock(mutex_);
+                progress_.received = written;
+            }
+            Notify();
+        });
     std::int64_t received = 0;
-    while (const std::size_t read = request.Read(piece.data(), piece.size())) {
-        if (cancelled_)
-            return DownloadOutcome::Failed;
-        if (received + static_cast<std::int64_t>(read) > kDownloadLimit)
-            throw AppError("The download goes on past " + std::to_string(kDownloadLimit) + " bytes, more than an update can be");
-        file_->Write(piece.data(), read);
-        check.Add(piece.data(), read);
-        received += static_cast<std::int64_t>(read);
-        {
-            std::lock_guard lock(mutex_);
-            progress_.received = received;
+    for (bool ended = false; !ended;) {
+        char* buffer = pipeline.Acquire();
+        std::size_t filled = 0;
+        while (filled < DownloadPipeline::kBufferBytes) {
+            if (cancelled_)
+                return DownloadOutcome::Failed;
+            const std::size_t read = request.Read(buffer + filled, DownloadPipeline::kBufferBytes - filled);
+            if (read == 0) {
+                ended = true;
+                break;
+            }
+            filled += read;
+            if (received + static_cast<std::int64_t>(filled) > kDownloadLimit)
+                throw AppError("The download goes on past " + std::to_string(kDownloadLimit) +
+                               " bytes, more than an update can be");
         }
-        Notify();
+        pipeline.Submit(filled);
+        received += static_cast<std::int64_t>(filled);
     }
+    pipeline.Finish();
     if (announced > 0 && received != announced)
         throw AppError("The transfer broke off after " + std::to_string(received) + " of " +
                        std::to_string(announced) + " bytes");
