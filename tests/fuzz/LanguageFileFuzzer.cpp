@@ -7,6 +7,7 @@
 #include "update/UpdateWindowComponents.h"
 #include "i18n/LanguageFileCleaning.h"
 #include "i18n/Translation.h"
+#include "product/ProductNames.h"
 #include "platform/TextEncoding.h"
 #include "settings/IniDocument.h"
 
@@ -57,19 +58,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     WindowModel update = kUpdate;
     IniDocument document = IniDocument::Parse(bytes, kCyrillicCodePage);
 
-    // As a file that cannot be rewritten: applied as it stands.
-    const std::vector<std::string> values = document.ReadSectionValues("Kestrova");
-    Translate(main, values);
-    Translate(about, values);
-    Translate(update, values);
+    // As the start-up translation applies it, whether or not the file could be cleaned.
+    if (document.SectionExists(kApplicationTitle)) {
+        const std::vector<std::string> values = document.ReadSectionValues(kApplicationTitle);
+        Translate(main, values);
+        Translate(about, values);
+        Translate(update, values);
+    }
 
-    // As a writable file: cleaned, written, read back and applied.
+    // As the start-up cleaning rewrites a writable file: read back, it needs no more.
     const std::vector<const WindowModel*> windows{&main, &about, &update};
     CleanLanguageDocument(document, windows);
     IniDocument reread = IniDocument::Parse(document.Serialize(), kCyrillicCodePage);
     if (CleanLanguageDocument(reread, windows))
         std::abort();  // a cleaned file would be rewritten at every start
-    Translate(main, reread.ReadSectionValues("Kestrova"));
 
     // As a missing-key log.
     const DecodedText log = DecodeText(bytes, kCyrillicCodePage);
