@@ -1,7 +1,7 @@
-// Fuzzes the language-file path: any bytes read as a language file must be cleaned and
-// applied to the program's three windows without a crash, a cleaned file must
-// need no further cleaning, and the same bytes read as a missing-key log must split
-// into lines.
+// Fuzzes the language-file path: any bytes read as a language file must be cleaned as
+// at start-up and then applied to the program's three windows without a crash, a
+// cleaned file must need no further cleaning, and the same bytes read as a missing-key
+// log must split into lines.
 #include "about/AboutWindowComponents.h"
 #include "app/MainWindowComponents.h"
 #include "update/UpdateWindowComponents.h"
@@ -49,29 +49,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
 
-    // Built once; each input works on fresh copies.
+    // Built once; the translation works on fresh copies.
     static const WindowModel kMain = BuildMainWindowComponents();
     static const WindowModel kAbout = BuildAboutWindowComponents();
     static const WindowModel kUpdate = UpdateWindow();
-    WindowModel main = kMain;
-    WindowModel about = kAbout;
-    WindowModel update = kUpdate;
-    IniDocument document = IniDocument::Parse(bytes, kCyrillicCodePage);
+    static const std::vector<const WindowModel*> kWindows{&kMain, &kAbout, &kUpdate};
 
-    // As the start-up translation applies it, whether or not the file could be cleaned.
-    if (document.SectionExists(kApplicationTitle)) {
-        const std::vector<std::string> values = document.ReadSectionValues(kApplicationTitle);
+    // The start-up cleaning rewrites the file; read back, it needs no more.
+    IniDocument document = IniDocument::Parse(bytes, kCyrillicCodePage);
+    CleanLanguageDocument(document, kWindows);
+    const IniDocument cleaned = IniDocument::Parse(document.Serialize(), kCyrillicCodePage);
+    IniDocument recleaned = cleaned;
+    if (CleanLanguageDocument(recleaned, kWindows))
+        std::abort();  // a cleaned file would be rewritten at every start
+
+    // The start-up translation then applies the cleaned file. (A file that cannot be
+    // rewritten is applied as it stands: the same lookups among more lines.)
+    if (cleaned.SectionExists(kApplicationTitle)) {
+        const std::vector<std::string> values = cleaned.ReadSectionValues(kApplicationTitle);
+        WindowModel main = kMain;
+        WindowModel about = kAbout;
+        WindowModel update = kUpdate;
         Translate(main, values);
         Translate(about, values);
         Translate(update, values);
     }
-
-    // As the start-up cleaning rewrites a writable file: read back, it needs no more.
-    const std::vector<const WindowModel*> windows{&main, &about, &update};
-    CleanLanguageDocument(document, windows);
-    IniDocument reread = IniDocument::Parse(document.Serialize(), kCyrillicCodePage);
-    if (CleanLanguageDocument(reread, windows))
-        std::abort();  // a cleaned file would be rewritten at every start
 
     // As a missing-key log.
     const DecodedText log = DecodeText(bytes, kCyrillicCodePage);
