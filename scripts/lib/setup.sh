@@ -13,13 +13,15 @@ WINE64=$KESTROVA_WINE_DIR/wine64
 
 log() { printf '\n== %s\n' "$*"; }
 
+# Installs the packages named, or without arguments those that building and testing need.
 install_packages() {
-  local want=(cmake ninja-build g++ make googletest
-              g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-              mingw-w64-i686-dev mingw-w64-x86-64-dev
-              wine wine64 wine32 xvfb xdotool x11-utils imagemagick
-              nsis zip unzip openssl python3 python3-yaml osslsigncode
-              libgnutls30:i386)
+  local want=("$@")
+  ((${#want[@]})) || want=(cmake ninja-build g++ make googletest
+                           g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+                           mingw-w64-i686-dev mingw-w64-x86-64-dev
+                           wine wine64 wine32 xvfb xdotool x11-utils imagemagick
+                           nsis zip unzip openssl python3 python3-yaml osslsigncode
+                           libgnutls30:i386)
   local missing=()
   for p in "${want[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

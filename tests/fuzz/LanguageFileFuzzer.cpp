@@ -1,12 +1,13 @@
-// Fuzzes the language-file path: any bytes read as a language file must be cleaned and
-// applied to the program's three windows without a crash, a cleaned file must
-// need no further cleaning, and the same bytes read as a missing-key log must split
-// into lines.
+// Fuzzes the language-file path: any bytes read as a language file must be cleaned as
+// at start-up and then applied to the program's three windows without a crash, a
+// cleaned file must need no further cleaning, and the same bytes read as a missing-key
+// log must split into lines.
 #include "about/AboutWindowComponents.h"
 #include "app/MainWindowComponents.h"
 #include "update/UpdateWindowComponents.h"
 #include "i18n/LanguageFileCleaning.h"
 #include "i18n/Translation.h"
+#include "product/ProductNames.h"
 #include "platform/TextEncoding.h"
 #include "settings/IniDocument.h"
 
@@ -48,28 +49,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
 
-    // Built once; each input works on fresh copies.
+    // Built once; the translation works on fresh copies.
     static const WindowModel kMain = BuildMainWindowComponents();
     static const WindowModel kAbout = BuildAboutWindowComponents();
     static const WindowModel kUpdate = UpdateWindow();
-    WindowModel main = kMain;
-    WindowModel about = kAbout;
-    WindowModel update = kUpdate;
+    static const std::vector<const WindowModel*> kWindows{&kMain, &kAbout, &kUpdate};
+
+    // The start-up cleaning rewrites the file; read back, it needs no more.
     IniDocument document = IniDocument::Parse(bytes, kCyrillicCodePage);
-
-    // As a file that cannot be rewritten: applied as it stands.
-    const std::vector<std::string> values = document.ReadSectionValues("Kestrova");
-    Translate(main, values);
-    Translate(about, values);
-    Translate(update, values);
-
-    // As a writable file: cleaned, written, read back and applied.
-    const std::vector<const WindowModel*> windows{&main, &about, &update};
-    CleanLanguageDocument(document, windows);
-    IniDocument reread = IniDocument::Parse(document.Serialize(), kCyrillicCodePage);
-    if (CleanLanguageDocument(reread, windows))
+    CleanLanguageDocument(document, kWindows);
+    const IniDocument cleaned = IniDocument::Parse(document.Serialize(), kCyrillicCodePage);
+    IniDocument recleaned = cleaned;
+    if (CleanLanguageDocument(recleaned, kWindows))
         std::abort();  // a cleaned file would be rewritten at every start
-    Translate(main, reread.ReadSectionValues("Kestrova"));
+
+    // The start-up translation then applies the cleaned file. (A file that cannot be
+    // rewritten is applied as it stands: the same lookups among more lines.)
+    if (cleaned.SectionExists(kApplicationTitle)) {
+        const std::vector<std::string> values = cleaned.ReadSectionValues(kApplicationTitle);
+        WindowModel main = kMain;
+        WindowModel about = kAbout;
+        WindowModel update = kUpdate;
+        Translate(main, values);
+        Translate(about, values);
+        Translate(update, values);
+    }
 
     // As a missing-key log.
     const DecodedText log = DecodeText(bytes, kCyrillicCodePage);
