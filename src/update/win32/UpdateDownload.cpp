@@ -1,5 +1,7 @@
 #include "update/win32/UpdateDownload.h"
 
+#include <algorithm>
+#include <chrono>
 #include <thread>
 
 #include "platform/AppError.h"
@@ -15,6 +17,8 @@ namespace {
 
 // A signature file is one short line; anything longer is not one.
 constexpr std::size_t kSignatureFileLimit = 1024;
+// How long the reading thread keeps bytes before the writer gets them.
+constexpr std::chrono::milliseconds kLongestHold{200};
 // No installer or archive of the program comes near this; a server sending more is not
 // sending an update, and would otherwise fill the disk.
 constexpr std::int64_t kDownloadLimit = std::int64_t{512} * 1024 * 1024;
@@ -127,10 +131,18 @@ DownloadOutcome UpdateDownload::Transfer()
     for (bool ended = false; !ended;) {
         char* buffer = pipeline.Acquire();
         std::size_t filled = 0;
-        while (filled < DownloadPipeline::kBufferBytes) {
+        // A buffer goes on when full, or after a while on a slow line, so that the
+        // progress keeps moving however slowly the bytes come.
+        const auto handOverBy = std::chrono::steady_clock::now() + kLongestHold;
+        while (filled < DownloadPipeline::kBufferBytes &&
+               (filled == 0 || std::chrono::steady_clock::now() < handOverBy)) {
             if (cancelled_)
                 return DownloadOutcome::Failed;
-            const std::size_t read = request.Read(buffer + filled, DownloadPipeline::kBufferBytes - filled);
+            // Only what has arrived: a read of more waits until that much is there.
+            const std::size_t available = request.Available();
+            const std::size_t read =
+                available ? request.Read(buffer + filled, std::min(available, DownloadPipeline::kBufferBytes - filled))
+                          : 0;
             if (read == 0) {
                 ended = true;
                 break;

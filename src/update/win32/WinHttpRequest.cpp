@@ -145,6 +145,13 @@ std::optional<std::int64_t> WinHttpRequest::ContentLength() const
     return length;
 }
 
+std::size_t WinHttpRequest::Available()
+{
+    DWORD available = 0;
+    Check(WinHttpQueryDataAvailable(handles_->request.get(), &available));
+    return available;
+}
+
 std::size_t WinHttpRequest::Read(char* buffer, std::size_t size)
 {
     DWORD read = 0;

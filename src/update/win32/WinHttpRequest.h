@@ -26,6 +26,9 @@ public:
     int Status() const;
     // The size the server announced; none when it announced none.
     std::optional<std::int64_t> ContentLength() const;
+    // Waits until some of the body has arrived and says how much can be read without
+    // waiting; 0 once the body has ended. Throws as above.
+    std::size_t Available();
     // Up to `size` bytes of the body into `buffer`; 0 once the body has ended. Throws as above.
     std::size_t Read(char* buffer, std::size_t size);
 
