@@ -20,7 +20,7 @@ namespace kestrova {
 
 class DownloadPipeline {
 public:
-    static constexpr std::size_t kBufferBytes = 1 << 20;
+    static constexpr std::size_t kBufferBytes = 512 * 1024;
     static constexpr std::size_t kBufferCount = 4;
 
     // `consume` gets every piece in order on the worker, and `written` the running total
