@@ -119,7 +119,14 @@ print_skipped_tests() {
 
 configure_and_build() {
   local preset=$1; shift
-  cmake --preset "$preset" >/dev/null || return 1
+  # Where ccache is installed, builds of the same sources in another checkout reuse
+  # each other's objects.
+  local launcher=()
+  if command -v ccache >/dev/null; then
+    export CCACHE_BASEDIR=$KESTROVA_ROOT CCACHE_NOHASHDIR=true
+    launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  fi
+  cmake --preset "$preset" "${launcher[@]}" >/dev/null || return 1
   cmake --build --preset "$preset" "$@"
 }
 
