@@ -71,11 +71,9 @@ void CatalogueTab::ShowRestored(const DeletedEntry& entry)
     form_.ShowListPage(list_);
     Rebuild();
     for (std::size_t index = 0; index < list_.Count(); ++index) {
-        for (const std::string& text : list_.Row(index).subItems) {
-            if (text == entry.rowPath) {
-                list_.SelectAndFocusRow(index);
-                return;
-            }
+        if (list_.Row(index).target == entry.row) {
+            list_.SelectAndFocusRow(index);
+            return;
         }
     }
 }

@@ -27,7 +27,6 @@
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32VersionInfo.h"
-#include "i18n/LanguageName.h"
 #include "settings/ProgramState.h"
 #include "settings/SettingsFile.h"
 #include "update/win32/UpdateWindow.h"
@@ -58,6 +57,18 @@ void RunReported(MainWindow& form, Step step)
         form.ShowGeneralError(error.what());
     }
 }
+
+// Before an update replaces the program: its options saved, then its window closed.
+class MainWindowHandOver : public UpdateHandOver {
+public:
+    MainWindowHandOver(MainWindow& form, MainWindowSettings& settings) : form_(form), settings_(settings) {}
+    void SaveOptions() override { settings_.Save(); }
+    void EndProgram() override { PostMessageW(form_.Handle(), WM_CLOSE, 0, 0); }
+
+private:
+    MainWindow& form_;
+    MainWindowSettings& settings_;
+};
 
 int RunMessageLoop(MainWindow& form)
 {
@@ -113,10 +124,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     UpdateInstallation installation;
     installation.files = &files;
     installation.shell = &shell;
-    // Only a plain language name reaches the installer's command line.
-    installation.currentLanguage = [&] { return IsLanguageName(state.language) ? state.language : std::string(); };
-    installation.saveOptions = [&] { settings.Save(); };
-    installation.endProgram = [&] { PostMessageW(form.Handle(), WM_CLOSE, 0, 0); };
+    MainWindowHandOver handOver(form, settings);
+    installation.handOver = &handOver;
     installation.programFolder = ExecutableFolder();
     installation.executablePath = ExecutablePath();
     kestrova::UpdateWindow update(SystemUpdateCheckSource(), settingsFile, state, form.Handle(),

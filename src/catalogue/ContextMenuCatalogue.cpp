@@ -51,12 +51,10 @@ std::string ContextMenuCatalogue::LoadRows(RowSink& rows)
         ScanContextMenuLocation(kScanRoot, path, rows);
         ScanBackupLocation(kScanRoot, path, rows);
     }
-    for (std::size_t i = 0; i < rows.Count(); ++i) {
-        const EntryRow row = rows.Row(i);
-        rows.SetChecked(i, !IsContextMenuItemDisabled(row.subItems.at(2)));
-    }
+    for (std::size_t i = 0; i < rows.Count(); ++i)
+        rows.SetChecked(i, !IsContextMenuItemDisabled(rows.Row(i).target.path));
     if (rows.Count() == 0)
-        rows.Add(EntryRow{"", {"", "", ""}, false});
+        rows.Add(EntryRow{"", {"", "", ""}, false, {}});
     return std::exchange(malformed_, {});
 }
 
@@ -90,8 +88,9 @@ void ContextMenuCatalogue::ScanBackupLocation(RegRoot root, const std::string& p
 EntryRow ContextMenuCatalogue::MakeRow(RegRoot root, const std::string& path, const std::string& keyToRead,
                                        const std::string& name, bool checked)
 {
-    return EntryRow{DisplayName(root, path, keyToRead, name), {GetEntryFileType(path), RootKeyName(root), path},
-                    checked};
+    EntryTarget target = EntryTarget::Key(root, access::Wow64_32Key, path);
+    std::vector<std::string> columns{GetEntryFileType(path), RootKeyName(root), path};
+    return EntryRow{DisplayName(root, path, keyToRead, name), std::move(columns), checked, std::move(target)};
 }
 
 std::string ContextMenuCatalogue::DisplayName(RegRoot root, const std::string& path, const std::string& keyToRead,
@@ -152,13 +151,10 @@ void ContextMenuCatalogue::SetContextMenuItemEnabled(RegRoot root, const std::st
 
 bool ContextMenuCatalogue::SwitchRow(const EntryRow& row)
 {
-    if (row.subItems.size() < 3)
-        return true;
-    const auto root = RootKeyFromSection(row.subItems[1]);
-    if (!root)
+    if (!row.target.IsKey())
         return true;
     try {
-        SetContextMenuItemEnabled(*root, row.subItems[2], row.checked);
+        SetContextMenuItemEnabled(row.target.root, row.target.path, row.checked);
         return true;
     } catch (const AppError&) {
         return false;
@@ -167,20 +163,18 @@ bool ContextMenuCatalogue::SwitchRow(const EntryRow& row)
 
 bool ContextMenuCatalogue::DeleteRow(const EntryRow& row, DeletionBackup& backup, DeletionUndo& undo)
 {
-    if (row.subItems.size() < 3 || IsProtectedEntryName(row.caption))
-        return false;
-    const auto root = RootKeyFromSection(row.subItems[1], /*acceptUsers=*/true);
-    const std::string& path = row.subItems[2];
+    const EntryTarget& target = row.target;
     // An empty path would name the root key itself.
-    if (!root || path.empty())
+    if (!target.IsKey() || target.path.empty() || IsProtectedEntryName(row.caption))
         return false;
-    RegistryCursor reg(registry_, kChangeAccess);
-    reg.RootKey = *root;
+    const std::string& path = target.path;
+    RegistryCursor reg(registry_, access::AllAccess | target.viewBits);
+    reg.RootKey = target.root;
     if (!reg.KeyExists(path))
         return false;
-    DeletedEntry entry{DeletedEntry::Kind::RegistryKey, *root, access::Wow64_32Key, path, {}, kContextMenuKind, path,
-                       {}};
-    entry.KeepCopy(backup.SaveKey(*root, access::Wow64_32Key, path, kContextMenuKind, LastName(path)));
+    DeletedEntry entry{DeletedEntry::Kind::RegistryKey, target.root, target.viewBits, path, {}, kContextMenuKind,
+                       target, {}};
+    entry.KeepCopy(backup.SaveKey(target.root, target.viewBits, path, kContextMenuKind, LastName(path)));
     try {
         if (!reg.DeleteKey(path))
             return false;
@@ -193,8 +187,8 @@ bool ContextMenuCatalogue::DeleteRow(const EntryRow& row, DeletionBackup& backup
 
 void ContextMenuCatalogue::OpenPlace(WindowHandle, const EntryRow& row)
 {
-    if (row.subItems.size() >= 3)
-        OpenRegeditAt(registry_, files_, shell_, row.subItems[1], row.subItems[2]);
+    if (row.target.IsKey())
+        OpenRegeditAt(registry_, files_, shell_, RootKeyName(row.target.root), row.target.path);
 }
 
 }  // namespace kestrova

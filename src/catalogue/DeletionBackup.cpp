@@ -1,6 +1,7 @@
 #include "catalogue/DeletionBackup.h"
 
 #include "catalogue/RegistryNames.h"
+#include "platform/PathNames.h"
 #include "platform/AppError.h"
 #include "platform/AtomicFileWrite.h"
 #include "platform/RegFile.h"
@@ -83,7 +84,7 @@ BackupCopy DeletionBackup::SaveFile(const std::string& path, std::string_view ki
     std::string contents;
     if (!files_.ReadWholeFile(path, contents))
         throw BackupError(FillPattern("Failed to read %s", path));
-    return Store(kind, path.substr(path.rfind('\\') + 1), "", contents);
+    return Store(kind, LastName(path), "", contents);
 }
 
 BackupCopy DeletionBackup::Store(std::string_view kind, std::string_view name, std::string_view extension,

@@ -3,6 +3,7 @@
 // file. A delete goes ahead only once its copy is on disk.
 #pragma once
 
+#include "catalogue/EntryRow.h"
 #include "platform/FileSystem.h"
 #include "platform/RegistryBackend.h"
 
@@ -42,10 +43,9 @@ struct DeletedEntry {
     std::uint32_t viewBits = 0;            // registry keys only
     std::string path;                      // the key below `root`, or the file or folder
     std::string backupFile;                // empty for a folder, which is empty when deleted
-    // The catalogue the entry was listed by, and the row text (its path column) that
-    // finds it there.
+    // The catalogue the entry was listed by, and what its row there pointed at.
     std::string catalogue;
-    std::string rowPath;
+    EntryTarget row;
     // The copy's bytes as they were written. The copy lies in a folder the user may write,
     // so an undo puts the entry back only from a file that still holds exactly these.
     std::string backupContents;

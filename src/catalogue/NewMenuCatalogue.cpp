@@ -3,6 +3,7 @@
 #include "catalogue/KeySwitch.h"
 #include "catalogue/NewMenuNames.h"
 #include "catalogue/NewMenuScan.h"
+#include "catalogue/RegistryNames.h"
 #include "platform/AppError.h"
 #include "platform/PathNames.h"
 #include "platform/RegistryCursor.h"
@@ -17,10 +18,13 @@ std::uint32_t ChangeAccess(bool view64)
     return access::AllAccess | (view64 ? access::Wow64_64Key : access::Wow64_32Key);
 }
 
-// Row sub-items: type, section, template key path, class key path.
-constexpr std::size_t kSection = 1;
-constexpr std::size_t kTemplateKey = 2;
-constexpr std::size_t kClassKey = 3;
+bool IsView64(const EntryTarget& target) { return (target.viewBits & access::Wow64_64Key) != 0; }
+
+// A template below HKEY_LOCAL_MACHINE: the only place the list takes rows from.
+bool IsTemplate(const EntryTarget& target)
+{
+    return target.IsKey() && target.root == RegRoot::LocalMachine && !target.path.empty();
+}
 
 }  // namespace
 
@@ -58,10 +62,10 @@ void NewMenuCatalogue::SetNewMenuItemEnabled(const std::string& classKey, bool e
 
 bool NewMenuCatalogue::SwitchRow(const EntryRow& row)
 {
-    if (row.subItems.size() <= kClassKey)
+    if (!IsTemplate(row.target))
         return true;
     try {
-        SetNewMenuItemEnabled(row.subItems[kClassKey], row.checked, IsNewMenuSection64(row.subItems[kSection]));
+        SetNewMenuItemEnabled(row.target.classKey, row.checked, IsView64(row.target));
         return true;
     } catch (const AppError&) {
         return false;
@@ -70,17 +74,17 @@ bool NewMenuCatalogue::SwitchRow(const EntryRow& row)
 
 bool NewMenuCatalogue::DeleteRow(const EntryRow& row, DeletionBackup& backup, DeletionUndo& undo)
 {
-    if (row.subItems.size() <= kTemplateKey || !IsNewMenuSection(row.subItems[kSection]))
+    if (!IsTemplate(row.target))
         return false;
-    const std::uint32_t access = ChangeAccess(IsNewMenuSection64(row.subItems[kSection]));
-    const std::string& path = row.subItems[kTemplateKey];
+    const std::uint32_t access = ChangeAccess(IsView64(row.target));
+    const std::string& path = row.target.path;
     RegistryCursor reg(registry_, access);
     reg.RootKey = RegRoot::LocalMachine;
     if (!reg.KeyExists(path))
         return true;
-    const std::string classKey = row.subItems.size() > kClassKey ? row.subItems[kClassKey] : path;
+    const std::string& classKey = row.target.classKey.empty() ? path : row.target.classKey;
     DeletedEntry entry{DeletedEntry::Kind::RegistryKey, RegRoot::LocalMachine, access & access::ViewBits, path, {},
-                       kNewMenuKind, path, {}};
+                       kNewMenuKind, row.target, {}};
     entry.KeepCopy(backup.SaveKey(RegRoot::LocalMachine, entry.viewBits, path, kNewMenuKind, LastName(classKey)));
     try {
         if (reg.DeleteKey(path))
@@ -93,8 +97,8 @@ bool NewMenuCatalogue::DeleteRow(const EntryRow& row, DeletionBackup& backup, De
 
 void NewMenuCatalogue::OpenPlace(WindowHandle, const EntryRow& row)
 {
-    if (row.subItems.size() > kTemplateKey)
-        OpenRegeditAt(registry_, files_, shell_, NewMenuSectionRoot(row.subItems[kSection]), row.subItems[kTemplateKey]);
+    if (IsTemplate(row.target))
+        OpenRegeditAt(registry_, files_, shell_, RootKeyName(row.target.root), row.target.path);
 }
 
 }  // namespace kestrova

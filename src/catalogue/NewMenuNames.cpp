@@ -60,23 +60,4 @@ std::string NewMenuSection(std::uint32_t accessMask)
     return std::string(kSection) + std::string((accessMask & access::Wow64_64Key) ? kSuffix64 : kSuffix32);
 }
 
-bool IsNewMenuSection64(std::string_view section)
-{
-    return section.find("(64)") != std::string_view::npos;
-}
-
-bool IsNewMenuSection(std::string_view section)
-{
-    return section == kSection || section == std::string(kSection) + std::string(kSuffix32) ||
-           section == std::string(kSection) + std::string(kSuffix64);
-}
-
-std::string NewMenuSectionRoot(std::string_view section)
-{
-    for (std::string_view suffix : {kSuffix32, kSuffix64})
-        if (section.size() >= suffix.size() && section.substr(section.size() - suffix.size()) == suffix)
-            return std::string(section.substr(0, section.size() - suffix.size()));
-    return std::string(section);
-}
-
 }  // namespace kestrova

@@ -27,11 +27,5 @@ bool TemplateValueCountsByText(std::string_view valueName);
 
 // "HKEY_LOCAL_MACHINE (32)" or "HKEY_LOCAL_MACHINE (64)" for a scan's access mask.
 std::string NewMenuSection(std::uint32_t accessMask);
-// A row's view: 64-bit when its section contains "(64)".
-bool IsNewMenuSection64(std::string_view section);
-// Whether a section names HKEY_LOCAL_MACHINE, with or without a view suffix.
-bool IsNewMenuSection(std::string_view section);
-// The section without its view suffix: a root key name the registry editor knows.
-std::string NewMenuSectionRoot(std::string_view section);
 
 }  // namespace kestrova

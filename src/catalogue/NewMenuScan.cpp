@@ -332,7 +332,8 @@ std::string NewMenuWalk::TypeText(const RegKey& classKey, const std::string& top
 void NewMenuWalk::AddNewMenuRow(const std::string& classKey, const std::string& caption, bool switchedOff,
                                 const std::string& templateKey, const std::string& type)
 {
-    rows_.Add(EntryRow{caption, {type, section_, templateKey, classKey}, !switchedOff});
+    rows_.Add(EntryRow{caption, {type, section_, templateKey, classKey}, !switchedOff,
+                       EntryTarget::Key(RegRoot::LocalMachine, view_, templateKey, classKey)});
     ++added_;
 }
 

@@ -16,7 +16,7 @@ bool IsSelfOrParent(const std::string& name) { return name == "." || name == "..
 
 bool IsDesktopIni(const std::string& name) { return EqualsIgnoringAsciiCase(name, "desktop.ini"); }
 
-bool IsPlaceholder(const EntryRow& row) { return row.subItems.empty() || row.subItems[0].empty(); }
+bool IsPlaceholder(const EntryRow& row) { return !row.target.IsFile() || row.target.path.empty(); }
 
 // Whether the name's extension, from its last dot, is the switch-off suffix.
 bool HasDisabledSuffix(const std::string& name)
@@ -40,7 +40,7 @@ std::string SendToCaption(const std::string& path)
 
 EntryRow SendToRow(const std::string& path)
 {
-    return EntryRow{SendToCaption(path), {path}, true};
+    return EntryRow{SendToCaption(path), {path}, true, EntryTarget::File(path)};
 }
 
 SendToCatalogue::SendToCatalogue(FileSystem& files, Shell& shell) : files_(files), shell_(shell) {}
@@ -74,7 +74,7 @@ std::string SendToCatalogue::LoadRows(RowSink& rows)
         }
     }
     if (rows.Count() == 0)
-        rows.Add(EntryRow{"", {""}, false});
+        rows.Add(EntryRow{"", {""}, false, {}});
     return {};
 }
 
@@ -92,7 +92,7 @@ bool SendToCatalogue::SwitchRow(const EntryRow& row)
 {
     if (IsPlaceholder(row))
         return true;
-    const std::string& path = row.subItems[0];
+    const std::string& path = row.target.path;
     // Only files switch; a box that changed over nothing to rename would show a state
     // the entry does not have.
     if (!files_.FileExists(row.checked ? WithSuffix(path) : path))
@@ -109,7 +109,7 @@ std::string SendToCatalogue::FileOfRow(const EntryRow& row)
 {
     if (IsPlaceholder(row))
         return {};
-    const std::string& path = row.subItems[0];
+    const std::string& path = row.target.path;
     // A file and its switched-off twin share one path; the row's box says which it is.
     const std::string first = row.checked ? path : WithSuffix(path);
     const std::string second = row.checked ? WithSuffix(path) : path;
@@ -134,21 +134,20 @@ void SendToCatalogue::OpenPlace(WindowHandle owner, const EntryRow& row)
 
 bool SendToCatalogue::DeleteRow(const EntryRow& row, DeletionBackup& backup, DeletionUndo& undo)
 {
-    DeletedEntry entry{DeletedEntry::Kind::File, {}, 0, FileOfRow(row), {}, kSendToKind, {}, {}};
+    DeletedEntry entry{DeletedEntry::Kind::File, {}, 0, FileOfRow(row), {}, kSendToKind, row.target, {}};
     if (!entry.path.empty()) {
         entry.KeepCopy(backup.SaveFile(entry.path, kSendToKind));
         if (!files_.RemoveFile(entry.path))
             return false;
-    } else if (!IsPlaceholder(row) && files_.DirectoryExists(row.subItems[0])) {
+    } else if (!IsPlaceholder(row) && files_.DirectoryExists(row.target.path)) {
         // An empty folder holds nothing to copy: putting it back is creating it.
         entry.kind = DeletedEntry::Kind::Folder;
-        entry.path = row.subItems[0];
+        entry.path = row.target.path;
         if (!files_.RemoveEmptyDirectory(entry.path))
             return false;
     } else {
         return false;
     }
-    entry.rowPath = row.subItems[0];
     undo.Remember(std::move(entry));
     return true;
 }

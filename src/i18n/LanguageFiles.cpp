@@ -1,6 +1,6 @@
 #include "i18n/LanguageFiles.h"
 
-#include "i18n/LanguageName.h"
+#include "settings/LanguageName.h"
 
 #include "product/ProductNames.h"
 #include "settings/IniDocument.h"
@@ -30,6 +30,13 @@ std::string MissingKeyLogPath(std::string_view exeFolder)
     const std::string parent =
         separator == std::string_view::npos ? std::string(folder) + "\\" : std::string(folder.substr(0, separator + 1));
     return parent + kApplicationTitle + ".log";
+}
+
+std::string AcceptedLanguage(const LanguageContext& context, std::string_view stored)
+{
+    if (!IsLanguageName(stored) || !context.fs.FileExists(LanguageFilePath(context, stored)))
+        return {};
+    return std::string(stored);
 }
 
 std::string ReadStoredLanguage(const LanguageContext& context)

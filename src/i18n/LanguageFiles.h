@@ -32,6 +32,10 @@ std::string MissingKeyLogPath(std::string_view exeFolder);
 // language file (AcceptedLanguage).
 std::string ReadStoredLanguage(const LanguageContext& context);
 
+// `stored` when it is a language name and Language\<stored>.ini is a file; else empty, as
+// when no language was chosen.
+std::string AcceptedLanguage(const LanguageContext& context, std::string_view stored);
+
 // The language file of the stored choice; empty text when no language is chosen.
 std::string StoredLanguageFilePath(const LanguageContext& context);
 

@@ -22,4 +22,10 @@ std::string LastName(std::string_view path, std::string_view separators)
     return std::string(trimmed.substr(trimmed.find_last_of(separators) + 1));
 }
 
+std::string FolderWithSeparator(std::string_view path, std::string_view separators)
+{
+    const std::size_t split = path.find_last_of(separators);
+    return split == std::string_view::npos ? std::string() : std::string(path.substr(0, split + 1));
+}
+
 }  // namespace kestrova

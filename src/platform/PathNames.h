@@ -16,4 +16,8 @@ std::string ParentPath(std::string_view path, std::string_view separators = "\\"
 // The text after the last separator; the whole path when there is none.
 std::string LastName(std::string_view path, std::string_view separators = "\\");
 
+// The text up to and including the last separator: the folder of a file's path, ready
+// for a name to be appended. Empty when there is no separator.
+std::string FolderWithSeparator(std::string_view path, std::string_view separators = "\\");
+
 }  // namespace kestrova

@@ -9,6 +9,12 @@ namespace kestrova {
 
 enum class ThemeChoice { System, Light, Dark };
 
+// The update window's two stored options: checking at start-up and updating at once.
+struct UpdateOptions {
+    bool autoCheck = true;    // CheckBoxAutoCheck
+    bool autoUpdate = false;  // CheckBoxAutoUpdate
+};
+
 struct ProgramState {
     // Options and backups beside the program ("portable.ini" found there at start-up).
     bool portable = false;
@@ -19,6 +25,8 @@ struct ProgramState {
     // The update window's quick-update choice, stored with the main window's options;
     // none while there is no update window, so its stored value stays as it is.
     std::optional<bool> quickUpdate;
+    // The update window's stored options; auto-update is never set without auto-check.
+    UpdateOptions updates;
     // Whether Explorer shows its Send to sub-menu.
     bool sendToMenuEnabled = false;
 };

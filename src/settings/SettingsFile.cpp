@@ -1,5 +1,6 @@
 #include "settings/SettingsFile.h"
 
+#include "platform/PathNames.h"
 #include "product/ProductNames.h"
 #include "platform/FileInfoUtils.h"
 
@@ -16,8 +17,6 @@ std::string WithTrailingBackslash(std::string text)
     return text;
 }
 
-std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\') + 1); }
-
 }  // namespace
 
 std::string GetAppDataFolder(FileSystem& fs)
@@ -30,18 +29,18 @@ std::string SettingsFile::OptionsPath() const
 {
     std::string path;
     if (portableMode_)
-        path = FolderOf(exePath_) + kSettingsFileInFolder;
+        path = FolderWithSeparator(exePath_) + kSettingsFileInFolder;
     else
         path = WithTrailingBackslash(GetAppDataFolder(fs_)) +
                WithTrailingBackslash(GetCompanyName(versionInfo_, exePath_)) + kApplicationTitle + "\\" +
                kSettingsFileInFolder;
-    ForceDirectories(fs_, FolderOf(path));
+    ForceDirectories(fs_, FolderWithSeparator(path));
     return path;
 }
 
 std::string SettingsFile::BackupFolder() const
 {
-    return FolderOf(OptionsPath()) + "Backup\\";
+    return FolderWithSeparator(OptionsPath()) + "Backup\\";
 }
 
 IniDocument SettingsFile::Open() const { return IniDocument::Load(fs_, OptionsPath(), ansiCodePage_); }

@@ -24,6 +24,7 @@ enum class Command {
     PreviousPage,
     // The update and About windows.
     SwitchAutoCheck,
+    SwitchAutoUpdate,
     SwitchQuickUpdate,
     DownloadUpdate,
     OpenLink,

@@ -1,14 +1,10 @@
-// The update window's two stored options: checking at start-up and updating at once.
+// Reading and writing the update window's two stored options.
 #pragma once
 
 #include "settings/IniDocument.h"
+#include "settings/ProgramState.h"
 
 namespace kestrova {
-
-struct UpdateOptions {
-    bool autoCheck = true;    // CheckBoxAutoCheck
-    bool autoUpdate = false;  // CheckBoxAutoUpdate
-};
 
 // [Option] CheckBoxAutoCheck (default set) and CheckBoxAutoUpdate (default clear).
 UpdateOptions LoadUpdateOptions(const IniDocument& document);

@@ -20,7 +20,8 @@ WindowModel BuildUpdateWindowComponents()
                           Command::SwitchQuickUpdate));
     model.Add(WithCommand(MakeComponent(Kind::CheckBox, "CheckBoxAutoCheck", "GroupBoxOption", "Проверять при запуске"),
                           Command::SwitchAutoCheck));
-    model.Add(MakeComponent(Kind::CheckBox, "CheckBoxAutoUpdate", "GroupBoxOption", "Авто обновление"));
+    model.Add(WithCommand(MakeComponent(Kind::CheckBox, "CheckBoxAutoUpdate", "GroupBoxOption", "Авто обновление"),
+                          Command::SwitchAutoUpdate));
     model.Add(MakeComponent(Kind::TabControl, "TabControlButtons", ""));
     model.Add(WithCommand(MakeComponent(Kind::Button, "ButtonDownload", "TabControlButtons", "Скачать"),
                           Command::DownloadUpdate));

@@ -93,7 +93,7 @@ TEST_P(ContextMenuCatalogueConformance, ScanListsLiveAndSwitchedOffEntries)
 
 TEST_P(ContextMenuCatalogueConformance, SwitchOffAndOnMovesTheRealKeyWhole)
 {
-    EntryRow row{"Tool", {"Directory", "HKEY_LOCAL_MACHINE", live_}, false};
+    EntryRow row{"Tool", {"Directory", "HKEY_LOCAL_MACHINE", live_}, false, EntryTarget::Key(HKLM, View32, live_)};
     ASSERT_TRUE(catalogue().SwitchRow(row));
     EXPECT_FALSE(seed_->KeyExists(HKLM, View32, live_));
     EXPECT_EQ(seed_->Snapshot(HKLM, View32, backup_), verb_);
@@ -134,7 +134,7 @@ TEST_P(ContextMenuCatalogueConformance, DeleteLeavesARegistryFileThatUndoWritesB
 {
     const KeyTree entry = KeyTree(verb_).Value("Types", MakeDwordValue(1)).Subkey("Deep", EveryValueType());
     seed_->WriteTree(HKLM, View32, live_, entry);
-    const EntryRow row{"Tool", {"Directory", "HKEY_LOCAL_MACHINE", live_}, true};
+    const EntryRow row{"Tool", {"Directory", "HKEY_LOCAL_MACHINE", live_}, true, EntryTarget::Key(HKLM, View32, live_)};
     ASSERT_TRUE(catalogue().DeleteRow(row, deletions_->backup, deletions_->undo));
     EXPECT_FALSE(seed_->KeyExists(HKLM, View32, live_));
     EXPECT_EQ(IndexOfPath(Scan(), live_), -1);

@@ -133,8 +133,9 @@ protected:
     EntryRow Row(const std::string& caption, const std::string& type, const std::string& classKey,
                  const std::string& templateName, bool checked)
     {
-        return EntryRow{caption, {type, Section32, root_ + "\\" + classKey + "\\" + templateName, root_ + "\\" + classKey},
-                        checked};
+        const std::string key = root_ + "\\" + classKey;
+        return EntryRow{caption, {type, Section32, key + "\\" + templateName, key}, checked,
+                        EntryTarget::Key(HKLM, View32, key + "\\" + templateName, key)};
     }
 
     std::unique_ptr<RegistryBackend> backend_;
@@ -202,11 +203,12 @@ TEST_P(NewMenuCatalogueConformance, ARedirectedTopLevelKeyIsWalkedInEachView)
     for (const EntryRow& row : fast.rows)
         if (StartsWith(row.subItems[3], directShow_))
             ours.push_back(row);
-    const auto row = [&](const std::string& caption, const std::string& section, const std::string& classKey) {
-        return EntryRow{caption, {"DirectShow", section, classKey + "\\ShellNew", classKey}, true};
+    const auto row = [&](const std::string& caption, std::uint32_t view, const std::string& classKey) {
+        return EntryRow{caption, {"DirectShow", view == View64 ? Section64 : Section32, classKey + "\\ShellNew", classKey},
+                        true, EntryTarget::Key(HKLM, view, classKey + "\\ShellNew", classKey)};
     };
-    EXPECT_EQ(ours, (std::vector<EntryRow>{row("In 32", Section32, directShow_ + "\\In32"),
-                                           row("In 64", Section64, directShow_ + "\\In64")}));
+    EXPECT_EQ(ours, (std::vector<EntryRow>{row("In 32", View32, directShow_ + "\\In32"),
+                                           row("In 64", View64, directShow_ + "\\In64")}));
 }
 
 // Counts the calls of a scan and the keys it opens in the 64-bit view.
@@ -264,7 +266,8 @@ TEST_P(NewMenuCatalogueConformance, SwitchingRenamesTheTemplateWholeAndBack)
     seed_->WriteTree(HKLM, View32, classKey, classTree);
     seed_->WriteTree(HKLM, View32, classKey + "\\ShellNew", RichTemplate());
     NewMenuCatalogue catalogue(*backend_, editorFiles, shell_);
-    const EntryRow row{".kst", {"kst file", Section32, classKey + "\\ShellNew", classKey}, false};
+    const EntryRow row{".kst", {"kst file", Section32, classKey + "\\ShellNew", classKey}, false,
+                       EntryTarget::Key(HKLM, View32, classKey + "\\ShellNew", classKey)};
 
     ASSERT_TRUE(catalogue.SwitchRow(row));
     EXPECT_FALSE(seed_->KeyExists(HKLM, View32, classKey + "\\ShellNew"));
@@ -291,10 +294,11 @@ TEST_P(NewMenuCatalogueConformance, SwitchingReplacesAStaleTargetAndMovesNothing
 
     // The old_ShellNew is gone since the last scan: nothing moves, the broadcast still goes.
     seed_->DeleteTree(HKLM, View32, classKey + "\\old_ShellNew");
-    EXPECT_TRUE(catalogue.SwitchRow(EntryRow{".kst", {"", Section32, "", classKey}, true}));
+    EXPECT_TRUE(catalogue.SwitchRow(EntryRow{".kst", {"", Section32, classKey + "\\old_ShellNew", classKey}, true,
+                                             EntryTarget::Key(HKLM, View32, classKey + "\\old_ShellNew", classKey)}));
     EXPECT_EQ(seed_->Snapshot(HKLM, View32, classKey), KeyTree{});
     EXPECT_EQ(shell_.broadcasts, 2);
-    EXPECT_TRUE(catalogue.SwitchRow(EntryRow{".kst", {"", Section32, "", ""}, true}));
+    EXPECT_TRUE(catalogue.SwitchRow(EntryRow{".kst", {"", Section32, "", ""}, true, EntryTarget::Key(HKLM, View32, "", "")}));
     EXPECT_EQ(shell_.broadcasts, 2) << "an empty class key switches nothing";
 }
 
@@ -306,18 +310,24 @@ TEST_P(NewMenuCatalogueConformance, ARowSwitchesAndDeletesInItsOwnView)
     seed_->WriteTree(HKLM, View64, classKey + "\\ShellNew", RichTemplate());
     NewMenuCatalogue catalogue(*backend_, editorFiles, shell_);
     ScratchBackup deletions(*backend_);
-    const EntryRow row64{".kst", {"", "HKEY_LOCAL_MACHINE (64)", classKey + "\\ShellNew", classKey}, false};
+    const EntryRow row64{".kst", {"", "HKEY_LOCAL_MACHINE (64)", classKey + "\\ShellNew", classKey}, false,
+                         EntryTarget::Key(HKLM, View64, classKey + "\\ShellNew", classKey)};
+    const EntryRow row32{"", {"", Section32, classKey + "\\ShellNew", classKey}, true,
+                         EntryTarget::Key(HKLM, View32, classKey + "\\ShellNew", classKey)};
 
     ASSERT_TRUE(catalogue.SwitchRow(row64));
     EXPECT_EQ(seed_->Snapshot(HKLM, View64, classKey), KeyTree{}.Subkey("old_ShellNew", RichTemplate()));
     EXPECT_EQ(seed_->Snapshot(HKLM, View32, classKey), KeyTree{}.Subkey("ShellNew", NullFileTemplate()));
 
-    EXPECT_TRUE(catalogue.DeleteRow(EntryRow{"", {"", Section32, classKey + "\\ShellNew", classKey}, true}, deletions.backup, deletions.undo));
+    EXPECT_TRUE(catalogue.DeleteRow(row32, deletions.backup, deletions.undo));
     EXPECT_EQ(seed_->Snapshot(HKLM, View32, classKey), KeyTree{});
     EXPECT_TRUE(seed_->KeyExists(HKLM, View64, classKey + "\\old_ShellNew"));
-    // A key already gone still asks for a rebuild; a section of another root asks for nothing.
-    EXPECT_TRUE(catalogue.DeleteRow(EntryRow{"", {"", Section32, classKey + "\\ShellNew", classKey}, true}, deletions.backup, deletions.undo));
-    EXPECT_FALSE(catalogue.DeleteRow(EntryRow{"", {"", "HKEY_CURRENT_USER", classKey + "\\old_ShellNew", classKey}, true}, deletions.backup, deletions.undo));
+    // A key already gone still asks for a rebuild; a key of another root asks for nothing.
+    EXPECT_TRUE(catalogue.DeleteRow(row32, deletions.backup, deletions.undo));
+    EXPECT_FALSE(catalogue.DeleteRow(EntryRow{"", {"", "HKEY_CURRENT_USER", classKey + "\\old_ShellNew", classKey}, true,
+                                              EntryTarget::Key(RegRoot::CurrentUser, View64, classKey + "\\old_ShellNew",
+                                                               classKey)},
+                                     deletions.backup, deletions.undo));
     EXPECT_TRUE(seed_->KeyExists(HKLM, View64, classKey + "\\old_ShellNew"));
 
     // Undo writes the deleted template back in the view it came from.

@@ -77,7 +77,8 @@ TEST_F(ContextMenuTabTest, RebuildShowsTheEntryAndSelectsTheFirstRow)
     const int row = RowOf(path_);
     ASSERT_GE(row, 0);
     EXPECT_EQ(List().Row(row), (EntryRow{TextOfStringData(verb_.values[0].second.data),
-                                         {"Directory", "HKEY_LOCAL_MACHINE", path_}, true}));
+                                         {"Directory", "HKEY_LOCAL_MACHINE", path_}, true,
+                                         EntryTarget::Key(HKLM, View32, path_)}));
     EXPECT_EQ(List().SelectedIndex(), 0);
     EXPECT_FALSE(List().ChangesSilenced());
     EXPECT_EQ(form->Model().Get("StatusBarMenu").panels.at(1).text, std::to_string(List().Count()));

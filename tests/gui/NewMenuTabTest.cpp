@@ -95,7 +95,7 @@ TEST_F(NewMenuTabTest, RebuildListsEveryTemplateMalformedOnesIncludedAndSelectsT
     EXPECT_EQ(List().Row(RowOf(classKey_)),
               (EntryRow{"Kestrova sheet " + id_,
                         {"Kestrova sheet file " + id_, "HKEY_LOCAL_MACHINE (32)", classKey_ + "\\ShellNew", classKey_},
-                        true}));
+                        true, EntryTarget::Key(HKLM, View32, classKey_ + "\\ShellNew", classKey_)}));
     ASSERT_GE(RowOf(badKey_), 0);
     EXPECT_EQ(List().Row(RowOf(badKey_)).caption, ".kestrovabad" + id_);
     EXPECT_EQ(List().Row(RowOf(badKey_)).subItems.at(0), ".kestrovabad" + id_);

@@ -120,7 +120,7 @@ protected:
 
     EntryRow Row(const std::string& caption, const std::string& name, bool checked)
     {
-        return EntryRow{caption, {sendTo_ + name}, checked};
+        return EntryRow{caption, {sendTo_ + name}, checked, EntryTarget::File(sendTo_ + name)};
     }
 
     ScratchFolder appData_{files_};

@@ -183,14 +183,22 @@ TEST_F(UpdateWindowTest, APortableQuickUpdateWritesTheScriptSavesTheOptionsAndEn
         bool ended = false;
         std::vector<std::string> reports;
         UpdateWindow* shown = nullptr;
+        struct RecordingHandOver : UpdateHandOver {
+            RecordingHandOver(bool& saved, bool& ended, UpdateWindow*& shown) : saved(saved), ended(ended), shown(shown) {}
+            void SaveOptions() override { saved = !ended; }
+            void EndProgram() override
+            {
+                ended = true;
+                shown->Close();
+            }
+            bool& saved;
+            bool& ended;
+            UpdateWindow*& shown;
+        } handOver(optionsSaved, ended, shown);
         UpdateInstallation installation;
         installation.files = &files;
         installation.shell = &shell;
-        installation.saveOptions = [&] { optionsSaved = !ended; };
-        installation.endProgram = [&] {
-            ended = true;
-            shown->Close();
-        };
+        installation.handOver = &handOver;
         installation.programFolder = scratch.path();
         installation.executablePath = scratch / "Kestrova.exe";
         auto window = MakeWindow("1.0.0.6", installation, "http://download.kestrova.org/download/Kestrova/Kestrova.zip",

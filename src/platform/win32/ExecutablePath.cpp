@@ -1,5 +1,6 @@
 #include "platform/win32/ExecutablePath.h"
 
+#include "platform/PathNames.h"
 #include "platform/win32/WideString.h"
 
 #include <windows.h>
@@ -24,8 +25,7 @@ std::string ExecutablePath()
 
 std::string ExecutableFolder()
 {
-    const std::string path = ExecutablePath();
-    return path.substr(0, path.find_last_of('\\') + 1);
+    return FolderWithSeparator(ExecutablePath());
 }
 
 }  // namespace kestrova

@@ -55,7 +55,7 @@ void UpdateWindow::StartupCheckResult(const std::optional<ServerRelease>& releas
     SetLabel("LabelServerVersion", display.serverLabel);
     if (!display.updateAvailable || state_.FoundDownloadUrl.empty())
         return;
-    if (Checked("CheckBoxAutoUpdate") ||
+    if (program_.updates.autoUpdate ||
         AskYesNo(IsWindowVisible(owner_) ? owner_ : nullptr,
                  UpdateQuestionText(Texts(),
                                     state_.FoundServerVersion),

@@ -8,6 +8,7 @@
 #include <ctime>
 #include <optional>
 
+#include "settings/LanguageName.h"
 #include "platform/CodePage.h"
 #include "platform/PathNames.h"
 #include "platform/win32/WideString.h"
@@ -133,7 +134,7 @@ void UpdateWindow::SetOptionsEnabled(bool enabled)
     SetEnabled("GroupBoxOption", enabled);
     SetEnabled("CheckBoxQuickUpdate", enabled);
     SetEnabled("CheckBoxAutoCheck", enabled);
-    SetEnabled("CheckBoxAutoUpdate", enabled && Checked("CheckBoxAutoCheck"));
+    SetEnabled("CheckBoxAutoUpdate", enabled && program_.updates.autoCheck);
 }
 
 void UpdateWindow::CancelDownload()
@@ -218,10 +219,11 @@ void UpdateWindow::InstallDownloaded(const std::string& savedPath)
 {
     const bool quick = QuickUpdateChecked();
     if (!program_.portable) {
-        const std::string language = installation_.currentLanguage ? installation_.currentLanguage() : "";
+        // Only a plain language name reaches the installer's command line.
+        const std::string language = IsLanguageName(program_.language) ? program_.language : std::string();
         // The installer unpacks its plug-ins into its temporary folder and loads them
         // elevated: that is the admin-only folder it lies in, not the user's.
-        const InheritedTemporaryFolder temporary(Widen(savedPath.substr(0, savedPath.find_last_of('\\') + 1)));
+        const InheritedTemporaryFolder temporary(Widen(FolderWithSeparator(savedPath)));
         StartForUpdate(savedPath, quick ? QuickInstallParameters(language) : "", show::Normal, quick);
         return;
     }
@@ -248,7 +250,7 @@ void UpdateWindow::SimplePortableUpdate(const std::string& zipInAppDir, const st
     const std::tm local = *std::localtime(&now);
     // Beside the archive, in the admin-only update folder, written as a new file: cmd reads
     // the script again while it runs.
-    const std::string scriptFolder = zipInAppDir.substr(0, zipInAppDir.find_last_of('\\') + 1);
+    const std::string scriptFolder = FolderWithSeparator(zipInAppDir);
     std::string scriptPath;
     try {
         DownloadFile file(Widen(scriptFolder), Widen(UpdateScriptFileName(local.tm_hour, local.tm_min, local.tm_sec)));
@@ -268,15 +270,15 @@ void UpdateWindow::StartForUpdate(const std::string& file, const std::string& pa
     // What replaces the program gets the program's options as they are now.
     if (endsProgram) {
         SaveSettings();
-        if (installation_.saveOptions)
-            installation_.saveOptions();
+        if (installation_.handOver)
+            installation_.handOver->SaveOptions();
     }
     if (!installation_.shell || !installation_.shell->Open(0, file, parameters, "", showCommand)) {
         reportError_("Cannot start " + file + (parameters.empty() ? "" : " " + parameters) + ".");
         return;
     }
-    if (endsProgram && installation_.endProgram)
-        installation_.endProgram();
+    if (endsProgram && installation_.handOver)
+        installation_.handOver->EndProgram();
 }
 
 }  // namespace kestrova

@@ -90,10 +90,10 @@ void UpdateWindow::LoadOptionsAtStart() { LoadSettings(); }
 
 void UpdateWindow::LoadSettings()
 {
-    const UpdateOptions options = LoadUpdateOptions(settings_.Open());
-    SetChecked("CheckBoxAutoUpdate", options.autoUpdate);
-    SetChecked("CheckBoxAutoCheck", options.autoCheck);
-    CheckBoxAutoCheckClick();
+    UpdateOptions& options = program_.updates;
+    options = LoadUpdateOptions(settings_.Open());
+    options.autoUpdate = options.autoUpdate && options.autoCheck;
+    ShowUpdateOptions();
     if (options.autoCheck)
         CheckForUpdatesInBackground();
 }
@@ -101,16 +101,15 @@ void UpdateWindow::LoadSettings()
 void UpdateWindow::SaveSettings() const
 {
     IniDocument document = settings_.Open();
-    SaveUpdateOptions(document, {Checked("CheckBoxAutoCheck"), Checked("CheckBoxAutoUpdate")});
+    SaveUpdateOptions(document, program_.updates);
     settings_.Write(document);
 }
 
-void UpdateWindow::CheckBoxAutoCheckClick()
+void UpdateWindow::ShowUpdateOptions()
 {
-    const bool autoCheck = Checked("CheckBoxAutoCheck");
-    if (!autoCheck)
-        SetChecked("CheckBoxAutoUpdate", false);
-    SetEnabled("CheckBoxAutoUpdate", autoCheck);
+    SetChecked("CheckBoxAutoCheck", program_.updates.autoCheck);
+    SetChecked("CheckBoxAutoUpdate", program_.updates.autoUpdate);
+    SetEnabled("CheckBoxAutoUpdate", program_.updates.autoCheck);
 }
 
 
@@ -184,7 +183,14 @@ void UpdateWindow::Run(Command command)
 {
     switch (command) {
     case Command::SwitchAutoCheck:
-        CheckBoxAutoCheckClick();
+        program_.updates.autoCheck = Checked("CheckBoxAutoCheck");
+        // Updating at once needs the check that finds the update.
+        program_.updates.autoUpdate = program_.updates.autoUpdate && program_.updates.autoCheck;
+        ShowUpdateOptions();
+        break;
+    case Command::SwitchAutoUpdate:
+        program_.updates.autoUpdate = Checked("CheckBoxAutoUpdate") && program_.updates.autoCheck;
+        ShowUpdateOptions();
         break;
     case Command::SwitchQuickUpdate:
         program_.quickUpdate = QuickUpdateChecked();

@@ -39,13 +39,19 @@ struct UpdateCheckSource {
 // The real update server through WinHTTP and the user's proxy, and this executable's version.
 UpdateCheckSource SystemUpdateCheckSource();
 
+// What the rest of the program does when an update is about to replace it.
+class UpdateHandOver {
+public:
+    virtual ~UpdateHandOver() = default;
+    virtual void SaveOptions() = 0;  // writes the main window's options
+    virtual void EndProgram() = 0;   // closes the main window, which ends the program
+};
+
 // What downloading and installing an update needs from the rest of the program.
 struct UpdateInstallation {
     FileSystem* files = nullptr;
     Shell* shell = nullptr;
-    std::function<std::string()> currentLanguage;  // the chosen language file's name, or ""
-    std::function<void()> saveOptions;  // writes the main window's options
-    std::function<void()> endProgram;   // closes the main window, which ends the program
+    UpdateHandOver* handOver = nullptr;
     // The program's folder, which a portable update replaces.
     std::string programFolder;           // ending with a backslash
     std::string executablePath;
@@ -118,7 +124,8 @@ private:
     // Events.
     void BeforeShowing();
     void FormClose();
-    void CheckBoxAutoCheckClick();
+    // The check boxes as the program state has the options.
+    void ShowUpdateOptions();
     void HandleCommand(int id);
     void Run(Command command);
     void LoadSettings();

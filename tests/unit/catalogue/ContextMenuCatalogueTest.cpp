@@ -25,7 +25,8 @@ const std::string Backup = "SOFTWARE\\Classes\\SOFTWARE\\ContextMenu\\FilesFolde
 
 EntryRow Row(const std::string& caption, const std::string& type, const std::string& path, bool checked)
 {
-    return EntryRow{caption, {type, "HKEY_LOCAL_MACHINE", Classes + path}, checked};
+    return EntryRow{caption, {type, "HKEY_LOCAL_MACHINE", Classes + path}, checked,
+                    EntryTarget::Key(HKLM, View32, Classes + path)};
 }
 
 // A verb with values of several types and two levels of subkeys.
@@ -116,7 +117,7 @@ TEST_F(ContextMenuCatalogueTest, SwitchedOffEntriesAreListedClearAfterTheLiveRow
 TEST_F(ContextMenuCatalogueTest, NoEntryGivesOnePlaceholderRow)
 {
     Key("*\\shell\\Open");
-    EXPECT_EQ(Load(), (std::vector<EntryRow>{EntryRow{"", {"", "", ""}, false}}));
+    EXPECT_EQ(Load(), (std::vector<EntryRow>{EntryRow{"", {"", "", ""}, false, {}}}));
 }
 
 TEST_F(ContextMenuCatalogueTest, CaptionValueOfWrongTypeCountsAsAbsentAndIsReportedAfterTheWholeScan)
@@ -195,11 +196,12 @@ TEST_F(ContextMenuCatalogueTest, TheMovedCopyReplacesTheOneAtTheFarSide)
 TEST_F(ContextMenuCatalogueTest, RowsThatNameNoKeySwitchNothing)
 {
     seed.WriteTree(HKLM, View32, Classes + "*\\shell\\Shred", SampleVerb());
+    // Whatever the texts say, only the row's target counts.
+    const std::string path = Classes + "*\\shell\\Shred";
     const EntryRow rows[] = {
-        EntryRow{"", {"", "", ""}, false},                                          // placeholder
-        EntryRow{"Shred", {"All Files", "HKEY_LOCAL_MACHINE"}, false},              // too few sub-items
-        EntryRow{"Shred", {"All Files", "hkey_local_machine", Classes + "*\\shell\\Shred"}, false},
-        EntryRow{"Shred", {"All Files", "HKEY_USERS", Classes + "*\\shell\\Shred"}, false},
+        EntryRow{"", {"", "", ""}, false, {}},                                         // placeholder
+        EntryRow{"Shred", {"All Files", "HKEY_LOCAL_MACHINE", path}, false, {}},       // texts without a target
+        EntryRow{"Shred", {"All Files", "HKEY_LOCAL_MACHINE", path}, false, EntryTarget::File(path)},
     };
     for (const EntryRow& row : rows)
         EXPECT_TRUE(catalogue.SwitchRow(row));
@@ -230,7 +232,8 @@ TEST(ContextMenuSwitchFaults, NoCallFailureLosesAnyPartOfTheEntry)
                 faulty.FailCalls({failing});
                 RecordingShell shell;
                 ContextMenuCatalogue catalogue(faulty, editorFiles, shell);
-                const EntryRow row{"Shred", {"All Files", "HKEY_LOCAL_MACHINE", path}, enable};
+                const EntryRow row{"Shred", {"All Files", "HKEY_LOCAL_MACHINE", path}, enable,
+                                   EntryTarget::Key(HKLM, View32, path)};
 
                 const bool switched = catalogue.SwitchRow(row);
                 sweptPastTheEnd = faulty.FailedCalls() == 0;
@@ -262,16 +265,18 @@ TEST_F(ContextMenuCatalogueTest, DeleteRemovesOnlyTheKeyAtTheRowsPath)
     EXPECT_EQ(shell.broadcasts, 0);
 }
 
-TEST_F(ContextMenuCatalogueTest, DeleteRefusesProtectedCaptionsAndUnknownSections)
+TEST_F(ContextMenuCatalogueTest, DeleteRefusesProtectedCaptionsAndRowsWithoutAKey)
 {
     seed.WriteTree(HKLM, View32, Classes + "*\\shell\\Tool", SampleVerb());
     const std::string path = Classes + "*\\shell\\Tool";
+    const std::vector<std::string> texts{"All Files", "HKEY_LOCAL_MACHINE", path};
     const EntryRow refused[] = {
-        EntryRow{"My wInDoWs tool", {"All Files", "HKEY_LOCAL_MACHINE", path}, true},
-        EntryRow{"Tool", {"All Files", "HKLM", path}, true},
-        EntryRow{"Tool", {"All Files", "HKEY_LOCAL_MACHINE"}, true},
-        EntryRow{"Tool", {"All Files", "HKEY_LOCAL_MACHINE", ""}, true},
-        EntryRow{"", {"", "", ""}, false},
+        EntryRow{"My wInDoWs tool", texts, true, EntryTarget::Key(HKLM, View32, path)},
+        EntryRow{"Tool", texts, true, {}},
+        EntryRow{"Tool", texts, true, EntryTarget::File(path)},
+        // An empty path would name the root key itself.
+        EntryRow{"Tool", {"All Files", "HKEY_LOCAL_MACHINE", ""}, true, EntryTarget::Key(HKLM, View32, "")},
+        EntryRow{"", {"", "", ""}, false, {}},
     };
     for (const EntryRow& row : refused)
         EXPECT_FALSE(catalogue.DeleteRow(row, backup.backup, backup.undo)) << row.caption;
@@ -282,7 +287,9 @@ TEST_F(ContextMenuCatalogueTest, DeleteAcceptsHkeyUsers)
 {
     seed.WriteTree(RegRoot::Users, View32, ".DEFAULT\\Software\\Classes\\*\\shell\\Tool", SampleVerb());
     EXPECT_TRUE(catalogue.DeleteRow(
-        EntryRow{"Tool", {"All Files", "HKEY_USERS", ".DEFAULT\\Software\\Classes\\*\\shell\\Tool"}, true}, backup.backup, backup.undo));
+        EntryRow{"Tool", {"All Files", "HKEY_USERS", ".DEFAULT\\Software\\Classes\\*\\shell\\Tool"}, true,
+                 EntryTarget::Key(RegRoot::Users, View32, ".DEFAULT\\Software\\Classes\\*\\shell\\Tool")},
+        backup.backup, backup.undo));
     EXPECT_FALSE(seed.KeyExists(RegRoot::Users, View32, ".DEFAULT\\Software\\Classes\\*\\shell\\Tool"));
 }
 

@@ -63,9 +63,12 @@ protected:
     NewMenuCatalogue newMenu{hive, editorFiles, shell};
     SendToCatalogue sendToCatalogue{deletions.fs, shell};
 
-    const EntryRow verbRow{"Shred", {"All Files", "HKEY_LOCAL_MACHINE", Verb}, true};
-    const EntryRow templateRow{"Sheet", {".kst", "HKEY_LOCAL_MACHINE (32)", ClassKey + "\\ShellNew", ClassKey}, true};
-    EntryRow SendToRow(const std::string& name) { return EntryRow{"", {sendTo + name}, true}; }
+    const EntryRow verbRow{"Shred", {"All Files", "HKEY_LOCAL_MACHINE", Verb}, true,
+                           EntryTarget::Key(RegRoot::LocalMachine, access::Wow64_32Key, Verb)};
+    const EntryRow templateRow{"Sheet", {".kst", "HKEY_LOCAL_MACHINE (32)", ClassKey + "\\ShellNew", ClassKey}, true,
+                               EntryTarget::Key(RegRoot::LocalMachine, access::Wow64_32Key, ClassKey + "\\ShellNew",
+                                                ClassKey)};
+    EntryRow SendToRow(const std::string& name) { return kestrova::SendToRow(sendTo + name); }
 
     void SetUp() override
     {
@@ -114,7 +117,7 @@ TEST_F(DeletionUndoTest, UndoPutsBackTheLatestDeletionFirstEachWhole)
     EXPECT_EQ(deletions.undo.Latest().path, sendTo + "Tools");
     EXPECT_EQ(deletions.undo.UndoLatest(), UndoResult::Restored);
     EXPECT_TRUE(deletions.fs.DirectoryExists(sendTo + "Tools"));
-    EXPECT_EQ(deletions.undo.Latest().rowPath, sendTo + "Quill.lnk");
+    EXPECT_EQ(deletions.undo.Latest().row, EntryTarget::File(sendTo + "Quill.lnk"));
     EXPECT_EQ(deletions.undo.UndoLatest(), UndoResult::Restored);
     EXPECT_EQ(ReadText(sendTo + "Quill.lnk"), link);
     EXPECT_EQ(deletions.undo.UndoLatest(), UndoResult::Restored);

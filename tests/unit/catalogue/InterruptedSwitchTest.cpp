@@ -69,7 +69,8 @@ std::vector<SwitchCase> Cases()
         {"context menu", access::Wow64_32Key, verb, "SOFTWARE\\Classes\\SOFTWARE\\ContextMenu\\FilesFolders\\*\\shell\\Shred",
          [verb](RegistryBackend& registry, RecordingShell& shell, bool enable) {
              return ContextMenuCatalogue(registry, editorFiles, shell)
-                 .SwitchRow(EntryRow{"Shred", {"All Files", "HKEY_LOCAL_MACHINE", verb}, enable});
+                 .SwitchRow(EntryRow{"Shred", {"All Files", "HKEY_LOCAL_MACHINE", verb}, enable,
+                                     EntryTarget::Key(RegRoot::LocalMachine, access::Wow64_32Key, verb)});
          },
          [verb](RegistryBackend& registry, RecordingShell& shell) {
              VectorRowSink rows;
@@ -80,7 +81,9 @@ std::vector<SwitchCase> Cases()
          [classKey](RegistryBackend& registry, RecordingShell& shell, bool enable) {
              return NewMenuCatalogue(registry, editorFiles, shell)
                  .SwitchRow(EntryRow{"Kestrova sheet",
-                                     {".kst", "HKEY_LOCAL_MACHINE (64)", classKey + "\\ShellNew", classKey}, enable});
+                                     {".kst", "HKEY_LOCAL_MACHINE (64)", classKey + "\\ShellNew", classKey}, enable,
+                                     EntryTarget::Key(RegRoot::LocalMachine, access::Wow64_64Key,
+                                                      classKey + "\\ShellNew", classKey)});
          },
          [classKey](RegistryBackend& registry, RecordingShell& shell) {
              VectorRowSink rows;

@@ -73,7 +73,7 @@ protected:
 
     EntryRow Row(const std::string& caption, const std::string& name, bool checked)
     {
-        return EntryRow{caption, {sendTo + name}, checked};
+        return EntryRow{caption, {sendTo + name}, checked, EntryTarget::File(sendTo + name)};
     }
 };
 
@@ -86,7 +86,7 @@ TEST_F(SendToCatalogueTest, GetSendToFolderCreatesTheFolderBelowAppData)
     // Without APPDATA the path would start at the root of the drive: there is no folder.
     const ScopedEnvironmentVariable unset("APPDATA", "");
     EXPECT_EQ(catalogue.GetSendToFolder(), "");
-    EXPECT_EQ(Load(), (std::vector<EntryRow>{{"", {""}, false}}));
+    EXPECT_EQ(Load(), (std::vector<EntryRow>{{"", {""}, false, {}}}));
 }
 
 TEST_F(SendToCatalogueTest, ListShowsEveryEntryWithItsCaptionPathAndState)
@@ -131,7 +131,7 @@ TEST_F(SendToCatalogueTest, ListShowsEveryEntryWithItsCaptionPathAndState)
         for (const auto& [caption, row] : c.rows)
             expected.push_back(Row(caption, row.subItems[0], row.checked));
         if (expected.empty())
-            expected.push_back({"", {""}, false});
+            expected.push_back({"", {""}, false, {}});
 
         std::vector<EntryRow> rows = Load();
         EXPECT_TRUE(fs.DirectoryExists(sendTo));
@@ -237,7 +237,7 @@ TEST_F(SendToCatalogueTest, ThePlaceholderSwitchesOpensAndDeletesNothing)
 {
     Make({});
     const EntryRow placeholder = Load().at(0);
-    EXPECT_TRUE(catalogue.SwitchRow(EntryRow{placeholder.caption, placeholder.subItems, true}));
+    EXPECT_TRUE(catalogue.SwitchRow(EntryRow{placeholder.caption, placeholder.subItems, true, placeholder.target}));
     catalogue.OpenPlace(1, placeholder);
     EXPECT_FALSE(catalogue.DeleteRow(placeholder, deletions.backup, deletions.undo));
     EXPECT_TRUE(shell.opened.empty());

@@ -1,5 +1,6 @@
 // A stored language choice counts only as the plain name of a language file.
-#include "i18n/LanguageName.h"
+#include "i18n/LanguageFiles.h"
+#include "settings/LanguageName.h"
 
 #include "LanguageTestFolder.h"
 

@@ -28,5 +28,12 @@ TEST(PathNames, SplitAtTheLastSeparatorIgnoringTrailingOnes)
     }
 }
 
+TEST(PathNames, TheFolderKeepsItsSeparatorForANameToFollow)
+{
+    EXPECT_EQ(FolderWithSeparator("C:\\Kestrova\\Kestrova.exe"), "C:\\Kestrova\\");
+    EXPECT_EQ(FolderWithSeparator("C:\\Kestrova\\"), "C:\\Kestrova\\");
+    EXPECT_EQ(FolderWithSeparator("Kestrova.exe"), "");
+}
+
 }  // namespace
 }  // namespace kestrova

@@ -1,4 +1,4 @@
-#include "i18n/LanguageName.h"
+#include "settings/LanguageName.h"
 
 #include <algorithm>
 
@@ -18,13 +18,6 @@ bool IsLanguageName(std::string_view name)
     if (name.empty() || name.front() == '.' || name.back() == '.' || name.find("..") != std::string_view::npos)
         return false;
     return std::all_of(name.begin(), name.end(), [](char c) { return c == '.' || IsNameCharacter(c); });
-}
-
-std::string AcceptedLanguage(const LanguageContext& context, std::string_view stored)
-{
-    if (!IsLanguageName(stored) || !context.fs.FileExists(LanguageFilePath(context, stored)))
-        return {};
-    return std::string(stored);
 }
 
 }  // namespace kestrova
