@@ -7,9 +7,18 @@
 namespace kestrova {
 
 CatalogueTab::CatalogueTab(MainWindow& form, ListView& list, ListCatalogue& catalogue, UndoDeleteCommand& deletions,
-                           std::string deleteQuestion)
-    : form_(form), list_(list), catalogue_(catalogue), deletions_(deletions), deleteQuestion_(std::move(deleteQuestion))
+                           std::string deleteQuestion, bool translatedTexts)
+    : form_(form), list_(list), catalogue_(catalogue), deletions_(deletions), deleteQuestion_(std::move(deleteQuestion)),
+      translatedTexts_(translatedTexts)
 {
+}
+
+bool CatalogueTab::MayChange(const EntryRow& row)
+{
+    if (catalogue_.MayChange(row))
+        return true;
+    form_.ShowGeneralError(form_.LangText("LangAdministratorNeeded"));
+    return false;
 }
 
 std::string CatalogueTab::Refill()
@@ -22,6 +31,8 @@ std::string CatalogueTab::Refill()
         ListViewRowSink rows(list_);
         unreadable = catalogue_.LoadRows(rows);
         form_.SetStatusPanelText(form_.StatusBarNameOf(list_), 1, std::to_string(list_.Count()));
+        if (std::string note = catalogue_.StatusNote(); !note.empty())
+            form_.SetStatusPanelText(form_.StatusBarNameOf(list_), 2, std::move(note));
     }
     if (list_.Count() > 0)
         list_.SelectAndFocusFirstRow();
@@ -40,7 +51,7 @@ bool CatalogueTab::SwitchRow(std::size_t index, bool checked)
         return true;
     EntryRow row = list_.Row(index);
     row.checked = checked;
-    return catalogue_.SwitchRow(row);
+    return MayChange(row) && catalogue_.SwitchRow(row);
 }
 
 void CatalogueTab::DeleteSelected()
@@ -49,7 +60,7 @@ void CatalogueTab::DeleteSelected()
     if (selected < 0)
         return;
     const EntryRow row = list_.Row(static_cast<std::size_t>(selected));
-    if (!form_.ConfirmDeletion(form_.LangText(deleteQuestion_), row.caption))
+    if (!MayChange(row) || !form_.ConfirmDeletion(form_.LangText(deleteQuestion_), row.caption))
         return;
     // The list after a delete shows what is left; unreadable values were reported when it
     // was built and are not reported again.

@@ -1,5 +1,7 @@
 #include "app/ListTabs.h"
 
+#include <utility>
+
 namespace kestrova {
 
 namespace {
@@ -8,21 +10,26 @@ struct ListTabRow {
     ListView& list;
     ListCatalogue& catalogue;
     const char* deleteQuestion;  // the hidden item whose text asks before a delete
+    bool translatedTexts;        // rows that hold texts of the user's language
 };
 
 }  // namespace
 
 ListTabs::ListTabs(MainWindow& form, RegistryBackend& registry, FileSystem& files, Shell& shell,
-                   UndoDeleteCommand& deletions)
-    : contextMenu_(registry, files, shell), sendTo_(files, shell), newMenu_(registry, files, shell)
+                   UndoDeleteCommand& deletions, std::string otherAccount)
+    : contextMenu_(registry, files, shell), sendTo_(files, shell), newMenu_(registry, files, shell),
+      morePlaces_(registry, files, shell, [&form](std::string_view item) { return form.LangText(item); },
+                  std::move(otherAccount))
 {
     const ListTabRow table[] = {
-        {form.ListViewContextMenu, contextMenu_, "LangDeleteContextMenu"},
-        {form.ListViewSendTo, sendTo_, "LangDeleteSendToMenu"},
-        {form.ListViewNewMenu, newMenu_, "LangDeleteNewMenu"},
+        {form.ListViewContextMenu, contextMenu_, "LangDeleteContextMenu", false},
+        {form.ListViewSendTo, sendTo_, "LangDeleteSendToMenu", false},
+        {form.ListViewNewMenu, newMenu_, "LangDeleteNewMenu", false},
+        {form.ListViewMorePlaces, morePlaces_, "LangDeleteMorePlaces", true},
     };
     for (const ListTabRow& row : table)
-        tabs_.push_back(std::make_unique<CatalogueTab>(form, row.list, row.catalogue, deletions, row.deleteQuestion));
+        tabs_.push_back(std::make_unique<CatalogueTab>(form, row.list, row.catalogue, deletions, row.deleteQuestion,
+                                                       row.translatedTexts));
 }
 
 std::vector<CatalogueTab*> ListTabs::All() const

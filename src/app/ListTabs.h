@@ -7,6 +7,7 @@
 #include "app/MainWindow.h"
 #include "app/UndoDeleteCommand.h"
 #include "catalogue/ContextMenuCatalogue.h"
+#include "catalogue/MorePlacesCatalogue.h"
 #include "catalogue/NewMenuCatalogue.h"
 #include "catalogue/SendToCatalogue.h"
 #include "platform/FileSystem.h"
@@ -14,14 +15,17 @@
 #include "platform/Shell.h"
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace kestrova {
 
 class ListTabs {
 public:
+    // `otherAccount`: the account whose per-user entries this run sees, when it is not
+    // the signed-in user's; else empty.
     ListTabs(MainWindow& form, RegistryBackend& registry, FileSystem& files, Shell& shell,
-             UndoDeleteCommand& deletions);
+             UndoDeleteCommand& deletions, std::string otherAccount = {});
 
     // Every tab, in the table's order.
     std::vector<CatalogueTab*> All() const;
@@ -32,6 +36,7 @@ private:
     ContextMenuCatalogue contextMenu_;
     SendToCatalogue sendTo_;
     NewMenuCatalogue newMenu_;
+    MorePlacesCatalogue morePlaces_;
     std::vector<std::unique_ptr<CatalogueTab>> tabs_;
 };
 

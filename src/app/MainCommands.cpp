@@ -79,8 +79,12 @@ void MainCommands::UndoDelete()
 
 void MainCommands::ChooseLanguage(std::size_t index)
 {
-    if (parts_.languages)
-        parts_.languages->ChooseLanguage(index);
+    if (!parts_.languages)
+        return;
+    parts_.languages->ChooseLanguage(index);
+    for (CatalogueTab* tab : parts_.tabs)
+        if (tab->ShowsTranslatedTexts())
+            tab->Rebuild();
 }
 
 void MainCommands::SystemSettingChanged()

@@ -67,9 +67,11 @@ public:
     ListView ListViewContextMenu;
     ListView ListViewNewMenu;
     ListView ListViewSendTo;
+    ListView ListViewMorePlaces;
     StatusBar StatusBarMenu;
     StatusBar StatusBarNewMenu;
     StatusBar StatusBarSendTo;
+    StatusBar StatusBarMorePlaces;
 
     // Shows the first page, then runs each step in order; a failing step is reported and
     // the next one still runs.
@@ -137,6 +139,7 @@ private:
         StatusBar* statusBar;
         const char* statusBarName;
         const char* popupMenu;
+        const char* groupBoxName;
     };
 
     void CaptionChanged(const std::string& caption) override;

@@ -26,10 +26,13 @@ public:
         model_.Add(std::move(component));
     }
 
-    void StatusBar(const char* name, const char* parent)
+    // The count, and with `notePanel` a third panel for what is said about the list's entries.
+    void StatusBar(const char* name, const char* parent, bool notePanel = false)
     {
         Component component = MakeComponent(Kind::StatusBar, name, parent);
         component.panels = {{"Элементов:", 80, true}, {"", 50, false}};
+        if (notePanel)
+            component.panels.push_back({"", 400, false});
         model_.Add(std::move(component));
     }
 
@@ -47,6 +50,14 @@ std::vector<ListColumn> RegistryColumns()
 {
     return {{"Название", 200, 200, false, false},
             {"Тип", 100, 0, true, false},
+            {"Раздел", 170, 0, true, false},
+            {"Путь реестра", 100, 100, false, true}};
+}
+
+std::vector<ListColumn> MorePlacesColumns()
+{
+    return {{"Название", 200, 200, false, false},
+            {"Место", 130, 0, true, false},
             {"Раздел", 170, 0, true, false},
             {"Путь реестра", 100, 100, false, true}};
 }
@@ -92,6 +103,11 @@ WindowModel BuildMainWindowComponents()
     b.List("ListViewSendTo", "GroupBoxSendTo",
            {{"Название", 200, 200, false, false}, {"Путь", 300, 300, false, true}});
     b.StatusBar("StatusBarSendTo", "TabSheet2");
+
+    b.Add(Kind::TabSheet, "TabSheet4", "PageControlMenu", "Другие места");
+    b.Add(Kind::GroupBox, "GroupBoxMorePlaces", "TabSheet4", "Список элементов");
+    b.List("ListViewMorePlaces", "GroupBoxMorePlaces", MorePlacesColumns());
+    b.StatusBar("StatusBarMorePlaces", "TabSheet4", true);
 
     b.Add(Kind::ImageList, "ImageList_General", "");
 
@@ -140,6 +156,15 @@ WindowModel BuildMainWindowComponents()
     b.Item("MenuItem4", "PopupMenuSendTo", "-");
     b.Item("SendToMenuDelete", "PopupMenuSendTo", "Удалить", Command::DeleteEntry);
 
+    b.Add(Kind::PopupMenu, "PopupMenuMorePlaces", "");
+    b.Item("MorePlacesMenuUndo", "PopupMenuMorePlaces", "Отменить удаление", Command::UndoDelete, Shortcut("Ctrl+Z"));
+    b.Item("NUndoMorePlaces", "PopupMenuMorePlaces", "-");
+    b.Item("MorePlacesMenuUpdate", "PopupMenuMorePlaces", "Обновить", Command::RefreshList, Shortcut("F5"));
+    b.Item("NUpdateMorePlaces", "PopupMenuMorePlaces", "-");
+    b.Item("MorePlacesRegOpen", "PopupMenuMorePlaces", "Открыть Реестр", Command::OpenEntryPlace);
+    b.Item("NRegOpenMorePlaces", "PopupMenuMorePlaces", "-");
+    b.Item("MorePlacesMenuDelete", "PopupMenuMorePlaces", "Удалить", Command::DeleteEntry);
+
     b.Add(Kind::PopupMenu, "PopupMenuLanguage", "");
     b.Item("LangNoUpdate", "PopupMenuLanguage", "Нет обновления");
     b.Item("LangUpdateAvailable", "PopupMenuLanguage", "Доступно обновление");
@@ -161,6 +186,18 @@ WindowModel BuildMainWindowComponents()
     b.Item("LangUndoNameTaken", "PopupMenuLanguage",
            "Удаление не отменено: элемент с таким именем уже существует.");
     b.Item("LangUndoFailed", "PopupMenuLanguage", "Не удалось отменить удаление. Резервная копия:");
+    b.Item("LangDeleteMorePlaces", "PopupMenuLanguage",
+           "Вы действительно хотите удалить выбранный элемент из меню?");
+    b.Item("LangPlaceAllObjects", "PopupMenuLanguage", "Все файлы и папки");
+    b.Item("LangPlaceFolderBackground", "PopupMenuLanguage", "Фон папки");
+    b.Item("LangPlaceDesktop", "PopupMenuLanguage", "Рабочий стол");
+    b.Item("LangPlaceDrives", "PopupMenuLanguage", "Диски");
+    b.Item("LangPlaceRightDrag", "PopupMenuLanguage", "Перетаскивание правой кнопкой");
+    b.Item("LangPlaceThisPC", "PopupMenuLanguage", "Этот компьютер");
+    b.Item("LangPlaceRecycleBin", "PopupMenuLanguage", "Корзина");
+    b.Item("LangAdministratorNeeded", "PopupMenuLanguage",
+           "Для изменения этого элемента нужны права администратора. Ничего не изменено.");
+    b.Item("LangPerUserEntriesOf", "PopupMenuLanguage", "Элементы пользователя %s");
 
     return model;
 }

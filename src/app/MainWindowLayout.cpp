@@ -134,15 +134,13 @@ void MainWindow::LayoutControls()
                buttonSize, buttonSize, TRUE);
     PageControlMenu.SetBounds({0, titleHeight, width, std::max(height, titleHeight)});
 
-    static constexpr const char* kGroupBoxes[] = {"GroupBoxMenuList", "GroupBoxNewMenu", "GroupBoxSendTo"};
-    for (std::size_t i = 0; i < bindings_.size(); ++i) {
-        const ListBinding& binding = bindings_[i];
+    for (const ListBinding& binding : bindings_) {
         RECT sheet;
         GetClientRect(GetParent(binding.list->Handle()), &sheet);
         int statusHeight = Scale(kStatusBarHeight);
         int groupHeight = std::max(0, static_cast<int>(sheet.bottom) - statusHeight);
         MoveWindow(binding.statusBar->Handle(), 0, groupHeight, sheet.right, statusHeight, TRUE);
-        MoveWindow(namedWindows_.at(kGroupBoxes[i]), 0, 0, sheet.right, groupHeight, TRUE);
+        MoveWindow(namedWindows_.at(binding.groupBoxName), 0, 0, sheet.right, groupHeight, TRUE);
         int padding = Scale(kGroupBoxPadding);
         int top = Scale(kGroupBoxCaptionSpace);
         MoveWindow(binding.list->Handle(), padding, top, std::max(0, static_cast<int>(sheet.right) - 2 * padding),

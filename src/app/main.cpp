@@ -21,6 +21,8 @@
 #include "catalogue/SendToMenuSwitch.h"
 #include "platform/CodePage.h"
 #include "platform/FileInfoUtils.h"
+#include "platform/AsciiText.h"
+#include "platform/win32/AccountNames.h"
 #include "platform/win32/ExecutablePath.h"
 #include "platform/win32/WideString.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -70,6 +72,15 @@ private:
     MainWindowSettings& settings_;
 };
 
+// The account this run's HKEY_CURRENT_USER belongs to when it is not the one whose
+// desktop the shell shows (elevated with another account's password); else empty.
+std::string OtherAccountThanTheShells()
+{
+    const std::string mine = ProcessAccountName();
+    const std::string shells = ShellAccountName();
+    return !mine.empty() && !shells.empty() && !EqualsIgnoringAsciiCase(mine, shells) ? mine : std::string();
+}
+
 int RunMessageLoop(MainWindow& form)
 {
     MSG message{};  // GetMessageW failing (-1) leaves it unset
@@ -113,7 +124,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     const SettingsFile settingsFile(files, versionInfo, ExecutablePath(), state.portable, AnsiCodePage());
     UndoDeleteCommand deletions(form, registry, files, [&] { return settingsFile.BackupFolder(); });
 
-    ListTabs tabs(form, registry, files, shell, deletions);
+    ListTabs tabs(form, registry, files, shell, deletions, OtherAccountThanTheShells());
     SendToMenuSwitch sendToSwitch(registry, shell);
     SendToMenuCommands sendToMenu(form, state, tabs.SendTo(), sendToSwitch);
     ThemeMenu themes(form, state, appStyle, registry);
@@ -142,7 +153,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
             MainWindowCaption(designCaption, GetFileVersion(versionInfo, ExecutablePath()), state.portable));
     }};
     for (CatalogueTab* tab : tabs.All())
-        creationSteps.push_back([tab] { tab->Rebuild(); });
+        if (!tab->ShowsTranslatedTexts())
+            creationSteps.push_back([tab] { tab->Rebuild(); });
     creationSteps.push_back([&] { sendToMenu.LoadMenuState(); });
     creationSteps.push_back([&] { settings.Load(); });
     creationSteps.push_back([&] { themes.ShowChosen(); });
@@ -153,6 +165,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     RunReported(form, [&] { languages.LoadLanguage(); });
     RunReported(form, [&] { languages.CleanLanguageFiles(); });
     RunReported(form, [&] { languages.TranslateAllWindows(); });
+    for (CatalogueTab* tab : tabs.All())
+        if (tab->ShowsTranslatedTexts())
+            RunReported(form, [tab] { tab->Rebuild(); });
 
     if (!IsWindows10Or11(osVersion)) {
         MessageBoxW(nullptr, Widen(form.LangText("LangOnlyWindows")).c_str(), Widen(form.LangText("LangError")).c_str(),

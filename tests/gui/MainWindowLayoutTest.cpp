@@ -75,14 +75,16 @@ TEST_F(MainWindowTest, WindowHasItsCaptionClientSizeMinimumSizeAndCentre)
 
 TEST_F(MainWindowTest, ControlsAreBuiltFromTheModelInTheirPlaces)
 {
-    EXPECT_EQ(form->PageControlMenu.PageCount(), 3);
+    EXPECT_EQ(form->PageControlMenu.PageCount(), 4);
     EXPECT_EQ(TabText(form->PageControlMenu.Handle(), 0), L"Файлы и папки");
     EXPECT_EQ(TabText(form->PageControlMenu.Handle(), 1), L"Создать");
     EXPECT_EQ(TabText(form->PageControlMenu.Handle(), 2), L"Отправить");
+    EXPECT_EQ(TabText(form->PageControlMenu.Handle(), 3), L"Другие места");
     EXPECT_TRUE(GetWindowLongW(form->PageControlMenu.Handle(), GWL_STYLE) & TCS_MULTILINE);
     // Each list sits on its own page, in page order.
     EXPECT_EQ(GetParent(form->ListViewContextMenu.Handle()), form->PageControlMenu.Sheet(0));
     EXPECT_EQ(GetParent(form->ListViewNewMenu.Handle()), form->PageControlMenu.Sheet(1));
+    EXPECT_EQ(GetParent(form->ListViewMorePlaces.Handle()), form->PageControlMenu.Sheet(3));
     EXPECT_EQ(GetParent(form->ListViewSendTo.Handle()), form->PageControlMenu.Sheet(2));
 
     RECT button;

@@ -31,8 +31,11 @@ TEST(MainWindowComponents, ControlsComeParentFirstInLayoutOrder)
                             "TabControlTitle", "SpeedButton_GeneralMenu", "PageControlMenu", "TabSheet1",
                             "GroupBoxMenuList", "ListViewContextMenu", "StatusBarMenu", "TabSheet3",
                             "GroupBoxNewMenu", "ListViewNewMenu", "StatusBarNewMenu", "TabSheet2",
-                            "GroupBoxSendTo", "ListViewSendTo", "StatusBarSendTo", "ImageList_General"}));
-    EXPECT_EQ(NamesUnder(model, "PageControlMenu"), (std::vector<std::string>{"TabSheet1", "TabSheet3", "TabSheet2"}));
+                            "GroupBoxSendTo", "ListViewSendTo", "StatusBarSendTo", "TabSheet4", "GroupBoxMorePlaces",
+                            "ListViewMorePlaces", "StatusBarMorePlaces", "ImageList_General"}));
+    EXPECT_EQ(NamesUnder(model, "PageControlMenu"),
+              (std::vector<std::string>{"TabSheet1", "TabSheet3", "TabSheet2", "TabSheet4"}));
+    EXPECT_EQ(model.Get("StatusBarMorePlaces").panels.size(), 3u) << "the count and a note on whose entries";
     EXPECT_EQ(model.Get("ListViewNewMenu").parent, "GroupBoxNewMenu");
     EXPECT_EQ(model.Get("SpeedButton_GeneralMenu").Get(TextAttribute::Caption), "≡");
     EXPECT_EQ(model.Get("TabSheet3").Get(TextAttribute::Caption), "Создать");
@@ -51,7 +54,14 @@ TEST(MainWindowComponents, MenusHoldTheirItemsInOrderWithSeparatorsAndShortcuts)
     EXPECT_EQ(NamesUnder(model, "PopupMenuSendTo"),
               (std::vector<std::string>{"SendToMenuUndo", "NUndoSendTo", "SendToMenuUpdate", "N4",
                                         "SendToMenuRestoreDefault", "SendToMenuEnabled", "MenuItem2", "SendToMenuOpenFolder", "MenuItem4", "SendToMenuDelete"}));
-    EXPECT_EQ(NamesUnder(model, "PopupMenuLanguage").size(), 14u);
+    EXPECT_EQ(NamesUnder(model, "PopupMenuMorePlaces"),
+              (std::vector<std::string>{"MorePlacesMenuUndo", "NUndoMorePlaces", "MorePlacesMenuUpdate", "NUpdateMorePlaces",
+                                        "MorePlacesRegOpen", "NRegOpenMorePlaces", "MorePlacesMenuDelete"}));
+    // The first fourteen keep their places; the later ones follow them.
+    const std::vector<std::string> texts = NamesUnder(model, "PopupMenuLanguage");
+    ASSERT_EQ(texts.size(), 24u);
+    EXPECT_EQ(texts[13], "LangUndoFailed");
+    EXPECT_EQ(texts[14], "LangDeleteMorePlaces");
 
     const std::pair<const char*, const char*> shortcuts[] = {
         {"AboutMenu", "F1"}, {"ContextMenuUpdate", "F5"}, {"NewMenuMenuUpdate", "F5"},

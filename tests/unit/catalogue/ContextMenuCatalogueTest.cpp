@@ -187,7 +187,7 @@ TEST_F(ContextMenuCatalogueTest, TheMovedCopyReplacesTheOneAtTheFarSide)
         freshSeed.WriteTree(HKLM, View32, enable ? path : backup, stale);
         RecordingShell quiet;
         ContextMenuCatalogue switcher(fresh, editorFiles, quiet);
-        switcher.SetContextMenuItemEnabled(HKLM, path, enable);
+        switcher.SetEntryEnabled(EntryTarget::Key(HKLM, View32, path), enable);
         EXPECT_EQ(freshSeed.Snapshot(HKLM, View32, enable ? path : backup), live) << "enable=" << enable;
         EXPECT_FALSE(freshSeed.KeyExists(HKLM, View32, enable ? backup : path)) << "enable=" << enable;
     }
