@@ -194,9 +194,10 @@ bool ContextMenuCatalogue::DeleteRow(const EntryRow& row, DeletionBackup& backup
     // An empty path would name the root key itself.
     if (!target.IsKey() || target.path.empty() || IsProtectedEntryName(row.caption))
         return false;
-    const std::string& path = target.path;
     RegistryCursor reg(registry_, access::AllAccess | target.viewBits);
     reg.RootKey = target.root;
+    // A switched-off entry lives only in the backup area; deleting it deletes it there.
+    const std::string path = reg.KeyExists(target.path) ? target.path : EntryBackupKey(target.root, target.path);
     if (!reg.KeyExists(path))
         return false;
     DeletedEntry entry{DeletedEntry::Kind::RegistryKey, target.root, target.viewBits, path, {}, kind_, target, {}};

@@ -45,8 +45,9 @@ public:
     // Returns false when the switch failed and the box must be set back.
     bool SwitchRow(const EntryRow& row) override;
 
-    // Deletes the key of `row` with its subkeys, unless the row is a placeholder, names
-    // no root or carries a protected caption. The key is first copied by `backup`,
+    // Deletes the key of `row` with its subkeys (from the backup area when the entry is
+    // switched off), unless the row is a placeholder, names no root or carries a
+    // protected caption. The key is first copied by `backup`,
     // whose BackupError passes through with nothing deleted; a deleted key goes to
     // `undo`. Returns whether the key was deleted (the list then needs a rebuild);
     // registry errors count as not deleted.

@@ -265,6 +265,18 @@ TEST_F(ContextMenuCatalogueTest, DeleteRemovesOnlyTheKeyAtTheRowsPath)
     EXPECT_EQ(shell.broadcasts, 0);
 }
 
+TEST_F(ContextMenuCatalogueTest, ASwitchedOffEntryIsDeletedFromTheBackupAreaAndUndoPutsItBackThere)
+{
+    seed.WriteTree(HKLM, View32, Backup + "*\\shell\\Shred", SampleVerb());
+    const EntryRow row = Load().at(0);
+    ASSERT_FALSE(row.checked);
+    ASSERT_TRUE(catalogue.DeleteRow(row, backup.backup, backup.undo));
+    EXPECT_FALSE(seed.KeyExists(HKLM, View32, Backup + "*\\shell\\Shred"));
+    EXPECT_EQ(backup.undo.UndoLatest(), UndoResult::Restored);
+    EXPECT_EQ(seed.Snapshot(HKLM, View32, Backup + "*\\shell\\Shred"), SampleVerb());
+    EXPECT_FALSE(seed.KeyExists(HKLM, View32, Classes + "*\\shell\\Shred"));
+}
+
 TEST_F(ContextMenuCatalogueTest, DeleteRefusesProtectedCaptionsAndRowsWithoutAKey)
 {
     seed.WriteTree(HKLM, View32, Classes + "*\\shell\\Tool", SampleVerb());
