@@ -344,8 +344,13 @@ int Runner::ProfileSave(const std::vector<std::string>& args)
     for (const LoadedList& list : loaded) {
         ProfileList& saved = profile.emplace_back(ProfileList{std::string(list.list->name), {}});
         for (const ConsoleEntry& entry : list.entries) {
-            if (!entry.on)
-                saved.switchedOff.push_back(entry.id);
+            if (entry.on)
+                continue;
+            // Left out, it would be switched on by the profile: no profile rather than that.
+            if (!FitsProfileLine(entry.id))
+                throw CommandFailure("the id \"" + entry.id + "\" cannot be written as a profile line; " + args[0] +
+                                     " was not written");
+            saved.switchedOff.push_back(entry.id);
         }
         count += saved.switchedOff.size();
     }

@@ -83,6 +83,12 @@ ProfileParse ParseProfile(std::string_view text, const std::function<bool(std::s
     return result;
 }
 
+bool FitsProfileLine(std::string_view id)
+{
+    return !id.empty() && TrimBlanks(id) == id && id.front() != '#' && id.front() != ';' && id.front() != '[' &&
+           id.find_first_of("\r\n") == std::string_view::npos;
+}
+
 std::string FormatProfile(const std::vector<ProfileList>& lists, std::string_view version)
 {
     std::string text;

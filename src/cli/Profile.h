@@ -33,6 +33,10 @@ struct ProfileParse {
 // other than tabs and line breaks, an id above the first "[list]" line, an unknown list.
 ProfileParse ParseProfile(std::string_view text, const std::function<bool(std::string_view)>& isListName);
 
+// Whether `id` reads back from a profile line as itself: not empty, without blanks or
+// control characters at either end, and not starting with "#", ";" or "[".
+bool FitsProfileLine(std::string_view id);
+
 // The text `profile save` writes, with Windows line breaks.
 std::string FormatProfile(const std::vector<ProfileList>& lists, std::string_view version);
 

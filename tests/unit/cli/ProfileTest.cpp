@@ -21,6 +21,14 @@ TEST(Profile, WhatIsSavedReadsBackTheSame)
     EXPECT_EQ(parsed.lists, lists);
 }
 
+TEST(Profile, OnlyIdsThatReadBackAsThemselvesFitALine)
+{
+    for (const char* id : {"HKEY_LOCAL_MACHINE\\x", "Fax.lnk", "a#b;c[d]"})
+        EXPECT_TRUE(FitsProfileLine(id)) << id;
+    for (const char* id : {"", "#Fax.lnk", ";x", "[sendto]", " lead", "trail\t", "two\nlines"})
+        EXPECT_FALSE(FitsProfileLine(id)) << id;
+}
+
 TEST(Profile, CommentsBlanksAByteOrderMarkAndARepeatedListAreAccepted)
 {
     const ProfileParse parsed = ParseProfile("\xEF\xBB\xBF# made by hand\n\n[ sendto ]\n  a.lnk\t\n; note\r\n"
