@@ -310,7 +310,8 @@ int Runner::Delete(const std::vector<std::string>& args)
     for (const auto& [list, entry] : entries) {
         try {
             if (!list->list->catalogue->DeleteRow(entry->row, *s_.backup, *s_.undo)) {
-                ErrorLine("could not delete: " + entry->id);
+                ErrorLine("could not delete: " + entry->id +
+                          (entry->on ? std::string() : " (it is switched off; switch it on, then delete it)"));
                 code = kExitError;
                 continue;
             }
