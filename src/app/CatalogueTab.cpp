@@ -1,10 +1,20 @@
 #include "app/CatalogueTab.h"
 
+#include "catalogue/ListLock.h"
 #include "platform/AppError.h"
+#include "platform/win32/NamedMutexLock.h"
 
+#include <optional>
 #include <utility>
 
 namespace kestrova {
+
+namespace {
+
+// How long the window waits for a list that Kestrova.com is changing.
+constexpr unsigned long kListLockTimeoutMs = 10000;
+
+}  // namespace
 
 CatalogueTab::CatalogueTab(MainWindow& form, ListView& list, ListCatalogue& catalogue, UndoDeleteCommand& deletions,
                            std::string deleteQuestion, bool translatedTexts)
@@ -25,6 +35,7 @@ std::string CatalogueTab::Refill()
 {
     std::string unreadable;
     {
+        const NamedMutexLock lock(ListLockName(catalogue_.Kind()), kListLockTimeoutMs);
         BulkUpdate bulk(list_);
         ListView::SilentChanges silent(list_);
         list_.Clear();
@@ -51,7 +62,15 @@ bool CatalogueTab::SwitchRow(std::size_t index, bool checked)
         return true;
     EntryRow row = list_.Row(index);
     row.checked = checked;
-    return MayChange(row) && catalogue_.SwitchRow(row);
+    if (!MayChange(row))
+        return false;
+    std::optional<NamedMutexLock> lock;
+    try {
+        lock.emplace(ListLockName(catalogue_.Kind()), kListLockTimeoutMs);
+    } catch (const AppError&) {
+        return false;  // the command line is changing this list: the box is set back
+    }
+    return catalogue_.SwitchRow(row);
 }
 
 void CatalogueTab::DeleteSelected()
@@ -64,6 +83,7 @@ void CatalogueTab::DeleteSelected()
         return;
     // The list after a delete shows what is left; unreadable values were reported when it
     // was built and are not reported again.
+    const NamedMutexLock lock(ListLockName(catalogue_.Kind()), kListLockTimeoutMs);
     if (deletions_.DeleteWithCopy(
             [&](DeletionBackup& backup, DeletionUndo& undo) { return catalogue_.DeleteRow(row, backup, undo); }))
         Refill();
