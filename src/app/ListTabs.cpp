@@ -14,12 +14,15 @@ struct ListTabRow {
 
 ListTabs::ListTabs(MainWindow& form, RegistryBackend& registry, FileSystem& files, Shell& shell,
                    UndoDeleteCommand& deletions)
-    : contextMenu_(registry, files, shell), sendTo_(files, shell), newMenu_(registry, files, shell)
+    : contextMenu_(registry, files, shell), sendTo_(files, shell), newMenu_(registry, files, shell),
+      windows11Menu_(registry, files, shell, packages_)
 {
     const ListTabRow table[] = {
         {form.ListViewContextMenu, contextMenu_, "LangDeleteContextMenu"},
         {form.ListViewSendTo, sendTo_, "LangDeleteSendToMenu"},
         {form.ListViewNewMenu, newMenu_, "LangDeleteNewMenu"},
+        // Its rows are never deleted; the question is never asked.
+        {form.ListViewWindows11Menu, windows11Menu_, "LangDeleteContextMenu"},
     };
     for (const ListTabRow& row : table)
         tabs_.push_back(std::make_unique<CatalogueTab>(form, row.list, row.catalogue, deletions, row.deleteQuestion));

@@ -1,5 +1,7 @@
 #include "app/MainWindowComponents.h"
 
+#include <optional>
+
 namespace kestrova {
 
 namespace {
@@ -26,10 +28,13 @@ public:
         model_.Add(std::move(component));
     }
 
-    void StatusBar(const char* name, const char* parent)
+    // The item count, and `extra` after it when given.
+    void StatusBar(const char* name, const char* parent, std::optional<StatusPanel> extra = std::nullopt)
     {
         Component component = MakeComponent(Kind::StatusBar, name, parent);
         component.panels = {{"Элементов:", 80, true}, {"", 50, false}};
+        if (extra)
+            component.panels.push_back(*extra);
         model_.Add(std::move(component));
     }
 
@@ -93,6 +98,20 @@ WindowModel BuildMainWindowComponents()
            {{"Название", 200, 200, false, false}, {"Путь", 300, 300, false, true}});
     b.StatusBar("StatusBarSendTo", "TabSheet2");
 
+    b.Add(Kind::TabSheet, "TabSheet5", "PageControlMenu", "Меню Windows 11");
+    b.Add(Kind::CheckBox, "CheckBoxClassicMenu", "TabSheet5", "Классическое контекстное меню", {},
+          Command::SwitchClassicMenu);
+    b.Add(Kind::Label, "LabelClassicMenu", "TabSheet5", "В Windows 10 есть только классическое контекстное меню.");
+    b.Add(Kind::Button, "ButtonRestartExplorer", "TabSheet5", "Перезапустить Проводник", {}, Command::RestartExplorer);
+    b.Add(Kind::GroupBox, "GroupBoxWindows11Menu", "TabSheet5", "Список элементов");
+    b.List("ListViewWindows11Menu", "GroupBoxWindows11Menu",
+           {{"Название", 160, 160, false, false},
+            {"Команда", 90, 0, true, false},
+            {"Тип элемента", 110, 0, true, false},
+            {"CLSID", 250, 0, true, false},
+            {"Пакет", 100, 100, false, true}});
+    b.StatusBar("StatusBarWindows11Menu", "TabSheet5", StatusPanel{"", 400, false});
+
     b.Add(Kind::ImageList, "ImageList_General", "");
 
     b.Add(Kind::PopupMenu, "PopupMenu_General", "");
@@ -140,6 +159,13 @@ WindowModel BuildMainWindowComponents()
     b.Item("MenuItem4", "PopupMenuSendTo", "-");
     b.Item("SendToMenuDelete", "PopupMenuSendTo", "Удалить", Command::DeleteEntry);
 
+    b.Add(Kind::PopupMenu, "PopupMenuWindows11Menu", "");
+    b.Item("Windows11MenuUndo", "PopupMenuWindows11Menu", "Отменить удаление", Command::UndoDelete, Shortcut("Ctrl+Z"));
+    b.Item("NUndoWindows11Menu", "PopupMenuWindows11Menu", "-");
+    b.Item("Windows11MenuUpdate", "PopupMenuWindows11Menu", "Обновить", Command::RefreshList, Shortcut("F5"));
+    b.Item("NWindows11Menu", "PopupMenuWindows11Menu", "-");
+    b.Item("Windows11MenuRegOpen", "PopupMenuWindows11Menu", "Открыть Реестр", Command::OpenEntryPlace);
+
     b.Add(Kind::PopupMenu, "PopupMenuLanguage", "");
     b.Item("LangNoUpdate", "PopupMenuLanguage", "Нет обновления");
     b.Item("LangUpdateAvailable", "PopupMenuLanguage", "Доступно обновление");
@@ -161,6 +187,10 @@ WindowModel BuildMainWindowComponents()
     b.Item("LangUndoNameTaken", "PopupMenuLanguage",
            "Удаление не отменено: элемент с таким именем уже существует.");
     b.Item("LangUndoFailed", "PopupMenuLanguage", "Не удалось отменить удаление. Резервная копия:");
+    b.Item("LangRestartExplorerNeeded", "PopupMenuLanguage",
+           "Изменения вступят в силу после перезапуска Проводника.");
+    b.Item("LangRestartExplorerFailed", "PopupMenuLanguage",
+           "Не удалось перезапустить Проводник. Изменения вступят в силу после следующего входа в систему.");
 
     return model;
 }

@@ -16,6 +16,8 @@ void MainWindow::BindLists()
         {&ListViewContextMenu, "ListViewContextMenu", &StatusBarMenu, "StatusBarMenu", "PopupMenuEdit"},
         {&ListViewNewMenu, "ListViewNewMenu", &StatusBarNewMenu, "StatusBarNewMenu", "PopupMenuNewMenu"},
         {&ListViewSendTo, "ListViewSendTo", &StatusBarSendTo, "StatusBarSendTo", "PopupMenuSendTo"},
+        {&ListViewWindows11Menu, "ListViewWindows11Menu", &StatusBarWindows11Menu, "StatusBarWindows11Menu",
+         "PopupMenuWindows11Menu"},
     };
 }
 
