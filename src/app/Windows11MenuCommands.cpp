@@ -27,7 +27,12 @@ Windows11MenuCommands::Windows11MenuCommands(MainWindow& form, Windows11MenuCata
 
 void Windows11MenuCommands::ShowClassicMenu()
 {
-    form_.SetControlChecked(kCheckBox, classic_.IsOn());
+    const bool on = classic_.IsOn();
+    // A change seen at a rebuild (an undo put the key back) needs the restart as well.
+    if (classicOn_ && *classicOn_ != on)
+        NoteRestartNeeded(true);
+    classicOn_ = on;
+    form_.SetControlChecked(kCheckBox, on);
     form_.SetControlEnabled(kCheckBox, windows11_);
     form_.SetControlVisible("LabelClassicMenu", !windows11_);
 }

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace kestrova {
 
@@ -36,6 +37,7 @@ private:
     ClassicMenuSwitch& classic_;
     UndoDeleteCommand& deletions_;
     bool windows11_;
+    std::optional<bool> classicOn_;  // as last shown
     std::function<bool()> restartExplorer_;
 };
 

@@ -49,6 +49,14 @@ bool IsPlainName(const std::string& name)
     return !name.empty() && name != "." && name != ".." && name.find_first_of("\\/:") == std::string::npos;
 }
 
+// A folder on a local drive, "C:\...". The user's repository is the user's to write: a
+// network or device path there must not make this elevated process reach out.
+bool IsDriveFolder(const std::string& path)
+{
+    const char drive = path.size() >= 3 ? path[0] : '\0';
+    return ((drive >= 'A' && drive <= 'Z') || (drive >= 'a' && drive <= 'z')) && path[1] == ':' && path[2] == '\\';
+}
+
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix)
 {
     if (text.size() < prefix.size())
@@ -119,7 +127,7 @@ std::string Windows11MenuCatalogue::PackageFolder(const std::string& fullName)
 void Windows11MenuCatalogue::AddPackageRows(const std::string& fullName, RowSink& rows)
 {
     std::string folder = PackageFolder(fullName);
-    if (folder.empty())
+    if (!IsDriveFolder(folder))
         return;
     if (folder.back() != '\\' && folder.back() != '/')
         folder += '\\';

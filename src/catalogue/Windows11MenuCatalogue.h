@@ -99,7 +99,7 @@ public:
     bool IsBlocked(const std::string& bracedClsid);
 
     // The package's folder: the system's answer, then the machine's package repository,
-    // then the user's. Empty when none answers.
+    // then the user's. Empty when none answers. Only a folder on a local drive is read.
     std::string PackageFolder(const std::string& fullName);
 
 private:

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <random>
 
 #include "KestrovaProcess.h"
@@ -197,6 +198,150 @@ TEST_F(KestrovaWindows11Menu, ListsTheManifestsVerbsAndHidesAndShowsThemThroughT
     for (const auto& [index, row] : OurRows(list, program.Id()))
         EXPECT_TRUE(row.checked) << row.subItems[0];
 
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
+// The check box and the label of the classic menu, and the restart button, found among
+// the window's descendants by their kind.
+struct TabControls {
+    HWND checkBox = nullptr;
+    HWND button = nullptr;
+};
+
+BOOL CALLBACK CollectControl(HWND child, LPARAM found)
+{
+    auto& controls = *reinterpret_cast<TabControls*>(found);
+    if (WindowClass(child) != L"Button")
+        return TRUE;
+    const LONG type = GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK;
+    if (type == BS_AUTOCHECKBOX)
+        controls.checkBox = child;
+    else if (type == BS_PUSHBUTTON && WindowText(child).find(L"\u041f\u0440\u043e\u0432\u043e\u0434\u043d\u0438\u043a") != std::wstring::npos)
+        controls.button = child;  // "...Проводник"
+    return TRUE;
+}
+
+TabControls ControlsOf(HWND window)
+{
+    TabControls controls;
+    EnumChildWindows(window, CollectControl, reinterpret_cast<LPARAM>(&controls));
+    return controls;
+}
+
+// The build the registry reports, changed for as long as the object lives, in both views.
+class ScopedReportedBuild {
+public:
+    ScopedReportedBuild(RegistrySeed& seed, const std::string& build) : seed_(seed)
+    {
+        for (std::uint32_t view : {access::Wow64_64Key, access::Wow64_32Key})
+            for (const char* name : {"CurrentBuild", "CurrentBuildNumber"}) {
+                saved_.push_back({view, name, seed_.Value(HKLM, view, VersionKey, name)});
+                seed_.SetString(HKLM, view, VersionKey, name, build);
+            }
+    }
+    ~ScopedReportedBuild()
+    {
+        for (const auto& [view, name, value] : saved_)
+            if (value)
+                seed_.SetValue(HKLM, view, VersionKey, name, *value);
+    }
+
+private:
+    struct Saved {
+        std::uint32_t view;
+        std::string name;
+        std::optional<RegValue> value;
+    };
+    RegistrySeed& seed_;
+    std::vector<Saved> saved_;
+};
+
+// The copies of the classic-menu deletions: "... windows11-menu ..." files in the Backup
+// folder beside the options file, below the user's application data.
+std::vector<std::wstring> ClassicMenuCopies()
+{
+    std::vector<std::wstring> copies;
+    wchar_t appData[MAX_PATH];
+    if (!GetEnvironmentVariableW(L"APPDATA", appData, MAX_PATH))
+        return copies;
+    WIN32_FIND_DATAW company;
+    HANDLE companies = FindFirstFileW((std::wstring(appData) + L"\\*").c_str(), &company);
+    if (companies == INVALID_HANDLE_VALUE)
+        return copies;
+    do {
+        const std::wstring backup =
+            std::wstring(appData) + L"\\" + company.cFileName + L"\\Kestrova\\Config\\Backup\\";
+        WIN32_FIND_DATAW copy;
+        HANDLE found = FindFirstFileW((backup + L"*windows11-menu*").c_str(), &copy);
+        if (found == INVALID_HANDLE_VALUE)
+            continue;
+        do
+            copies.push_back(backup + copy.cFileName);
+        while (FindNextFileW(found, &copy));
+        FindClose(found);
+    } while (FindNextFileW(companies, &company));
+    FindClose(companies);
+    return copies;
+}
+
+TEST_F(KestrovaWindows11Menu, OnWindows11TheClassicMenuKeyIsSetAndRemovedWithItsCopy)
+{
+    seed.DeleteTree(HKCU, View64, ClassicKey);
+    ScopedReportedBuild windows11(seed, "22631");
+    const std::size_t copiesBefore = ClassicMenuCopies().size();
+    KestrovaProcess program(KestrovaExe());
+    HWND window = program.WaitForWindow();
+    ASSERT_NE(window, nullptr) << "no window appeared";
+    const TabControls controls = ControlsOf(window);
+    ASSERT_NE(controls.checkBox, nullptr);
+    EXPECT_TRUE(IsWindowEnabled(controls.checkBox));
+    EXPECT_EQ(SendMessageW(controls.checkBox, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+
+    SendMessageW(controls.checkBox, BM_CLICK, 0, 0);
+    EXPECT_EQ(seed.Value(HKCU, View64, ClassicKey + "\\InprocServer32", ""), MakeStringValue(""));
+    EXPECT_EQ(SendMessageW(controls.checkBox, BM_GETCHECK, 0, 0), BST_CHECKED);
+
+    SendMessageW(controls.checkBox, BM_CLICK, 0, 0);
+    EXPECT_FALSE(seed.KeyExists(HKCU, View64, ClassicKey));
+    EXPECT_EQ(SendMessageW(controls.checkBox, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    const std::vector<std::wstring> copies = ClassicMenuCopies();
+    ASSERT_EQ(copies.size(), copiesBefore + 1);
+    std::ifstream copy(copies.back().c_str(), std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(copy)), std::istreambuf_iterator<char>());
+    // A registry file of UTF-16 text naming the key.
+    EXPECT_NE(text.find(std::string("8\0006\000c\000a\0001\000a\000a\0000\000", 16)), std::string::npos);
+
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
+TEST_F(KestrovaWindows11Menu, OnWindows10TheClassicMenuBoxIsDisabledAndAFailedRestartSaysWhenTheChangeShows)
+{
+    ScopedReportedBuild windows10(seed, "19045");
+    KestrovaProcess program(KestrovaExe());
+    HWND window = program.WaitForWindow();
+    ASSERT_NE(window, nullptr) << "no window appeared";
+    const TabControls controls = ControlsOf(window);
+    ASSERT_NE(controls.checkBox, nullptr);
+    ASSERT_NE(controls.button, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(controls.checkBox));
+    bool noteShown = false;
+    for (HWND label : ChildrenOfClass(GetParent(controls.checkBox), L"Static"))
+        noteShown = noteShown || ((GetWindowLongW(label, GWL_STYLE) & WS_VISIBLE) &&
+                                  WindowText(label).find(L"Windows 10") != std::wstring::npos);
+    EXPECT_TRUE(noteShown) << "no visible note says why the box is disabled";
+
+    // Wine's Restart Manager restarts nothing: the program says the change shows after
+    // the next sign-in.
+    PostMessageW(controls.button, BM_CLICK, 0, 0);
+    HWND message = program.WaitForWindowOfClass(L"#32770");
+    ASSERT_NE(message, nullptr) << "no message after the failed restart";
+    std::wstring text;
+    for (HWND label : ChildrenOfClass(message, L"Static"))
+        text += WindowText(label);
+    EXPECT_NE(text.find(L"\u0432\u0445\u043e\u0434\u0430"), std::wstring::npos) << Narrow(text);  // "входа"
+    PostMessageW(message, WM_CLOSE, 0, 0);
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.WaitForExit(), 0u);
 }

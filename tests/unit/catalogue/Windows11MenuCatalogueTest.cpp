@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <map>
 #include <set>
 
@@ -152,6 +153,13 @@ TEST_F(Windows11MenuCatalogueTest, APackageWithoutFolderManifestOrValidClsidCost
     packages.manifests["C:\\Bad\\AppxManifest.xml"] =
         PackageManifest{"Bad", {{"*", "Evil", "..\\..\\x"}, {"*", "Fine", ClsidB}}};
     seed.SetDword(HKLM, View, MachineRepository + "NoFolder_1_x64__a", "Path", 7);  // not a string: no folder
+    // Network and device paths are never read, whoever wrote them.
+    for (const char* remote : {"\\\\server\\share", "\\\\?\\C:\\Apps", "Apps\\Relative"}) {
+        const std::string name = std::string("Remote") + std::to_string(std::strlen(remote)) + "_1_x64__d";
+        Package(name);
+        seed.SetString(HKCU, View, UserRepository + name, "PackageRootFolder", remote);
+        packages.manifests[std::string(remote) + "\\AppxManifest.xml"] = PackageManifest{"Remote", {{"*", "Far", ClsidB}}};
+    }
 
     const std::vector<EntryRow> rows = Load();
     ASSERT_EQ(rows.size(), 1u);
