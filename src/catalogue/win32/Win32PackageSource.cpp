@@ -93,6 +93,7 @@ std::optional<PackageManifest> ParseManifest(std::string_view bytes)
     PackageManifest manifest;
     std::vector<Element> open;
     bool inDisplayName = false;
+    bool packageRoot = false;
     XmlNodeType type = XmlNodeType_None;
     HRESULT result = S_OK;
     while ((result = reader->Read(&type)) == S_OK) {
@@ -102,6 +103,11 @@ std::optional<PackageManifest> ParseManifest(std::string_view bytes)
             if (FAILED(reader->GetLocalName(&localName, nullptr)) || FAILED(reader->GetNamespaceUri(&namespaceUri, nullptr)))
                 return std::nullopt;
             Element element{localName ? localName : L"", namespaceUri ? namespaceUri : L"", false, {}};
+            if (open.empty()) {
+                if (packageRoot || element.localName != L"Package")
+                    return std::nullopt;  // a manifest has one root, Package
+                packageRoot = true;
+            }
             const Element* parent = open.empty() ? nullptr : &open.back();
             bool underExtension = false;
             for (const Element& outer : open)
@@ -140,7 +146,7 @@ std::optional<PackageManifest> ParseManifest(std::string_view bytes)
         }
     }
     // Anything but the end of a well-formed document costs the whole manifest.
-    if (result != S_FALSE)
+    if (result != S_FALSE || !packageRoot)
         return std::nullopt;
     return manifest;
 }
