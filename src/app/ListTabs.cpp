@@ -19,13 +19,16 @@ ListTabs::ListTabs(MainWindow& form, RegistryBackend& registry, FileSystem& file
                    UndoDeleteCommand& deletions, std::string otherAccount)
     : contextMenu_(registry, files, shell), sendTo_(files, shell), newMenu_(registry, files, shell),
       morePlaces_(registry, files, shell, [&form](std::string_view item) { return form.LangText(item); },
-                  std::move(otherAccount))
+                  std::move(otherAccount)),
+      windows11Menu_(registry, files, shell, packages_)
 {
     const ListTabRow table[] = {
         {form.ListViewContextMenu, contextMenu_, "LangDeleteContextMenu", false},
         {form.ListViewSendTo, sendTo_, "LangDeleteSendToMenu", false},
         {form.ListViewNewMenu, newMenu_, "LangDeleteNewMenu", false},
         {form.ListViewMorePlaces, morePlaces_, "LangDeleteMorePlaces", true},
+        // Its rows are never deleted; the question is never asked.
+        {form.ListViewWindows11Menu, windows11Menu_, "LangDeleteContextMenu", false},
     };
     for (const ListTabRow& row : table)
         tabs_.push_back(std::make_unique<CatalogueTab>(form, row.list, row.catalogue, deletions, row.deleteQuestion,

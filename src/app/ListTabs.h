@@ -10,6 +10,8 @@
 #include "catalogue/MorePlacesCatalogue.h"
 #include "catalogue/NewMenuCatalogue.h"
 #include "catalogue/SendToCatalogue.h"
+#include "catalogue/Windows11MenuCatalogue.h"
+#include "catalogue/win32/Win32PackageSource.h"
 #include "platform/FileSystem.h"
 #include "platform/RegistryBackend.h"
 #include "platform/Shell.h"
@@ -31,12 +33,15 @@ public:
     std::vector<CatalogueTab*> All() const;
     // The SendTo catalogue, for the SendTo list's own commands.
     SendToCatalogue& SendTo() { return sendTo_; }
+    Windows11MenuCatalogue& Windows11Menu() { return windows11Menu_; }
 
 private:
     ContextMenuCatalogue contextMenu_;
     SendToCatalogue sendTo_;
     NewMenuCatalogue newMenu_;
     MorePlacesCatalogue morePlaces_;
+    Win32PackageSource packages_;
+    Windows11MenuCatalogue windows11Menu_;
     std::vector<std::unique_ptr<CatalogueTab>> tabs_;
 };
 

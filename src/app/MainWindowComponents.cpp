@@ -1,5 +1,7 @@
 #include "app/MainWindowComponents.h"
 
+#include <optional>
+
 namespace kestrova {
 
 namespace {
@@ -26,13 +28,13 @@ public:
         model_.Add(std::move(component));
     }
 
-    // The count, and with `notePanel` a third panel for what is said about the list's entries.
-    void StatusBar(const char* name, const char* parent, bool notePanel = false)
+    // The item count, and `extra` after it when given.
+    void StatusBar(const char* name, const char* parent, std::optional<StatusPanel> extra = std::nullopt)
     {
         Component component = MakeComponent(Kind::StatusBar, name, parent);
         component.panels = {{"Элементов:", 80, true}, {"", 50, false}};
-        if (notePanel)
-            component.panels.push_back({"", 400, false});
+        if (extra)
+            component.panels.push_back(*extra);
         model_.Add(std::move(component));
     }
 
@@ -107,7 +109,21 @@ WindowModel BuildMainWindowComponents()
     b.Add(Kind::TabSheet, "TabSheet4", "PageControlMenu", "Другие места");
     b.Add(Kind::GroupBox, "GroupBoxMorePlaces", "TabSheet4", "Список элементов");
     b.List("ListViewMorePlaces", "GroupBoxMorePlaces", MorePlacesColumns());
-    b.StatusBar("StatusBarMorePlaces", "TabSheet4", true);
+    b.StatusBar("StatusBarMorePlaces", "TabSheet4", StatusPanel{"", 400, false});
+
+    b.Add(Kind::TabSheet, "TabSheet5", "PageControlMenu", "Меню Windows 11");
+    b.Add(Kind::CheckBox, "CheckBoxClassicMenu", "TabSheet5", "Классическое контекстное меню", {},
+          Command::SwitchClassicMenu);
+    b.Add(Kind::Label, "LabelClassicMenu", "TabSheet5", "В Windows 10 есть только классическое контекстное меню.");
+    b.Add(Kind::Button, "ButtonRestartExplorer", "TabSheet5", "Перезапустить Проводник", {}, Command::RestartExplorer);
+    b.Add(Kind::GroupBox, "GroupBoxWindows11Menu", "TabSheet5", "Список элементов");
+    b.List("ListViewWindows11Menu", "GroupBoxWindows11Menu",
+           {{"Название", 160, 160, false, false},
+            {"Команда", 90, 0, true, false},
+            {"Тип элемента", 110, 0, true, false},
+            {"CLSID", 250, 0, true, false},
+            {"Пакет", 100, 100, false, true}});
+    b.StatusBar("StatusBarWindows11Menu", "TabSheet5", StatusPanel{"", 400, false});
 
     b.Add(Kind::ImageList, "ImageList_General", "");
 
@@ -165,6 +181,13 @@ WindowModel BuildMainWindowComponents()
     b.Item("NRegOpenMorePlaces", "PopupMenuMorePlaces", "-");
     b.Item("MorePlacesMenuDelete", "PopupMenuMorePlaces", "Удалить", Command::DeleteEntry);
 
+    b.Add(Kind::PopupMenu, "PopupMenuWindows11Menu", "");
+    b.Item("Windows11MenuUndo", "PopupMenuWindows11Menu", "Отменить удаление", Command::UndoDelete, Shortcut("Ctrl+Z"));
+    b.Item("NUndoWindows11Menu", "PopupMenuWindows11Menu", "-");
+    b.Item("Windows11MenuUpdate", "PopupMenuWindows11Menu", "Обновить", Command::RefreshList, Shortcut("F5"));
+    b.Item("NWindows11Menu", "PopupMenuWindows11Menu", "-");
+    b.Item("Windows11MenuRegOpen", "PopupMenuWindows11Menu", "Открыть Реестр", Command::OpenEntryPlace);
+
     b.Add(Kind::PopupMenu, "PopupMenuLanguage", "");
     b.Item("LangNoUpdate", "PopupMenuLanguage", "Нет обновления");
     b.Item("LangUpdateAvailable", "PopupMenuLanguage", "Доступно обновление");
@@ -198,6 +221,10 @@ WindowModel BuildMainWindowComponents()
     b.Item("LangAdministratorNeeded", "PopupMenuLanguage",
            "Для изменения этого элемента нужны права администратора. Ничего не изменено.");
     b.Item("LangPerUserEntriesOf", "PopupMenuLanguage", "Элементы пользователя %s");
+    b.Item("LangRestartExplorerNeeded", "PopupMenuLanguage",
+           "Изменения вступят в силу после перезапуска Проводника.");
+    b.Item("LangRestartExplorerFailed", "PopupMenuLanguage",
+           "Не удалось перезапустить Проводник. Изменения вступят в силу после следующего входа в систему.");
 
     return model;
 }

@@ -20,6 +20,8 @@ void MainWindow::BindLists()
         {&ListViewSendTo, "ListViewSendTo", &StatusBarSendTo, "StatusBarSendTo", "PopupMenuSendTo", "GroupBoxSendTo"},
         {&ListViewMorePlaces, "ListViewMorePlaces", &StatusBarMorePlaces, "StatusBarMorePlaces", "PopupMenuMorePlaces",
          "GroupBoxMorePlaces"},
+        {&ListViewWindows11Menu, "ListViewWindows11Menu", &StatusBarWindows11Menu, "StatusBarWindows11Menu",
+         "PopupMenuWindows11Menu", "GroupBoxWindows11Menu"},
     };
 }
 

@@ -17,6 +17,7 @@
 #include "app/SingleInstance.h"
 #include "app/ThemeMenu.h"
 #include "app/UndoDeleteCommand.h"
+#include "app/Windows11MenuCommands.h"
 #include "app/WindowsVersion.h"
 #include "catalogue/SendToMenuSwitch.h"
 #include "platform/CodePage.h"
@@ -24,6 +25,7 @@
 #include "platform/AsciiText.h"
 #include "platform/win32/AccountNames.h"
 #include "platform/win32/ExecutablePath.h"
+#include "platform/win32/ExplorerRestart.h"
 #include "platform/win32/WideString.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
@@ -126,6 +128,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
 
     ListTabs tabs(form, registry, files, shell, deletions, OtherAccountThanTheShells());
     SendToMenuSwitch sendToSwitch(registry, shell);
+    ClassicMenuSwitch classicMenu(registry);
+    Windows11MenuCommands windows11Menu(form, tabs.Windows11Menu(), classicMenu, deletions, osVersion.build,
+                                        [] { return RestartExplorer(); });
     SendToMenuCommands sendToMenu(form, state, tabs.SendTo(), sendToSwitch);
     ThemeMenu themes(form, state, appStyle, registry);
     MainWindowSettings settings(form, state, settingsFile);
@@ -146,7 +151,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     LanguageCommands languages(form, state, {&form.Model(), &about.Model(), &update.Model()},
                                {files, ExecutableFolder(), AnsiCodePage(), [&] { return settingsFile.OptionsPath(); }});
 
-    MainCommands commands({tabs.All(), &deletions, &themes, &sendToMenu, &languages, &settings, &about, &update});
+    MainCommands commands({tabs.All(), &deletions, &themes, &sendToMenu, &languages, &settings, &about, &update,
+                           &windows11Menu});
     form.SetActions(&commands);
     std::vector<std::function<void()>> creationSteps = {[&] {
         form.Model().SetCaption(
