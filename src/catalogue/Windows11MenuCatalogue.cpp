@@ -249,7 +249,8 @@ bool ClassicMenuSwitch::TurnOff(DeletionBackup& backup, DeletionUndo& undo)
     if (!reg.KeyExists(kClassicMenuKey))
         return false;
     DeletedEntry entry{DeletedEntry::Kind::RegistryKey, RegRoot::CurrentUser, kWindows11MenuView, kClassicMenuKey,
-                       {}, kWindows11MenuKind, kClassicMenuKey, {}};
+                       {}, kWindows11MenuKind,
+                       EntryTarget::Key(RegRoot::CurrentUser, kWindows11MenuView, kClassicMenuKey), {}};
     entry.KeepCopy(
         backup.SaveKey(RegRoot::CurrentUser, kWindows11MenuView, kClassicMenuKey, kWindows11MenuKind, LastName(kClassicMenuKey)));
     try {
