@@ -170,7 +170,7 @@ TEST_F(KestrovaLanguage, ChosenFileAppliesAtStartUpAndIsCleanedByTheRules)
         // Group boxes, and the Windows 11 menu's check box and button, which the file leaves as they are.
         EXPECT_EQ(groups, (std::vector<std::wstring>{L"Entries", L"Last", L"Классическое контекстное меню",
                                                      L"Перезапустить Проводник", L"Список элементов",
-                                                     L"Список элементов"}));
+                                                     L"Список элементов", L"Список элементов"}));
         std::vector<std::vector<std::wstring>> columns;
         for (HWND list : Descendants(window, WC_LISTVIEWW))
             columns.push_back(ColumnCaptions(program.Id(), list));
@@ -178,6 +178,7 @@ TEST_F(KestrovaLanguage, ChosenFileAppliesAtStartUpAndIsCleanedByTheRules)
         EXPECT_EQ(columns, (std::vector<std::vector<std::wstring>>{
                                {L"Name", L"Путь"},
                                {L"Название", L"Команда", L"Тип элемента", L"CLSID", L"Пакет"},
+                               {L"Название", L"Место", L"Раздел", L"Путь реестра"},
                                {L"Название", L"Тип", L"Раздел", L"Путь реестра"},
                                {L"Название", L"Тип", L"Раздел", L"Путь реестра"}}));
     });
