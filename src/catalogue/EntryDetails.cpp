@@ -1,0 +1,306 @@
+#include "catalogue/EntryDetails.h"
+
+#include "platform/AsciiText.h"
+#include "platform/FileInfoUtils.h"
+#include "platform/PathNames.h"
+#include "platform/RegKey.h"
+#include "platform/RegValueData.h"
+
+#include <utility>
+
+namespace kestrova {
+
+namespace {
+
+constexpr std::string_view kClassesKey = "SOFTWARE\\Classes\\";
+
+bool EndsWithProgramSuffix(std::string_view word)
+{
+    if (word.size() < 4)
+        return false;
+    const std::string suffix = AsciiUpper(word.substr(word.size() - 4));
+    return suffix == ".EXE" || suffix == ".COM" || suffix == ".BAT" || suffix == ".CMD";
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+}  // namespace
+
+std::string RemoveAccelerators(std::string_view text)
+{
+    std::string result;
+    result.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '&') {
+            result += text[i];
+        } else if (i + 1 < text.size() && text[i + 1] == '&') {
+            result += '&';
+            ++i;
+        }
+    }
+    return result;
+}
+
+std::string CommandProgram(std::string_view commandLine, const std::function<bool(const std::string&)>& isFile)
+{
+    std::string_view line = commandLine;
+    while (!line.empty() && IsBlank(line.front()))
+        line.remove_prefix(1);
+    if (line.empty())
+        return {};
+    if (line.front() == '"') {
+        line.remove_prefix(1);
+        const std::size_t end = line.find('"');
+        return std::string(TrimBlanks(line.substr(0, end)));
+    }
+    // Ends of the runs of words, shortest first: each blank, then the line's end.
+    std::vector<std::size_t> ends;
+    for (std::size_t i = 0; i < line.size(); ++i)
+        if (IsBlank(line[i]) && (i == 0 || !IsBlank(line[i - 1])))
+            ends.push_back(i);
+    ends.push_back(line.size());
+    if (isFile) {
+        for (std::size_t end : ends) {
+            const std::string candidate(line.substr(0, end));
+            if (isFile(candidate))
+                return candidate;
+        }
+    }
+    for (std::size_t end : ends)
+        if (EndsWithProgramSuffix(line.substr(0, end)))
+            return std::string(line.substr(0, end));
+    return std::string(line.substr(0, ends.front()));
+}
+
+bool LooksLikeClsid(std::string_view text)
+{
+    if (text.size() != 38 || text.front() != '{' || text.back() != '}')
+        return false;
+    for (std::size_t i = 1; i < 37; ++i) {
+        const bool dash = i == 9 || i == 14 || i == 19 || i == 24;
+        if (dash ? text[i] != '-' : HexDigitValue(text[i]) < 0)
+            return false;
+    }
+    return true;
+}
+
+EntryDetails::EntryDetails(RegistryBackend& registry, EntryProbe& probe, const VersionInfoApi& versions)
+    : registry_(registry), probe_(probe), versions_(versions)
+{
+}
+
+void EntryDetails::BeginScan(DetailWords words)
+{
+    words_ = std::move(words);
+    files_.clear();
+    versionReads_ = 0;
+}
+
+EntryDetailTexts EntryDetails::Read(const EntryTarget& source, EntryDetailKind kind)
+{
+    EntryDetailTexts texts;
+    if (!source.IsKey() || source.path.empty())
+        return texts;
+    switch (kind) {
+    case EntryDetailKind::Verb:
+        ReadVerb(source, texts);
+        break;
+    case EntryDetailKind::Handler:
+        ReadHandler(source, texts);
+        break;
+    case EntryDetailKind::NewMenuTemplate:
+        ReadTemplate(source, texts);
+        break;
+    }
+    return texts;
+}
+
+void EntryDetails::ReadVerb(const EntryTarget& source, EntryDetailTexts& texts)
+{
+    const RegRoot root = source.root;
+    const std::uint32_t view = source.viewBits;
+    const std::string& key = source.path;
+
+    std::string shown;
+    if (std::optional<std::string> verb = ReadString(root, view, key, "MUIVerb"))
+        shown = Resolve(*verb);
+    else if (std::optional<std::string> text = ReadString(root, view, key, ""); text && !text->empty())
+        shown = Resolve(*text);
+    else
+        shown = LastName(key);
+    texts.shownAs = RemoveAccelerators(shown);
+
+    const std::string command = key + "\\command";
+    std::string program;
+    if (std::optional<std::string> delegate = ReadString(root, view, command, "DelegateExecute");
+        delegate && LooksLikeClsid(std::string(TrimBlanks(*delegate)))) {
+        program = ClsidServer(std::string(TrimBlanks(*delegate)));
+    } else if (std::optional<std::string> line = ReadString(root, view, command, "")) {
+        const std::string expanded = probe_.ExpandEnvironment(*line);
+        program = CommandProgram(expanded, [this](const std::string& path) {
+            return path.find('\\') != std::string::npos && probe_.FileExists(probe_.NativePath(path));
+        });
+    }
+    SetProgram(program, texts);
+
+    if (HasValue(root, view, key, "LegacyDisable") || HasValue(root, view, key, "ProgrammaticAccessOnly"))
+        texts.shows = words_.never;
+    else if (HasValue(root, view, key, "Extended"))
+        texts.shows = words_.withShift;
+    else
+        texts.shows = words_.always;
+}
+
+void EntryDetails::ReadHandler(const EntryTarget& source, EntryDetailTexts& texts)
+{
+    std::string clsid;
+    if (std::optional<std::string> value = ReadString(source.root, source.viewBits, source.path, ""))
+        clsid = std::string(TrimBlanks(*value));
+    if (!LooksLikeClsid(clsid))
+        clsid = LastName(source.path);
+    if (!LooksLikeClsid(clsid))
+        return;
+
+    const std::string clsidKey = std::string(kClassesKey) + "CLSID\\" + clsid;
+    const std::uint32_t view = ClsidView();
+    const FileFacts* facts = SetProgram(ClsidServer(clsid), texts);
+    if (std::optional<std::string> localized = ReadString(RegRoot::LocalMachine, view, clsidKey, "LocalizedString"))
+        texts.shownAs = Resolve(*localized);
+    if (texts.shownAs.empty())
+        if (std::optional<std::string> name = ReadString(RegRoot::LocalMachine, view, clsidKey, ""))
+            texts.shownAs = *name;
+    if (texts.shownAs.empty() && facts)
+        texts.shownAs = facts->description;
+}
+
+void EntryDetails::ReadTemplate(const EntryTarget& source, EntryDetailTexts& texts)
+{
+    const RegRoot root = source.root;
+    const std::uint32_t view = source.viewBits;
+    if (std::optional<std::string> menuText = ReadString(root, view, source.path, "MenuText"))
+        texts.shownAs = Resolve(*menuText);
+    if (!texts.shownAs.empty())
+        return;
+
+    // The class the template creates: the one an extension key names, else a class key
+    // nested below the extension, else the key itself.
+    const std::string classKey = source.classKey.empty() ? ParentPath(source.path) : source.classKey;
+    const std::string name = LastName(classKey);
+    std::string typeKey = classKey;
+    if (StartsWith(name, ".")) {
+        if (std::optional<std::string> progId = ReadString(root, view, classKey, "");
+            progId && !progId->empty() && progId->find('\\') == std::string::npos)
+            typeKey = std::string(kClassesKey) + *progId;
+    } else if (StartsWith(ParentPath(classKey), std::string(kClassesKey) + ".")) {
+        typeKey = std::string(kClassesKey) + name;
+    }
+    if (std::optional<std::string> friendly = ReadString(root, view, typeKey, "FriendlyTypeName"))
+        texts.shownAs = Resolve(*friendly);
+    if (texts.shownAs.empty())
+        if (std::optional<std::string> text = ReadString(root, view, typeKey, ""))
+            texts.shownAs = *text;
+}
+
+const EntryDetails::FileFacts* EntryDetails::SetProgram(const std::string& program, EntryDetailTexts& texts)
+{
+    if (program.empty())
+        return nullptr;
+    const std::string path = FullProgramPath(program);
+    if (path.empty()) {
+        // A bare name the system does not find may still be found by Explorer (App Paths):
+        // it is shown as it is, never flagged.
+        texts.program = program;
+        return nullptr;
+    }
+    const FileFacts& facts = Facts(path);
+    texts.program = path;
+    if (!facts.exists) {
+        texts.programMissing = true;
+        texts.program += " " + words_.missing;
+        return nullptr;
+    }
+    texts.company = facts.company;
+    return &facts;
+}
+
+std::string EntryDetails::FullProgramPath(const std::string& program)
+{
+    if (program.find('\\') != std::string::npos || program.find('/') != std::string::npos)
+        return program;
+    return probe_.FindProgram(program);
+}
+
+const EntryDetails::FileFacts& EntryDetails::Facts(const std::string& path)
+{
+    const std::string key = AsciiUpper(path);
+    if (auto found = files_.find(key); found != files_.end())
+        return found->second;
+    FileFacts facts;
+    const std::string native = probe_.NativePath(path);
+    facts.exists = probe_.FileExists(native);
+    if (facts.exists) {
+        ++versionReads_;
+        facts.company = GetCompanyName(versions_, native);
+        facts.description = GetVersionInfoString(versions_, native, "FileDescription");
+    }
+    return files_.emplace(key, std::move(facts)).first->second;
+}
+
+std::string EntryDetails::ClsidServer(const std::string& clsid)
+{
+    const std::string clsidKey = std::string(kClassesKey) + "CLSID\\" + clsid;
+    const std::uint32_t view = ClsidView();
+    for (const char* server : {"InprocServer32", "LocalServer32"}) {
+        if (std::optional<std::string> value = ReadString(RegRoot::LocalMachine, view, clsidKey + "\\" + server, "");
+            value && !TrimBlanks(*value).empty())
+            return CommandProgram(probe_.ExpandEnvironment(*value), [this](const std::string& path) {
+                return path.find('\\') != std::string::npos && probe_.FileExists(probe_.NativePath(path));
+            });
+    }
+    return {};
+}
+
+// Explorer reads CLSIDs in its own view: the 64-bit one on 64-bit Windows.
+std::uint32_t EntryDetails::ClsidView()
+{
+    if (!windows64_)
+        windows64_ = probe_.IsWindows64();
+    return *windows64_ ? access::Wow64_64Key : access::Wow64_32Key;
+}
+
+std::optional<std::string> EntryDetails::ReadString(RegRoot root, std::uint32_t view, const std::string& path,
+                                                    const std::string& name)
+{
+    RegHandle handle{};
+    if (registry_.OpenKey(RootHandle(root), path, access::QueryValue | (view & access::ViewBits), handle) !=
+        regerr::Success)
+        return std::nullopt;
+    RegKey key(registry_, handle);
+    RegValue value;
+    if (registry_.QueryValue(key.Get(), name, value) != regerr::Success)
+        return std::nullopt;
+    if (value.type != static_cast<std::uint32_t>(RegType::Sz) &&
+        value.type != static_cast<std::uint32_t>(RegType::ExpandSz))
+        return std::nullopt;
+    return TextOfStringData(value.data);
+}
+
+bool EntryDetails::HasValue(RegRoot root, std::uint32_t view, const std::string& path, const std::string& name)
+{
+    RegHandle handle{};
+    if (registry_.OpenKey(RootHandle(root), path, access::QueryValue | (view & access::ViewBits), handle) !=
+        regerr::Success)
+        return false;
+    RegKey key(registry_, handle);
+    RegValue value;
+    return registry_.QueryValue(key.Get(), name, value) == regerr::Success;
+}
+
+std::string EntryDetails::Resolve(const std::string& text)
+{
+    if (!StartsWith(text, "@"))
+        return text;
+    return probe_.LoadIndirectString(probe_.ExpandEnvironment(text)).value_or(std::string());
+}
+
+}  // namespace kestrova
