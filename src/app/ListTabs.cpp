@@ -14,8 +14,15 @@ struct ListTabRow {
 
 ListTabs::ListTabs(MainWindow& form, RegistryBackend& registry, FileSystem& files, Shell& shell,
                    UndoDeleteCommand& deletions)
-    : contextMenu_(registry, files, shell), sendTo_(files, shell), newMenu_(registry, files, shell)
+    : contextMenu_(registry, files, shell), sendTo_(files, shell), newMenu_(registry, files, shell),
+      details_(registry, probe_, versions_)
 {
+    details_.words = [&form] {
+        return DetailWords{form.LangText("LangMissingFile"), form.LangText("LangShowsAlways"),
+                           form.LangText("LangShowsWithShift"), form.LangText("LangShowsNever")};
+    };
+    contextMenu_.SetDetails(&details_);
+    newMenu_.SetDetails(&details_);
     const ListTabRow table[] = {
         {form.ListViewContextMenu, contextMenu_, "LangDeleteContextMenu"},
         {form.ListViewSendTo, sendTo_, "LangDeleteSendToMenu"},

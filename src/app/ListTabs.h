@@ -7,11 +7,14 @@
 #include "app/MainWindow.h"
 #include "app/UndoDeleteCommand.h"
 #include "catalogue/ContextMenuCatalogue.h"
+#include "catalogue/EntryDetails.h"
 #include "catalogue/NewMenuCatalogue.h"
 #include "catalogue/SendToCatalogue.h"
 #include "platform/FileSystem.h"
 #include "platform/RegistryBackend.h"
 #include "platform/Shell.h"
+#include "platform/win32/Win32EntryProbe.h"
+#include "platform/win32/Win32VersionInfo.h"
 
 #include <memory>
 #include <vector>
@@ -33,6 +36,10 @@ private:
     SendToCatalogue sendTo_;
     NewMenuCatalogue newMenu_;
     std::vector<std::unique_ptr<CatalogueTab>> tabs_;
+    // The details columns of the registry lists.
+    Win32EntryProbe probe_;
+    Win32VersionInfo versions_;
+    EntryDetails details_;
 };
 
 }  // namespace kestrova

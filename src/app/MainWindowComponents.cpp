@@ -51,6 +51,25 @@ std::vector<ListColumn> RegistryColumns()
             {"Путь реестра", 100, 100, false, true}};
 }
 
+// What Explorer shows, the program behind it, that program's company and when the entry shows.
+std::vector<ListColumn> WithDetailColumns(std::vector<ListColumn> columns)
+{
+    columns.insert(columns.end(), {{"В меню", 160, 40, false, false},
+                                   {"Программа", 220, 40, false, false},
+                                   {"Компания", 140, 40, false, false},
+                                   {"Показ", 80, 40, false, false}});
+    return columns;
+}
+
+// The New-menu list's rows carry their class key after the registry path: a column of no
+// width that the user cannot size holds it, so that the details line up after it.
+std::vector<ListColumn> NewMenuColumns()
+{
+    std::vector<ListColumn> columns = RegistryColumns();
+    columns.push_back({"", 0, 0, true, false});
+    return WithDetailColumns(std::move(columns));
+}
+
 MenuItemTraits Radio(bool checked)
 {
     MenuItemTraits traits;
@@ -79,12 +98,12 @@ WindowModel BuildMainWindowComponents()
 
     b.Add(Kind::TabSheet, "TabSheet1", "PageControlMenu", "Файлы и папки");
     b.Add(Kind::GroupBox, "GroupBoxMenuList", "TabSheet1", "Список элементов");
-    b.List("ListViewContextMenu", "GroupBoxMenuList", RegistryColumns());
+    b.List("ListViewContextMenu", "GroupBoxMenuList", WithDetailColumns(RegistryColumns()));
     b.StatusBar("StatusBarMenu", "TabSheet1");
 
     b.Add(Kind::TabSheet, "TabSheet3", "PageControlMenu", "Создать");
     b.Add(Kind::GroupBox, "GroupBoxNewMenu", "TabSheet3", "Список элементов");
-    b.List("ListViewNewMenu", "GroupBoxNewMenu", RegistryColumns());
+    b.List("ListViewNewMenu", "GroupBoxNewMenu", NewMenuColumns());
     b.StatusBar("StatusBarNewMenu", "TabSheet3");
 
     b.Add(Kind::TabSheet, "TabSheet2", "PageControlMenu", "Отправить");
@@ -114,6 +133,7 @@ WindowModel BuildMainWindowComponents()
     b.Item("ContextMenuUndo", "PopupMenuEdit", "Отменить удаление", Command::UndoDelete, Shortcut("Ctrl+Z"));
     b.Item("NUndoEdit", "PopupMenuEdit", "-");
     b.Item("ContextMenuUpdate", "PopupMenuEdit", "Обновить", Command::RefreshList, Shortcut("F5"));
+    b.Item("ContextMenuOnlyWithShift", "PopupMenuEdit", "Только с Shift", Command::SwitchOnlyWithShift);
     b.Item("N5", "PopupMenuEdit", "-");
     b.Item("ContextMenuRegOpen", "PopupMenuEdit", "Открыть Реестр", Command::OpenEntryPlace);
     b.Item("N2", "PopupMenuEdit", "-");
@@ -161,6 +181,10 @@ WindowModel BuildMainWindowComponents()
     b.Item("LangUndoNameTaken", "PopupMenuLanguage",
            "Удаление не отменено: элемент с таким именем уже существует.");
     b.Item("LangUndoFailed", "PopupMenuLanguage", "Не удалось отменить удаление. Резервная копия:");
+    b.Item("LangMissingFile", "PopupMenuLanguage", "(нет файла)");
+    b.Item("LangShowsAlways", "PopupMenuLanguage", "всегда");
+    b.Item("LangShowsWithShift", "PopupMenuLanguage", "с Shift");
+    b.Item("LangShowsNever", "PopupMenuLanguage", "никогда");
 
     return model;
 }

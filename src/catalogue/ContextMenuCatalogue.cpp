@@ -7,6 +7,8 @@
 #include "platform/PathNames.h"
 #include "platform/RegistryEditorJump.h"
 #include "platform/RegistryCursor.h"
+#include "platform/RegKey.h"
+#include "platform/RegValueData.h"
 
 #include <utility>
 #include <vector>
@@ -46,6 +48,8 @@ std::string ContextMenuCatalogue::LoadRows(RowSink& rows)
     // A switch cut short by the end of a process is finished before anything is listed.
     FinishInterruptedSwitch(registry_);
     malformed_.clear();
+    if (details_)
+        details_->BeginScan();
     for (std::string_view location : kContextMenuLocations) {
         const std::string path = std::string(kClassesPrefix) + std::string(location);
         ScanContextMenuLocation(kScanRoot, path, rows);
@@ -63,7 +67,7 @@ void ContextMenuCatalogue::ScanContextMenuLocation(RegRoot root, const std::stri
     for (const std::string& name : SubkeyNames(registry_, root, path)) {
         if (!IsProtectedEntryName(name)) {
             const std::string entryPath = path + "\\" + name;
-            rows.Add(MakeRow(root, entryPath, entryPath, name, true));
+            AddRow(rows, root, entryPath, entryPath, name, true);
         }
     }
 }
@@ -81,15 +85,35 @@ void ContextMenuCatalogue::ScanBackupLocation(RegRoot root, const std::string& p
         RegistryCursor reg(registry_, kScanAccess);
         reg.RootKey = root;
         if (!reg.KeyExists(entryPath))
-            rows.Add(MakeRow(root, entryPath, backupPath + "\\" + name, name, false));
+            AddRow(rows, root, entryPath, backupPath + "\\" + name, name, false);
     }
 }
 
+void ContextMenuCatalogue::AddRow(RowSink& rows, RegRoot root, const std::string& path, const std::string& keyToRead,
+                                  const std::string& name, bool checked)
+{
+    bool missing = false;
+    rows.Add(MakeRow(root, path, keyToRead, name, checked, &missing));
+    if (missing)
+        rows.SetDimmed(rows.Count() - 1, true);
+}
+
 EntryRow ContextMenuCatalogue::MakeRow(RegRoot root, const std::string& path, const std::string& keyToRead,
-                                       const std::string& name, bool checked)
+                                       const std::string& name, bool checked, bool* missing)
 {
     EntryTarget target = EntryTarget::Key(root, access::Wow64_32Key, path);
     std::vector<std::string> columns{GetEntryFileType(path), RootKeyName(root), path};
+    if (details_) {
+        // Read where the entry's key is now: in the backup area while it is switched off.
+        const EntryDetailKind kind = path.find("ContextMenuHandlers") != std::string::npos ? EntryDetailKind::Handler
+                                                                                           : EntryDetailKind::Verb;
+        const EntryDetailTexts details =
+            details_->Read(EntryTarget::Key(root, access::Wow64_32Key, keyToRead), kind);
+        for (std::string& text : details.Columns())
+            columns.push_back(std::move(text));
+        if (missing)
+            *missing = details.programMissing;
+    }
     return EntryRow{DisplayName(root, path, keyToRead, name), std::move(columns), checked, std::move(target)};
 }
 
@@ -182,6 +206,41 @@ bool ContextMenuCatalogue::DeleteRow(const EntryRow& row, DeletionBackup& backup
         return false;
     }
     undo.Remember(std::move(entry));
+    return true;
+}
+
+bool ContextMenuCatalogue::SwitchOnlyWithShift(const EntryRow& row)
+{
+    const EntryTarget& target = row.target;
+    if (!target.IsKey() || target.path.empty() || target.path.find("ContextMenuHandlers") != std::string::npos)
+        return false;
+    // A switched-off entry is switched on from its backup copy, which is the one to change.
+    const std::string backupPath = ContextMenuBackupKey(target.path);
+    const std::uint32_t view = target.viewBits & access::ViewBits;
+    std::string path;
+    for (const std::string* candidate : {&backupPath, &target.path}) {
+        RegHandle probe{};
+        if (registry_.OpenKey(RootHandle(target.root), *candidate, access::QueryValue | view, probe) ==
+            regerr::Success) {
+            registry_.CloseKey(probe);
+            path = *candidate;
+            break;
+        }
+    }
+    if (path.empty())
+        return false;
+    RegHandle handle{};
+    if (registry_.OpenKey(RootHandle(target.root), path, access::QueryValue | access::SetValue | view, handle) !=
+        regerr::Success)
+        throw AppError(FillPattern("Failed to open key %s", path));
+    RegKey key(registry_, handle);
+    RegValue existing;
+    const bool extended = registry_.QueryValue(key.Get(), "Extended", existing) == regerr::Success;
+    const long result = extended ? registry_.DeleteValue(key.Get(), "Extended")
+                                 : registry_.SetValue(key.Get(), "Extended", MakeStringValue(""));
+    if (result != regerr::Success)
+        throw AppError(FillPattern("Failed to set data for '%s'", "Extended"));
+    shell_.BroadcastSettingChange();
     return true;
 }
 

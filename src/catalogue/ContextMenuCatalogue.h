@@ -4,6 +4,7 @@
 
 #include "catalogue/DeletionBackup.h"
 #include "catalogue/DeletionUndo.h"
+#include "catalogue/EntryDetails.h"
 #include "catalogue/EntryRow.h"
 #include "catalogue/ListCatalogue.h"
 #include "platform/FileSystem.h"
@@ -49,13 +50,25 @@ public:
     // Opens the registry editor at the row's key.
     void OpenPlace(WindowHandle owner, const EntryRow& row) override;
 
+    // Adds the verb's Extended value when it has none and removes it when it has one,
+    // touching nothing else: in the backup area while the entry is switched off, else at
+    // its place. Handlers and placeholders change nothing. A failed write raises.
+    bool SwitchOnlyWithShift(const EntryRow& row) override;
+
     bool IsContextMenuItemDisabled(const std::string& path);
+
+    // With details, each row gets the columns "Shown as", "Program", "Company" and "Shows"
+    // after its own, and is dimmed when its program file is missing.
+    void SetDetails(EntryDetails* details) { details_ = details; }
 
 private:
     void ScanContextMenuLocation(RegRoot root, const std::string& path, RowSink& rows);
     void ScanBackupLocation(RegRoot root, const std::string& path, RowSink& rows);
+    // `missing` (when given) tells whether the entry's program file is missing.
     EntryRow MakeRow(RegRoot root, const std::string& path, const std::string& keyToRead, const std::string& name,
-                     bool checked);
+                     bool checked, bool* missing = nullptr);
+    void AddRow(RowSink& rows, RegRoot root, const std::string& path, const std::string& keyToRead,
+                const std::string& name, bool checked);
     std::string DisplayName(RegRoot root, const std::string& path, const std::string& keyToRead,
                             const std::string& name);
     // The text of a string value; nothing when the value is missing or of another
@@ -67,6 +80,7 @@ private:
     FileSystem& files_;
     Shell& shell_;
     std::string malformed_;  // of the scan under way
+    EntryDetails* details_ = nullptr;
 };
 
 }  // namespace kestrova

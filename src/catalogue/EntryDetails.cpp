@@ -24,6 +24,43 @@ bool EndsWithProgramSuffix(std::string_view word)
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+bool IsStringValue(const RegValue& value)
+{
+    return value.type == static_cast<std::uint32_t>(RegType::Sz) ||
+           value.type == static_cast<std::uint32_t>(RegType::ExpandSz);
+}
+
+// The values of one key, opened once for all the values read from it.
+class KeyValues {
+public:
+    KeyValues(RegistryBackend& registry, RegRoot root, std::uint32_t view, const std::string& path)
+    {
+        RegHandle handle{};
+        if (registry.OpenKey(RootHandle(root), path, access::QueryValue | (view & access::ViewBits), handle) ==
+            regerr::Success)
+            key_ = RegKey(registry, handle);
+        registry_ = &registry;
+    }
+
+    // The text of a string value; nothing when the value is missing or of another type.
+    std::optional<std::string> Text(const std::string& name) const
+    {
+        RegValue value;
+        if (!key_ || registry_->QueryValue(key_.Get(), name, value) != regerr::Success || !IsStringValue(value))
+            return std::nullopt;
+        return TextOfStringData(value.data);
+    }
+    bool Has(const std::string& name) const
+    {
+        RegValue value;
+        return key_ && registry_->QueryValue(key_.Get(), name, value) == regerr::Success;
+    }
+
+private:
+    RegistryBackend* registry_ = nullptr;
+    RegKey key_;
+};
+
 }  // namespace
 
 std::string RemoveAccelerators(std::string_view text)
@@ -121,21 +158,22 @@ void EntryDetails::ReadVerb(const EntryTarget& source, EntryDetailTexts& texts)
     const std::uint32_t view = source.viewBits;
     const std::string& key = source.path;
 
+    const KeyValues verb(registry_, root, view, key);
     std::string shown;
-    if (std::optional<std::string> verb = ReadString(root, view, key, "MUIVerb"))
-        shown = Resolve(*verb);
-    else if (std::optional<std::string> text = ReadString(root, view, key, ""); text && !text->empty())
+    if (std::optional<std::string> muiVerb = verb.Text("MUIVerb"))
+        shown = Resolve(*muiVerb);
+    else if (std::optional<std::string> text = verb.Text(""); text && !text->empty())
         shown = Resolve(*text);
     else
         shown = LastName(key);
     texts.shownAs = RemoveAccelerators(shown);
 
-    const std::string command = key + "\\command";
+    const KeyValues command(registry_, root, view, key + "\\command");
     std::string program;
-    if (std::optional<std::string> delegate = ReadString(root, view, command, "DelegateExecute");
+    if (std::optional<std::string> delegate = command.Text("DelegateExecute");
         delegate && LooksLikeClsid(std::string(TrimBlanks(*delegate)))) {
         program = ClsidServer(std::string(TrimBlanks(*delegate)));
-    } else if (std::optional<std::string> line = ReadString(root, view, command, "")) {
+    } else if (std::optional<std::string> line = command.Text("")) {
         const std::string expanded = probe_.ExpandEnvironment(*line);
         program = CommandProgram(expanded, [this](const std::string& path) {
             return path.find('\\') != std::string::npos && probe_.FileExists(probe_.NativePath(path));
@@ -143,9 +181,9 @@ void EntryDetails::ReadVerb(const EntryTarget& source, EntryDetailTexts& texts)
     }
     SetProgram(program, texts);
 
-    if (HasValue(root, view, key, "LegacyDisable") || HasValue(root, view, key, "ProgrammaticAccessOnly"))
+    if (verb.Has("LegacyDisable") || verb.Has("ProgrammaticAccessOnly"))
         texts.shows = words_.never;
-    else if (HasValue(root, view, key, "Extended"))
+    else if (verb.Has("Extended"))
         texts.shows = words_.withShift;
     else
         texts.shows = words_.always;
@@ -163,14 +201,14 @@ void EntryDetails::ReadHandler(const EntryTarget& source, EntryDetailTexts& text
 
     const std::string clsidKey = std::string(kClassesKey) + "CLSID\\" + clsid;
     const std::uint32_t view = ClsidView();
-    const FileFacts* facts = SetProgram(ClsidServer(clsid), texts);
+    const std::string dll = SetProgram(ClsidServer(clsid), texts);
     if (std::optional<std::string> localized = ReadString(RegRoot::LocalMachine, view, clsidKey, "LocalizedString"))
         texts.shownAs = Resolve(*localized);
     if (texts.shownAs.empty())
         if (std::optional<std::string> name = ReadString(RegRoot::LocalMachine, view, clsidKey, ""))
             texts.shownAs = *name;
-    if (texts.shownAs.empty() && facts)
-        texts.shownAs = facts->description;
+    if (texts.shownAs.empty() && !dll.empty())
+        texts.shownAs = Description(dll);
 }
 
 void EntryDetails::ReadTemplate(const EntryTarget& source, EntryDetailTexts& texts)
@@ -201,26 +239,26 @@ void EntryDetails::ReadTemplate(const EntryTarget& source, EntryDetailTexts& tex
             texts.shownAs = *text;
 }
 
-const EntryDetails::FileFacts* EntryDetails::SetProgram(const std::string& program, EntryDetailTexts& texts)
+std::string EntryDetails::SetProgram(const std::string& program, EntryDetailTexts& texts)
 {
     if (program.empty())
-        return nullptr;
+        return {};
     const std::string path = FullProgramPath(program);
     if (path.empty()) {
         // A bare name the system does not find may still be found by Explorer (App Paths):
         // it is shown as it is, never flagged.
         texts.program = program;
-        return nullptr;
+        return {};
     }
     const FileFacts& facts = Facts(path);
     texts.program = path;
     if (!facts.exists) {
         texts.programMissing = true;
         texts.program += " " + words_.missing;
-        return nullptr;
+        return {};
     }
     texts.company = facts.company;
-    return &facts;
+    return path;
 }
 
 std::string EntryDetails::FullProgramPath(const std::string& program)
@@ -230,7 +268,7 @@ std::string EntryDetails::FullProgramPath(const std::string& program)
     return probe_.FindProgram(program);
 }
 
-const EntryDetails::FileFacts& EntryDetails::Facts(const std::string& path)
+EntryDetails::FileFacts& EntryDetails::Facts(const std::string& path)
 {
     const std::string key = AsciiUpper(path);
     if (auto found = files_.find(key); found != files_.end())
@@ -241,9 +279,17 @@ const EntryDetails::FileFacts& EntryDetails::Facts(const std::string& path)
     if (facts.exists) {
         ++versionReads_;
         facts.company = GetCompanyName(versions_, native);
-        facts.description = GetVersionInfoString(versions_, native, "FileDescription");
     }
     return files_.emplace(key, std::move(facts)).first->second;
+}
+
+const std::string& EntryDetails::Description(const std::string& path)
+{
+    FileFacts& facts = Facts(path);
+    if (!facts.description)
+        facts.description = facts.exists ? GetVersionInfoString(versions_, probe_.NativePath(path), "FileDescription")
+                                         : std::string();
+    return *facts.description;
 }
 
 std::string EntryDetails::ClsidServer(const std::string& clsid)
@@ -271,29 +317,7 @@ std::uint32_t EntryDetails::ClsidView()
 std::optional<std::string> EntryDetails::ReadString(RegRoot root, std::uint32_t view, const std::string& path,
                                                     const std::string& name)
 {
-    RegHandle handle{};
-    if (registry_.OpenKey(RootHandle(root), path, access::QueryValue | (view & access::ViewBits), handle) !=
-        regerr::Success)
-        return std::nullopt;
-    RegKey key(registry_, handle);
-    RegValue value;
-    if (registry_.QueryValue(key.Get(), name, value) != regerr::Success)
-        return std::nullopt;
-    if (value.type != static_cast<std::uint32_t>(RegType::Sz) &&
-        value.type != static_cast<std::uint32_t>(RegType::ExpandSz))
-        return std::nullopt;
-    return TextOfStringData(value.data);
-}
-
-bool EntryDetails::HasValue(RegRoot root, std::uint32_t view, const std::string& path, const std::string& name)
-{
-    RegHandle handle{};
-    if (registry_.OpenKey(RootHandle(root), path, access::QueryValue | (view & access::ViewBits), handle) !=
-        regerr::Success)
-        return false;
-    RegKey key(registry_, handle);
-    RegValue value;
-    return registry_.QueryValue(key.Get(), name, value) == regerr::Success;
+    return KeyValues(registry_, root, view, path).Text(name);
 }
 
 std::string EntryDetails::Resolve(const std::string& text)

@@ -59,6 +59,11 @@ public:
 
     // Starts a scan: takes the words to use and forgets what the last scan read from files.
     void BeginScan(DetailWords words);
+    // Starts a scan with the words `words` gives (the built-in ones when it is empty).
+    void BeginScan() { BeginScan(words ? words() : DetailWords{}); }
+
+    // The words of the language in use, asked for at the start of each scan.
+    std::function<DetailWords()> words;
 
     // The details of the entry whose key is `source` (for a switched-off entry, its key in
     // the backup area; for a template, its ShellNew key with the class key beside it).
@@ -71,24 +76,25 @@ private:
     struct FileFacts {
         bool exists = false;
         std::string company;
-        std::string description;
+        std::optional<std::string> description;  // read when first needed
     };
 
     void ReadVerb(const EntryTarget& source, EntryDetailTexts& texts);
     void ReadHandler(const EntryTarget& source, EntryDetailTexts& texts);
     void ReadTemplate(const EntryTarget& source, EntryDetailTexts& texts);
     // Fills program, company and the missing flag from an expanded program path.
-    const FileFacts* SetProgram(const std::string& program, EntryDetailTexts& texts);
+    // Returns the full path of an existing program file, else empty.
+    std::string SetProgram(const std::string& program, EntryDetailTexts& texts);
     // The program file a CLSID's server names, or empty.
     std::string ClsidServer(const std::string& clsid);
     std::optional<std::string> ReadString(RegRoot root, std::uint32_t view, const std::string& path,
                                           const std::string& name);
-    bool HasValue(RegRoot root, std::uint32_t view, const std::string& path, const std::string& name);
     // The text itself, or what it refers to when it is an indirect string (empty when
     // that does not resolve).
     std::string Resolve(const std::string& text);
     std::string FullProgramPath(const std::string& program);
-    const FileFacts& Facts(const std::string& path);
+    FileFacts& Facts(const std::string& path);
+    const std::string& Description(const std::string& path);
     std::uint32_t ClsidView();
 
     RegistryBackend& registry_;

@@ -258,6 +258,18 @@ long MemoryRegistry::SetValue(RegHandle handle, const std::string& name, const R
     return regerr::Success;
 }
 
+long MemoryRegistry::DeleteValue(RegHandle handle, const std::string& name)
+{
+    std::shared_ptr<Key> key;
+    if (long error = Start(handle, access::SetValue, key))
+        return error;
+    auto found = key->FindValue(name);
+    if (found == key->values.end())
+        return regerr::FileNotFound;
+    key->values.erase(found);
+    return regerr::Success;
+}
+
 long MemoryRegistry::DeleteKey(RegHandle parent, const std::string& subKey, std::uint32_t viewBits)
 {
     std::shared_ptr<Key> key;

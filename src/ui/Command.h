@@ -19,6 +19,7 @@ enum class Command {
     DeleteEntry,
     RestoreSendToDefaults,
     SwitchSendToMenu,
+    SwitchOnlyWithShift,
     // The main window's keyboard.
     NextPage,
     PreviousPage,

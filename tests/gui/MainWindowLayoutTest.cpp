@@ -113,8 +113,10 @@ TEST_F(MainWindowTest, ListsAreCheckBoxReportsWithTheirColumns)
         std::vector<std::wstring> captions;
     };
     const Expected lists[] = {
-        {&form->ListViewContextMenu, {L"Название", L"Тип", L"Раздел", L"Путь реестра"}},
-        {&form->ListViewNewMenu, {L"Название", L"Тип", L"Раздел", L"Путь реестра"}},
+        {&form->ListViewContextMenu,
+         {L"Название", L"Тип", L"Раздел", L"Путь реестра", L"В меню", L"Программа", L"Компания", L"Показ"}},
+        {&form->ListViewNewMenu,
+         {L"Название", L"Тип", L"Раздел", L"Путь реестра", L"", L"В меню", L"Программа", L"Компания", L"Показ"}},
         {&form->ListViewSendTo, {L"Название", L"Путь"}},
     };
     for (const Expected& expected : lists) {
@@ -132,15 +134,17 @@ TEST_F(MainWindowTest, ListsAreCheckBoxReportsWithTheirColumns)
         for (std::size_t i = 0; i < expected.captions.size(); ++i)
             EXPECT_EQ(ColumnText(list, static_cast<int>(i)), expected.captions[i]);
 
-        // The last column takes what the others leave, never below its minimum.
+        // The path column takes what the others leave, never below its minimum.
         RECT client;
         GetClientRect(list, &client);
         int others = 0;
-        int last = static_cast<int>(expected.captions.size()) - 1;
-        for (int i = 0; i < last; ++i)
-            others += ColumnWidth(*expected.list, i);
-        int minimum = last == 1 ? 300 : 100;
-        EXPECT_EQ(ColumnWidth(*expected.list, last), std::max(minimum, static_cast<int>(client.right) - others));
+        const int count = static_cast<int>(expected.captions.size());
+        const int filling = count == 2 ? 1 : 3;
+        for (int i = 0; i < count; ++i)
+            if (i != filling)
+                others += ColumnWidth(*expected.list, i);
+        int minimum = filling == 1 ? 300 : 100;
+        EXPECT_EQ(ColumnWidth(*expected.list, filling), std::max(minimum, static_cast<int>(client.right) - others));
     }
     EXPECT_EQ(ColumnWidth(form->ListViewContextMenu, 0), 200);
     EXPECT_EQ(ColumnWidth(form->ListViewContextMenu, 1), 100);

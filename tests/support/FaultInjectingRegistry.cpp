@@ -65,6 +65,11 @@ long FaultInjectingRegistry::SetValue(RegHandle key, const std::string& name, co
     return Fails() ? error_ : Write(inner_.SetValue(key, name, value));
 }
 
+long FaultInjectingRegistry::DeleteValue(RegHandle key, const std::string& name)
+{
+    return Fails() ? error_ : Write(inner_.DeleteValue(key, name));
+}
+
 long FaultInjectingRegistry::DeleteKey(RegHandle parent, const std::string& subKey, std::uint32_t viewBits)
 {
     return Fails() ? error_ : Write(inner_.DeleteKey(parent, subKey, viewBits));

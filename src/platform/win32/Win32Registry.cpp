@@ -136,6 +136,11 @@ long Win32Registry::SetValue(RegHandle key, const std::string& name, const RegVa
                           value.data.empty() ? &noData : value.data.data(), static_cast<DWORD>(value.data.size()));
 }
 
+long Win32Registry::DeleteValue(RegHandle key, const std::string& name)
+{
+    return RegDeleteValueW(ToHkey(key), Widen(name).c_str());
+}
+
 long Win32Registry::DeleteKey(RegHandle parent, const std::string& subKey, std::uint32_t viewBits)
 {
     return RegDeleteKeyExW(ToHkey(parent), Widen(subKey).c_str(), viewBits & access::ViewBits, 0);

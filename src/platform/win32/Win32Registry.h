@@ -14,6 +14,7 @@ public:
     long EnumValue(RegHandle key, std::uint32_t index, std::string& name) override;
     long QueryValue(RegHandle key, const std::string& name, RegValue& value) override;
     long SetValue(RegHandle key, const std::string& name, const RegValue& value) override;
+    long DeleteValue(RegHandle key, const std::string& name) override;
     long DeleteKey(RegHandle parent, const std::string& subKey, std::uint32_t viewBits) override;
     long RenameKey(RegHandle parent, const std::string& subKey, const std::string& newName) override;
     long QueryKeyName(RegHandle key, std::string& name) override;

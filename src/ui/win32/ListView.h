@@ -16,6 +16,9 @@
 
 namespace kestrova {
 
+// Set in the item data of a row whose text is drawn grey (its entry's file is missing).
+constexpr LPARAM kDimmedRowFlag = LPARAM(1) << 30;
+
 class ListView {
 public:
     ListView() = default;
@@ -51,9 +54,19 @@ public:
     EntryRow Row(std::size_t index) const;
     // Sets a box as the program's own act: no check-box handler runs for it.
     void SetCheckedSilently(std::size_t index, bool checked);
+    // Draws the row's text grey, or again in the list's own colour.
+    void SetDimmed(std::size_t index, bool dimmed);
+    bool Dimmed(std::size_t index) const;
     void SelectAndFocusFirstRow();
     // Scrolls the row into view and makes it the selected and focused one.
     void SelectAndFocusRow(std::size_t index);
+
+    // Orders the rows by the column the user last clicked (a second click on it reverses
+    // the order); rows keep the scan order until the first click. The order is kept when
+    // the list is filled again.
+    void ApplySort();
+    int SortColumn() const { return sortColumn_; }
+    bool SortDescending() const { return sortDescending_; }
 
     bool GridLines() const;
     void SetGridLines(bool shown);
@@ -68,6 +81,12 @@ public:
 
 private:
     void OnItemChanged(const NMLISTVIEW& change);
+    LPARAM ItemData(std::size_t index) const;
+    // The row in `rows_` that the item at `index` shows.
+    std::size_t StoredIndex(std::size_t index) const;
+    void SortBy(int column);
+    void ShowSortMark();
+    static int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM list);
 
     HWND hwnd_ = nullptr;
     UINT dpi_ = 96;
@@ -75,6 +94,8 @@ private:
     // Rows' texts as the catalogue gave them; a row may carry more sub-items than there are columns.
     std::vector<EntryRow> rows_;
     int silentDepth_ = 0;
+    int sortColumn_ = -1;  // none: the scan order
+    bool sortDescending_ = false;
 };
 
 // Writes a rebuild's rows into a list view.
@@ -85,6 +106,7 @@ public:
     std::size_t Count() const override { return list_.Count(); }
     EntryRow Row(std::size_t index) const override { return list_.Row(index); }
     void SetChecked(std::size_t index, bool checked) override { list_.SetCheckedSilently(index, checked); }
+    void SetDimmed(std::size_t index, bool dimmed) override { list_.SetDimmed(index, dimmed); }
 
 private:
     ListView& list_;

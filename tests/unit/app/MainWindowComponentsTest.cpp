@@ -45,13 +45,14 @@ TEST(MainWindowComponents, MenusHoldTheirItemsInOrderWithSeparatorsAndShortcuts)
               (std::vector<std::string>{"ThemeMenu", "LanguageMenu", "N3", "CheckUpdateMenu", "N1", "AboutMenu"}));
     EXPECT_EQ(NamesUnder(model, "ThemeMenu"), (std::vector<std::string>{"ThemeAuto", "ThemeLight", "ThemeDark"}));
     EXPECT_EQ(NamesUnder(model, "PopupMenuEdit"),
-              (std::vector<std::string>{"ContextMenuUndo", "NUndoEdit", "ContextMenuUpdate", "N5", "ContextMenuRegOpen", "N2", "ContextMenuDelete"}));
+              (std::vector<std::string>{"ContextMenuUndo", "NUndoEdit", "ContextMenuUpdate", "ContextMenuOnlyWithShift", "N5",
+                                        "ContextMenuRegOpen", "N2", "ContextMenuDelete"}));
     EXPECT_EQ(NamesUnder(model, "PopupMenuNewMenu"),
               (std::vector<std::string>{"NewMenuMenuUndo", "NUndoNewMenu", "NewMenuMenuUpdate", "N7", "NewMenuRegOpen", "N8", "NewMenuMenuDelete"}));
     EXPECT_EQ(NamesUnder(model, "PopupMenuSendTo"),
               (std::vector<std::string>{"SendToMenuUndo", "NUndoSendTo", "SendToMenuUpdate", "N4",
                                         "SendToMenuRestoreDefault", "SendToMenuEnabled", "MenuItem2", "SendToMenuOpenFolder", "MenuItem4", "SendToMenuDelete"}));
-    EXPECT_EQ(NamesUnder(model, "PopupMenuLanguage").size(), 14u);
+    EXPECT_EQ(NamesUnder(model, "PopupMenuLanguage").size(), 18u);
 
     const std::pair<const char*, const char*> shortcuts[] = {
         {"AboutMenu", "F1"}, {"ContextMenuUpdate", "F5"}, {"NewMenuMenuUpdate", "F5"},
@@ -86,13 +87,21 @@ TEST(MainWindowComponents, ListColumnsAndStatusPanels)
     WindowModel model = BuildMainWindowComponents();
     for (const char* name : {"ListViewContextMenu", "ListViewNewMenu"}) {
         const auto& columns = model.Get(name).columns;
-        ASSERT_EQ(columns.size(), 4u) << name;
+        ASSERT_EQ(columns.size(), name == std::string("ListViewNewMenu") ? 9u : 8u) << name;
         EXPECT_EQ(columns[0].caption, "Название");
         EXPECT_EQ(columns[0].minWidth, 200);
         EXPECT_TRUE(columns[1].fixedWidth && columns[1].width == 100);
         EXPECT_TRUE(columns[2].fixedWidth && columns[2].width == 170);
         EXPECT_EQ(columns[3].caption, "Путь реестра");
         EXPECT_TRUE(columns[3].fillsRest && columns[3].minWidth == 100);
+        // The details follow; the New-menu list's class key keeps a column of no width before them.
+        const std::size_t details = columns.size() - 4;
+        if (details == 5)
+            EXPECT_TRUE(columns[4].caption.empty() && columns[4].width == 0 && columns[4].fixedWidth);
+        EXPECT_EQ(columns[details].caption, "В меню");
+        EXPECT_EQ(columns[details + 1].caption, "Программа");
+        EXPECT_EQ(columns[details + 2].caption, "Компания");
+        EXPECT_EQ(columns[details + 3].caption, "Показ");
     }
     const auto& sendTo = model.Get("ListViewSendTo").columns;
     ASSERT_EQ(sendTo.size(), 2u);

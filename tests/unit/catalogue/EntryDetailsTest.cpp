@@ -1,6 +1,11 @@
 #include "catalogue/EntryDetails.h"
 
 #include "FakeEntryProbe.h"
+#include "PlatformFileSystem.h"
+#include "RecordingShell.h"
+#include "VectorRowSink.h"
+#include "catalogue/ContextMenuCatalogue.h"
+#include "catalogue/NewMenuCatalogue.h"
 #include "RegistrySeed.h"
 #include "VersionResourceBuilder.h"
 #include "platform/BlobVersionInfo.h"
@@ -266,6 +271,94 @@ TEST_F(EntryDetailsTest, WordsAreTheTranslatedOnesAndFilesAreReadAgainEachScan)
     EXPECT_TRUE(Verb("*\\shell\\Gone").programMissing);  // known for the scan under way
     details.BeginScan(DetailWords{});
     EXPECT_EQ(Verb("*\\shell\\Gone").company, "Back Again");
+}
+
+}  // namespace
+}  // namespace kestrova
+
+namespace kestrova {
+namespace {
+
+PlatformFileSystem editorFiles;
+
+TEST_F(EntryDetailsTest, ContextMenuRowsGetTheDetailsAfterTheirOwnColumnsAlsoWhenSwitchedOff)
+{
+    RecordingShell shell;
+    ContextMenuCatalogue catalogue{hive, editorFiles, shell};
+    catalogue.SetDetails(&details);
+    Set(View32, "*\\shell\\Shred", "MUIVerb", "&Shred");
+    Set(View32, "*\\shell\\Shred\\command", "", "C:\\Shredder\\shred.exe %1");
+    Program("C:\\Shredder\\shred.exe", "Shred Co");
+    // Switched off: its key lives in the backup area only.
+    const std::string backup = "SOFTWARE\\Classes\\SOFTWARE\\ContextMenu\\FilesFolders\\";
+    seed.SetString(HKLM, View32, backup + "Directory\\shell\\Old", "Extended", "");
+    seed.SetString(HKLM, View32, backup + "Directory\\shell\\Old\\command", "", "C:\\Gone\\old.exe");
+
+    VectorRowSink sink;
+    catalogue.LoadRows(sink);
+    ASSERT_EQ(sink.rows.size(), 2u);
+    EXPECT_EQ(sink.rows[0].caption, "&Shred");
+    EXPECT_EQ(sink.rows[0].subItems,
+              (std::vector<std::string>{"All Files", "HKEY_LOCAL_MACHINE", Classes + "*\\shell\\Shred", "Shred",
+                                        "C:\\Shredder\\shred.exe", "Shred Co", "always"}));
+    EXPECT_EQ(sink.rows[1].subItems,
+              (std::vector<std::string>{"Directory", "HKEY_LOCAL_MACHINE", Classes + "Directory\\shell\\Old", "Old",
+                                        "C:\\Gone\\old.exe (missing)", "", "with Shift"}));
+    EXPECT_FALSE(sink.rows[1].checked);
+    EXPECT_EQ(sink.dimmed, (std::vector<std::size_t>{1}));
+}
+
+TEST_F(EntryDetailsTest, OnlyWithShiftAddsAndRemovesExactlyExtendedAlsoOnSwitchedOffEntries)
+{
+    RecordingShell shell;
+    ContextMenuCatalogue catalogue{hive, editorFiles, shell};
+    const std::string backup = "SOFTWARE\\Classes\\SOFTWARE\\ContextMenu\\FilesFolders\\";
+    const KeyTree verb = KeyTree{}
+                             .Value("", MakeStringValue("Shred"))
+                             .Value("Position", MakeDwordValue(2))
+                             .Subkey("command", KeyTree{}.Value("", MakeStringValue("shred.exe %1")));
+    seed.WriteTree(HKLM, View32, Classes + "*\\shell\\Live", verb);
+    seed.WriteTree(HKLM, View32, backup + "*\\shell\\Off", verb);
+    seed.WriteTree(HKLM, View32, Classes + "*\\shellex\\ContextMenuHandlers\\Pack", KeyTree{}.Value("", MakeStringValue(Clsid)));
+    const auto row = [&](const std::string& path) {
+        return EntryRow{"", {}, true, EntryTarget::Key(HKLM, View32, Classes + path)};
+    };
+
+    for (const auto& [path, key] : {std::pair{std::string("*\\shell\\Live"), Classes + "*\\shell\\Live"},
+                                    std::pair{std::string("*\\shell\\Off"), backup + "*\\shell\\Off"}}) {
+        ASSERT_TRUE(catalogue.SwitchOnlyWithShift(row(path))) << path;
+        KeyTree shifted = verb;
+        shifted.Value("Extended", MakeStringValue(""));
+        EXPECT_EQ(seed.Snapshot(HKLM, View32, key), shifted) << path;
+        ASSERT_TRUE(catalogue.SwitchOnlyWithShift(row(path))) << path;
+        EXPECT_EQ(seed.Snapshot(HKLM, View32, key), verb) << path;
+    }
+    EXPECT_FALSE(seed.KeyExists(HKLM, View32, Classes + "*\\shell\\Off"));
+    EXPECT_FALSE(seed.KeyExists(HKLM, View32, backup + "*\\shell\\Live"));
+
+    // Handlers and rows that point nowhere change nothing.
+    EXPECT_FALSE(catalogue.SwitchOnlyWithShift(row("*\\shellex\\ContextMenuHandlers\\Pack")));
+    EXPECT_FALSE(catalogue.SwitchOnlyWithShift(EntryRow{}));
+    EXPECT_FALSE(catalogue.SwitchOnlyWithShift(row("*\\shell\\Nowhere")));
+    EXPECT_FALSE(seed.Value(HKLM, View32, Classes + "*\\shellex\\ContextMenuHandlers\\Pack", "Extended"));
+}
+
+TEST_F(EntryDetailsTest, NewMenuRowsKeepTheirFourSubItemsBeforeTheDetails)
+{
+    RecordingShell shell;
+    NewMenuCatalogue catalogue{hive, editorFiles, shell};
+    catalogue.SetDetails(&details);
+    Set(View32, ".kst", "", "Kestrova sheet");
+    Set(View32, ".kst\\ShellNew", "NullFile", "");
+    Set(View32, ".kst\\ShellNew", "MenuText", "@%SystemRoot%\\sheets.dll,-7");
+    probe.indirect["@C:\\Windows\\sheets.dll,-7"] = "Sheet";
+
+    VectorRowSink sink;
+    catalogue.LoadRows(sink);
+    ASSERT_EQ(sink.rows.size(), 1u);
+    EXPECT_EQ(sink.rows[0].subItems,
+              (std::vector<std::string>{"Kestrova sheet", "HKEY_LOCAL_MACHINE (32)", Classes + ".kst\\ShellNew",
+                                        Classes + ".kst", "Sheet", "", "", ""}));
 }
 
 }  // namespace
