@@ -81,9 +81,12 @@ TEST_F(ContextMenuTabTest, RebuildShowsTheEntryAndSelectsTheFirstRow)
     // The details follow the list's own columns: a bare program name that the system
     // does not find is shown as it is.
     const std::string caption = TextOfStringData(verb_.values[0].second.data);
-    EXPECT_EQ(List().Row(row), (EntryRow{caption,
-                                         {"Directory", "HKEY_LOCAL_MACHINE", path_, caption, "tool.exe", "", "always"},
-                                         true, EntryTarget::Key(HKLM, View32, path_)}));
+    const EntryRow shown = List().Row(row);
+    EXPECT_EQ(shown.caption, caption);
+    EXPECT_EQ(shown.subItems,
+              (std::vector<std::string>{"Directory", "HKEY_LOCAL_MACHINE", path_, caption, "tool.exe", "", "всегда"}));
+    EXPECT_TRUE(shown.checked);
+    EXPECT_EQ(shown.target, EntryTarget::Key(HKLM, View32, path_));
     EXPECT_EQ(List().SelectedIndex(), 0);
     EXPECT_FALSE(List().ChangesSilenced());
     EXPECT_EQ(form->Model().Get("StatusBarMenu").panels.at(1).text, std::to_string(List().Count()));
