@@ -174,8 +174,10 @@ TEST_F(KestrovaLanguage, ChosenFileAppliesAtStartUpAndIsCleanedByTheRules)
         std::sort(columns.begin(), columns.end());
         EXPECT_EQ(columns, (std::vector<std::vector<std::wstring>>{
                                {L"Name", L"Путь"},
-                               {L"Название", L"Тип", L"Раздел", L"Путь реестра"},
-                               {L"Название", L"Тип", L"Раздел", L"Путь реестра"}}));
+                               {L"Название", L"Тип", L"Раздел", L"Путь реестра", L"", L"В меню", L"Программа",
+                                L"Компания", L"Показ"},
+                               {L"Название", L"Тип", L"Раздел", L"Путь реестра", L"В меню", L"Программа", L"Компания",
+                                L"Показ"}}));
     });
 
     EXPECT_EQ(Read(LanguageFile()), Utf16LittleEndianFile(u"[Language information]\r\n"

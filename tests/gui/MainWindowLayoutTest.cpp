@@ -195,7 +195,8 @@ TEST_F(MainWindowTest, PopupMenusCarryCaptionsShortcutsSeparatorsAndMarks)
     EXPECT_TRUE(GetMenuState(sendTo, 1, MF_BYPOSITION) & MF_SEPARATOR);
     EXPECT_EQ(MenuText(sendTo, 2), L"Обновить\tF5");
     EXPECT_EQ(MenuText(sendTo, 7), L"Открыть папку\tCtrl+O");
-    EXPECT_EQ(GetMenuItemCount(form->PopupMenu("PopupMenuEdit")), 7);
+    EXPECT_EQ(GetMenuItemCount(form->PopupMenu("PopupMenuEdit")), 8);
+    EXPECT_EQ(MenuText(form->PopupMenu("PopupMenuEdit"), 3), L"Только с Shift");
     EXPECT_EQ(GetMenuItemCount(form->PopupMenu("PopupMenuNewMenu")), 7);
     EXPECT_EQ(form->PopupMenu("PopupMenuLanguage"), nullptr) << "the hidden menu only carries texts";
     EXPECT_EQ(form->LangText("LangError"), "Ошибка");
@@ -217,7 +218,7 @@ TEST_F(MainWindowTest, TextsChangedInTheModelAppearOnScreen)
     EXPECT_EQ(TabText(form->PageControlMenu.Handle(), 1), L"New");
     HWND sendToSheet = form->PageControlMenu.Sheet(2);
     EXPECT_NE(FindWindowExW(sendToSheet, nullptr, L"BUTTON", L"Items"), nullptr);
-    EXPECT_EQ(MenuText(form->PopupMenu("PopupMenuEdit"), 6), L"Delete");
+    EXPECT_EQ(MenuText(form->PopupMenu("PopupMenuEdit"), 7), L"Delete");
     EXPECT_EQ(MenuText(form->PopupMenu("PopupMenuSendTo"), 7), L"Open folder\tCtrl+O");
     EXPECT_EQ(ColumnText(form->ListViewSendTo.Handle(), 1), L"Path");
     EXPECT_EQ(form->StatusBarNewMenu.PanelText(0), L"Items:");
