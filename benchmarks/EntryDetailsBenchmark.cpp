@@ -5,7 +5,11 @@
 // The registry is an in-memory one; on Windows the files are real ones of the system
 // folder, read through version.dll, elsewhere version resources held in memory.
 //
-// Usage: kestrova_entry_details_benchmark [entries]   (default: 200)
+// With --real-registry (Windows and Wine), the entries are written to the real registry
+// under names beginning with "KestrovaDetailsBenchmark", listed with whatever else is
+// there, and removed again, also when an earlier run left them behind.
+//
+// Usage: kestrova_entry_details_benchmark [--real-registry] [entries]   (default: 200)
 #include "FakeEntryProbe.h"
 #include "PlatformFileSystem.h"
 #include "RecordingShell.h"
@@ -20,6 +24,7 @@
 
 #ifdef _WIN32
 #include "platform/win32/Win32EntryProbe.h"
+#include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32VersionInfo.h"
 #include "platform/win32/WideString.h"
 
@@ -43,6 +48,7 @@ constexpr RegRoot HKLM = RegRoot::LocalMachine;
 constexpr std::uint32_t View32 = access::Wow64_32Key;
 constexpr std::uint32_t View64 = access::Wow64_64Key;
 const std::string kClasses = "SOFTWARE\\Classes\\";
+const std::string kPrefix = "KestrovaDetailsBenchmark";
 const char* const kLocations[] = {"*\\shell", "Directory\\shell", "Folder\\shell", "Drive\\shell", "exefile\\shell"};
 
 std::string Guid(unsigned n)
@@ -95,10 +101,11 @@ void Seed(RegistrySeed& seed, const std::vector<std::string>& files)
         if (i % 5 == 4) {
             // Handlers at the locations that have them: all files, folders and Folder.
             const std::string location = kClasses + kLocations[(i / 5) % 3];
+            (void)location;
             const std::string clsid = Guid(static_cast<unsigned>(i));
             std::string handlers = location;
             handlers.replace(handlers.rfind("\\shell"), 6, "\\shellex\\ContextMenuHandlers");
-            seed.SetString(HKLM, View32, handlers + "\\Handler" + std::to_string(i), "", clsid);
+            seed.SetString(HKLM, View32, handlers + "\\" + kPrefix + "Handler" + std::to_string(i), "", clsid);
             for (std::uint32_t view : {View32, View64}) {
                 seed.SetString(HKLM, view, kClasses + "CLSID\\" + clsid, "", "Handler " + std::to_string(i));
                 seed.SetString(HKLM, view, kClasses + "CLSID\\" + clsid + "\\InprocServer32", "", files[i]);
@@ -106,7 +113,7 @@ void Seed(RegistrySeed& seed, const std::vector<std::string>& files)
             continue;
         }
         const std::string location = kClasses + kLocations[i % std::size(kLocations)];
-        const std::string verb = location + "\\Verb" + std::to_string(i);
+        const std::string verb = location + "\\" + kPrefix + "Verb" + std::to_string(i);
         seed.SetString(HKLM, View32, verb, "MUIVerb", "&Open with tool " + std::to_string(i));
         seed.SetString(HKLM, View32, verb, "Icon", files[i] + ",0");
         if (i % 3 == 0)
@@ -122,10 +129,38 @@ double Seconds(const std::function<void()>& run)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-int Run(std::size_t count)
+// Removes what Seed wrote (and what an earlier run left) from every location and the CLSIDs.
+void Unseed(RegistrySeed& seed, std::size_t count)
 {
-    MemoryRegistry hive;
+    for (const char* location : kLocations) {
+        std::string handlers = kClasses + location;
+        handlers.replace(handlers.rfind("\\shell"), 6, "\\shellex\\ContextMenuHandlers");
+        for (std::size_t i = 0; i < count; ++i) {
+            seed.DeleteTree(HKLM, View32, kClasses + location + "\\" + kPrefix + "Verb" + std::to_string(i));
+            seed.DeleteTree(HKLM, View32, handlers + "\\" + kPrefix + "Handler" + std::to_string(i));
+        }
+    }
+    for (std::size_t i = 4; i < count; i += 5)
+        for (std::uint32_t view : {View32, View64})
+            seed.DeleteTree(HKLM, view, kClasses + "CLSID\\" + Guid(static_cast<unsigned>(i)));
+}
+
+int Run(std::size_t count, bool realRegistry)
+{
+    MemoryRegistry memory;
+#ifdef _WIN32
+    Win32Registry windowsRegistry;
+    RegistryBackend& hive = realRegistry ? static_cast<RegistryBackend&>(windowsRegistry) : memory;
+#else
+    if (realRegistry) {
+        std::fprintf(stderr, "--real-registry needs Windows or Wine\n");
+        return 2;
+    }
+    RegistryBackend& hive = memory;
+#endif
     RegistrySeed seed(hive);
+    if (realRegistry)
+        Unseed(seed, count);
     FakeEntryProbe fake;
     BlobVersionInfo blobs;
     const std::vector<std::string> files = ProgramFiles(count, fake, blobs);
@@ -163,8 +198,12 @@ int Run(std::size_t count)
                 missing = sink.dimmed.size();
         }
     }
-    std::printf("context-menu rebuild, %zu rows, %s files (%zu read as missing), %zu version reads per rebuild\n",
-                rows, realFiles ? "real" : "in-memory", missing, details.VersionReads());
+    if (realRegistry)
+        Unseed(seed, count);
+    std::printf("context-menu rebuild, %zu rows, %s registry, %s files (%zu read as missing), %zu version reads per "
+                "rebuild\n",
+                rows, realRegistry ? "real" : "in-memory", realFiles ? "real" : "in-memory", missing,
+                details.VersionReads());
     std::printf("without details: %.6f s\nwith details:    %.6f s\nratio: %.3f (goal <= 1.5)\n", best[0], best[1],
                 best[1] / best[0]);
     return 0;
@@ -175,6 +214,13 @@ int Run(std::size_t count)
 
 int main(int argc, char** argv)
 {
-    const std::size_t count = argc > 1 ? static_cast<std::size_t>(std::strtoul(argv[1], nullptr, 10)) : 200;
-    return kestrova::Run(count);
+    bool realRegistry = false;
+    std::size_t count = 200;
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--real-registry")
+            realRegistry = true;
+        else
+            count = static_cast<std::size_t>(std::strtoul(argv[i], nullptr, 10));
+    }
+    return kestrova::Run(count, realRegistry);
 }
