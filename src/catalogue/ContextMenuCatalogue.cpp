@@ -92,14 +92,16 @@ void ContextMenuCatalogue::ScanBackupLocation(RegRoot root, const std::string& p
 void ContextMenuCatalogue::AddRow(RowSink& rows, RegRoot root, const std::string& path, const std::string& keyToRead,
                                   const std::string& name, bool checked)
 {
-    bool missing = false;
-    rows.Add(MakeRow(root, path, keyToRead, name, checked, &missing));
-    if (missing)
+    EntryDetailTexts details;
+    rows.Add(MakeRow(root, path, keyToRead, name, checked, &details));
+    if (details.programMissing)
         rows.SetDimmed(rows.Count() - 1, true);
+    if (!details.icon.empty())
+        rows.SetIcon(rows.Count() - 1, details.icon);
 }
 
 EntryRow ContextMenuCatalogue::MakeRow(RegRoot root, const std::string& path, const std::string& keyToRead,
-                                       const std::string& name, bool checked, bool* missing)
+                                       const std::string& name, bool checked, EntryDetailTexts* detailTexts)
 {
     EntryTarget target = EntryTarget::Key(root, access::Wow64_32Key, path);
     std::vector<std::string> columns{GetEntryFileType(path), RootKeyName(root), path};
@@ -111,8 +113,8 @@ EntryRow ContextMenuCatalogue::MakeRow(RegRoot root, const std::string& path, co
             details_->Read(EntryTarget::Key(root, access::Wow64_32Key, keyToRead), kind);
         for (std::string& text : details.Columns())
             columns.push_back(std::move(text));
-        if (missing)
-            *missing = details.programMissing;
+        if (detailTexts)
+            *detailTexts = details;
     }
     return EntryRow{DisplayName(root, path, keyToRead, name), std::move(columns), checked, std::move(target)};
 }

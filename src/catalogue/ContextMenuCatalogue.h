@@ -64,9 +64,9 @@ public:
 private:
     void ScanContextMenuLocation(RegRoot root, const std::string& path, RowSink& rows);
     void ScanBackupLocation(RegRoot root, const std::string& path, RowSink& rows);
-    // `missing` (when given) tells whether the entry's program file is missing.
+    // `details` (when given) receives what the detail columns were made of.
     EntryRow MakeRow(RegRoot root, const std::string& path, const std::string& keyToRead, const std::string& name,
-                     bool checked, bool* missing = nullptr);
+                     bool checked, EntryDetailTexts* details = nullptr);
     void AddRow(RowSink& rows, RegRoot root, const std::string& path, const std::string& keyToRead,
                 const std::string& name, bool checked);
     std::string DisplayName(RegRoot root, const std::string& path, const std::string& keyToRead,

@@ -6,6 +6,7 @@
 #include "platform/RegKey.h"
 #include "platform/RegValueData.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace kestrova {
@@ -109,6 +110,29 @@ std::string CommandProgram(std::string_view commandLine, const std::function<boo
     return std::string(line.substr(0, ends.front()));
 }
 
+IconLocation ParseIconLocation(std::string_view text)
+{
+    text = TrimBlanks(text);
+    IconLocation location;
+    const std::size_t comma = text.rfind(',');
+    if (comma != std::string_view::npos) {
+        std::string_view number = TrimBlanks(text.substr(comma + 1));
+        const bool negative = !number.empty() && number.front() == '-';
+        if (negative)
+            number.remove_prefix(1);
+        const bool digits = !number.empty() && number.size() <= 9 &&
+                            std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
+        if (digits) {
+            location.index = std::stoi(std::string(number)) * (negative ? -1 : 1);
+            text = TrimBlanks(text.substr(0, comma));
+        }
+    }
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
+        text = text.substr(1, text.size() - 2);
+    location.path = std::string(text);
+    return location;
+}
+
 bool LooksLikeClsid(std::string_view text)
 {
     if (text.size() != 38 || text.front() != '{' || text.back() != '}')
@@ -179,7 +203,11 @@ void EntryDetails::ReadVerb(const EntryTarget& source, EntryDetailTexts& texts)
             return path.find('\\') != std::string::npos && probe_.FileExists(probe_.NativePath(path));
         });
     }
-    SetProgram(program, texts);
+    const std::string programPath = SetProgram(program, texts);
+    if (std::optional<std::string> icon = verb.Text("Icon"); icon && !TrimBlanks(*icon).empty())
+        texts.icon = probe_.ExpandEnvironment(*icon);
+    else if (!programPath.empty())
+        texts.icon = programPath + ",0";
 
     if (verb.Has("LegacyDisable") || verb.Has("ProgrammaticAccessOnly"))
         texts.shows = words_.never;
@@ -202,6 +230,8 @@ void EntryDetails::ReadHandler(const EntryTarget& source, EntryDetailTexts& text
     const std::string clsidKey = std::string(kClassesKey) + "CLSID\\" + clsid;
     const std::uint32_t view = ClsidView();
     const std::string dll = SetProgram(ClsidServer(clsid), texts);
+    if (!dll.empty())
+        texts.icon = dll + ",0";
     if (std::optional<std::string> localized = ReadString(RegRoot::LocalMachine, view, clsidKey, "LocalizedString"))
         texts.shownAs = Resolve(*localized);
     if (texts.shownAs.empty())

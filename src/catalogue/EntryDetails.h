@@ -35,6 +35,9 @@ struct EntryDetailTexts {
     std::string company;
     std::string shows;
     bool programMissing = false;
+    // Where the row's icon comes from ("path,index", environment strings expanded): the
+    // entry's Icon value, else its existing program file; empty for the generic icon.
+    std::string icon;
 
     // The four columns, in the order the lists show them.
     std::vector<std::string> Columns() const { return {shownAs, program, company, shows}; }
@@ -49,6 +52,15 @@ std::string RemoveAccelerators(std::string_view text);
 // or the end that `isFile` finds, else that ends in .exe, .com, .bat or .cmd, else the
 // first word. Arguments never belong to it.
 std::string CommandProgram(std::string_view commandLine, const std::function<bool(const std::string&)>& isFile = {});
+
+// An icon location "path,index" split: the path without quotes, and the index (zero-based
+// when positive, a resource id when negative; 0 when there is none).
+struct IconLocation {
+    std::string path;
+    int index = 0;
+    bool operator==(const IconLocation&) const = default;
+};
+IconLocation ParseIconLocation(std::string_view text);
 
 // A CLSID in braces ("{...}" of 38 characters).
 bool LooksLikeClsid(std::string_view text);

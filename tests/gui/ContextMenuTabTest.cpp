@@ -312,3 +312,23 @@ TEST_F(ContextMenuTabTest, AnEntryWhoseProgramIsMissingIsDimmed)
 
 }  // namespace
 }  // namespace kestrova
+
+namespace kestrova {
+namespace {
+
+TEST_F(ContextMenuTabTest, RowsShowTheIconOfTheirIconValueOrTheGenericOne)
+{
+    seed_.SetString(HKLM, View32, path_, "Icon", "%SystemRoot%\\system32\\shell32.dll,3");
+    const std::string plain = "SOFTWARE\\Classes\\Directory\\shell\\" + name_ + "Plain";
+    seed_.WriteTree(HKLM, View32, plain, KeyTree{}.Value("Icon", MakeStringValue("C:\\Kestrova\\none.ico,0")));
+    TabOf(List()).Rebuild();
+    Pump();
+    const int withIcon = List().IconIndex(static_cast<std::size_t>(RowOf(path_)));
+    const int generic = List().IconIndex(static_cast<std::size_t>(RowOf(plain)));
+    seed_.DeleteTree(HKLM, View32, plain);
+    EXPECT_GT(withIcon, 0) << "the icon of the Icon value";
+    EXPECT_EQ(generic, 0) << "a file without icons gives the generic one";
+}
+
+}  // namespace
+}  // namespace kestrova

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include <shellapi.h>
+
+#include "catalogue/EntryDetails.h"
 #include "platform/TextCase.h"
 #include "platform/win32/WideString.h"
 #include "ui/win32/Dpi.h"
@@ -62,10 +65,11 @@ void ListView::Add(const EntryRow& row)
     rows_.push_back(row);
     std::wstring caption = Widen(row.caption);
     LVITEMW item{};
-    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE;
     item.iItem = static_cast<int>(index);
     item.pszText = caption.data();
     item.lParam = static_cast<LPARAM>(index);
+    item.iImage = 0;  // the generic icon, once the list has icons
     if (SendMessageW(hwnd_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)) < 0) {
         rows_.pop_back();
         return;
@@ -173,6 +177,53 @@ void ListView::ShowSortMark()
             item.fmt |= sortDescending_ ? HDF_SORTDOWN : HDF_SORTUP;
         SendMessageW(header, HDM_SETITEMW, i, reinterpret_cast<LPARAM>(&item));
     }
+}
+
+void ListView::SetIcon(std::size_t index, const std::string& location)
+{
+    if (index >= rows_.size())
+        return;
+    if (!images_) {
+        const int size = ScaleForDpi(16, dpi_);
+        images_ = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 16);
+        if (!images_)
+            return;
+        ImageList_AddIcon(images_, LoadIconW(nullptr, IDI_APPLICATION));
+        SendMessageW(hwnd_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_));
+    }
+    int image = 0;
+    if (const auto cached = iconCache_.find(location); cached != iconCache_.end()) {
+        image = cached->second;
+    } else {
+        const IconLocation parsed = ParseIconLocation(location);
+        HICON smallIcon = nullptr;
+        if (!parsed.path.empty() &&
+            ExtractIconExW(Widen(parsed.path).c_str(), parsed.index, nullptr, &smallIcon, 1) > 0 && smallIcon) {
+            const int added = ImageList_AddIcon(images_, smallIcon);
+            if (added >= 0)
+                image = added;
+        }
+        if (smallIcon)
+            DestroyIcon(smallIcon);
+        iconCache_.emplace(location, image);
+    }
+    LVITEMW item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = static_cast<int>(index);
+    item.iImage = image;
+    SendMessageW(hwnd_, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+int ListView::IconIndex(std::size_t index) const
+{
+    if (!images_ || index >= rows_.size())
+        return -1;
+    LVITEMW item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = static_cast<int>(index);
+    if (!SendMessageW(hwnd_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)))
+        return -1;
+    return item.iImage;
 }
 
 bool ListView::Dimmed(std::size_t index) const { return index < rows_.size() && (ItemData(index) & kDimmedRowFlag); }

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,12 @@ public:
     // Draws the row's text grey, or again in the list's own colour.
     void SetDimmed(std::size_t index, bool dimmed);
     bool Dimmed(std::size_t index) const;
+    // Shows the icon at `location` ("path,index": a positive index counts from zero, a
+    // negative one is a resource id) before the row's caption, the generic one when the
+    // file gives none. The list's one image list holds each location's icon once.
+    void SetIcon(std::size_t index, const std::string& location);
+    // The image the row shows: 0 is the generic icon; -1 before any row had an icon.
+    int IconIndex(std::size_t index) const;
     void SelectAndFocusFirstRow();
     // Scrolls the row into view and makes it the selected and focused one.
     void SelectAndFocusRow(std::size_t index);
@@ -94,6 +101,8 @@ private:
     // Rows' texts as the catalogue gave them; a row may carry more sub-items than there are columns.
     std::vector<EntryRow> rows_;
     int silentDepth_ = 0;
+    HIMAGELIST images_ = nullptr;            // made with the first icon; the list destroys it
+    std::map<std::string, int> iconCache_;  // location -> image
     int sortColumn_ = -1;  // none: the scan order
     bool sortDescending_ = false;
 };
@@ -106,6 +115,7 @@ public:
     std::size_t Count() const override { return list_.Count(); }
     EntryRow Row(std::size_t index) const override { return list_.Row(index); }
     void SetChecked(std::size_t index, bool checked) override { list_.SetCheckedSilently(index, checked); }
+    void SetIcon(std::size_t index, const std::string& location) override { list_.SetIcon(index, location); }
     void SetDimmed(std::size_t index, bool dimmed) override { list_.SetDimmed(index, dimmed); }
 
 private:

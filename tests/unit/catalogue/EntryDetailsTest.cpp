@@ -65,6 +65,25 @@ TEST(CommandProgram, TakesTheProgramWithoutQuotesOrArguments)
             << c.line;
 }
 
+TEST(ParseIconLocation, SplitsPathAndIndex)
+{
+    const struct {
+        std::string text;
+        IconLocation expected;
+    } cases[] = {
+        {"C:\\A\\a.exe,2", {"C:\\A\\a.exe", 2}},
+        {"C:\\A\\a.dll,-101", {"C:\\A\\a.dll", -101}},
+        {"\"C:\\Program Files\\A\\a.exe\",0", {"C:\\Program Files\\A\\a.exe", 0}},
+        {"C:\\A\\a.ico", {"C:\\A\\a.ico", 0}},
+        {"C:\\A,B\\a.ico", {"C:\\A,B\\a.ico", 0}},
+        {" C:\\A\\a.exe , 3 ", {"C:\\A\\a.exe", 3}},
+        {"C:\\A\\a.exe,99999999999", {"C:\\A\\a.exe,99999999999", 0}},
+        {"", {"", 0}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseIconLocation(c.text), c.expected) << c.text;
+}
+
 TEST(LooksLikeClsid, NeedsBracesDashesAndHexDigits)
 {
     EXPECT_TRUE(LooksLikeClsid(Clsid));
@@ -121,7 +140,9 @@ TEST_F(EntryDetailsTest, VerbShowsWhatExplorerShowsAndTheProgramThatRuns)
     Set(View32, "*\\shell\\Pin\\command", "", "\"%ProgramFiles%\\Pinner\\pin.exe\" \"%1\"");
     Program("C:\\Program Files\\Pinner\\pin.exe", "Pinner Ltd");
 
+    Set(View32, "*\\shell\\Pin", "Icon", "%SystemRoot%\\pins.dll,-3");
     const EntryDetailTexts texts = Verb("*\\shell\\Pin");
+    EXPECT_EQ(texts.icon, "C:\\Windows\\pins.dll,-3");
     EXPECT_EQ(texts.Columns(),
               (std::vector<std::string>{"Pin to Start & more", "C:\\Program Files\\Pinner\\pin.exe", "Pinner Ltd",
                                         "always"}));
@@ -153,7 +174,9 @@ TEST_F(EntryDetailsTest, MissingProgramIsFlaggedAndBareNamesAreLookedUp)
     EXPECT_TRUE(gone.programMissing);
     EXPECT_EQ(gone.company, "");
 
+    EXPECT_EQ(gone.icon, "") << "a missing program gives no icon";
     const EntryDetailTexts bare = Verb("*\\shell\\Bare");
+    EXPECT_EQ(bare.icon, "C:\\Windows\\notepad.exe,0");
     EXPECT_EQ(bare.program, "C:\\Windows\\notepad.exe");
     EXPECT_EQ(bare.company, "Windows Maker");
 
