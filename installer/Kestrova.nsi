@@ -1,7 +1,7 @@
 ; The Kestrova installer. scripts/release builds it with makensis and these defines:
 ;   VERSION    the program's version (four numbers), the same that its version resource holds
 ;   ARCH       x86 (the published installer) or amd64 (a test installer of the 64-bit build)
-;   PAYLOAD    the folder holding Kestrova.exe and Language\
+;   PAYLOAD    the folder holding Kestrova.exe, Kestrova.com and Language\
 ;   OUTFILE    where the installer is written
 ;   ICON       the program's icon
 ;   LANGUAGES  an include that defines the macros InstallLanguageFiles and
@@ -14,7 +14,9 @@
 ;   /SUPPRESSMSGBOXES         every message box takes its default answer
 ;   /LANG=<name>              English or Russian (any case); otherwise the system's language
 ;   /CLOSEAPPLICATIONS        a running Kestrova is asked to close and is waited for
-;   /MERGETASKS="runcmd1"     start the installed program when the install is done
+;   /MERGETASKS="runcmd1"     start the installed program when the install is done;
+;                             "addtopath" adds the install folder to the system PATH, so
+;                             that "kestrova" in cmd or PowerShell runs Kestrova.com
 ;   /DIR=<folder>             the install folder
 
 Unicode true
@@ -42,6 +44,8 @@ InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 !define INSTANCE_MUTEX "Kestrova"
 !define WINDOW_CLASS "KestrovaForm"
 !define SYNCHRONIZE 0x00100000
+; Where the system PATH lives.
+!define ENVIRONMENT_KEY "SYSTEM\CurrentControlSet\Control\Session Manager\Environment"
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -64,6 +68,7 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "© 2026 ${PUBLISHER}"
 !include "FileFunc.nsh"
 !include "LogicLib.nsh"
 !include "WinMessages.nsh"
+!include "Sections.nsh"
 !include "${LANGUAGES}"
 
 !define MUI_ICON "${ICON}"
@@ -74,6 +79,7 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "© 2026 ${PUBLISHER}"
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
@@ -87,6 +93,10 @@ LangString RunningMessage ${LANG_RUSSIAN} "Kestrova всё ещё работае
 LangString AskCloseMessage ${LANG_ENGLISH} "Kestrova is running. Close it and go on with the installation?"
 LangString AskCloseMessage ${LANG_RUSSIAN} "Kestrova запущена. Закрыть её и продолжить установку?"
 LangString ShortcutDescription ${LANG_ENGLISH} "Context menu, New and Send to menu editor"
+LangString PathSectionName ${LANG_ENGLISH} "Command line on the PATH"
+LangString PathSectionName ${LANG_RUSSIAN} "Командная строка в PATH"
+LangString PathTooLong ${LANG_ENGLISH} "The system PATH is too long to be changed safely; the install folder was not added to it."
+LangString PathTooLong ${LANG_RUSSIAN} "Системный PATH слишком длинный для безопасного изменения; папка программы в него не добавлена."
 LangString ShortcutDescription ${LANG_RUSSIAN} "Редактор контекстного меню, меню «Создать» и «Отправить»"
 
 Var SuppressMessageBoxes
@@ -105,10 +115,10 @@ Function SelectLanguage
   ${EndIf}
 FunctionEnd
 
-; Sets $R2 to 1 when the comma-separated task list $R1 names runcmd1. Quotes, and the
-; backslashes that escape them on a command line built from an argument vector, are not
-; part of a name.
-Function HasRunTask
+; Sets $R2 to 1 when the comma-separated task list $R1 names the task $R8 (given as
+; ",name,"). Quotes, and the backslashes that escape them on a command line built from an
+; argument vector, are not part of a name.
+Function HasTask
   StrCpy $R2 0
   StrCpy $R3 ","
   StrCpy $R4 0
@@ -125,10 +135,11 @@ Function HasRunTask
   ${Loop}
   StrCpy $R3 "$R3,"
   StrLen $R6 $R3
+  StrLen $R9 $R8
   StrCpy $R4 0
   ${DoWhile} $R4 < $R6
-    StrCpy $R5 $R3 9 $R4
-    ${If} $R5 == ",runcmd1,"
+    StrCpy $R5 $R3 $R9 $R4
+    ${If} $R5 == $R8
       StrCpy $R2 1
       ${Break}
     ${EndIf}
@@ -164,8 +175,14 @@ Function .onInit
   StrCpy $RunAfterInstall 0
   ${GetOptions} $R0 "/MERGETASKS=" $R1
   ${IfNot} ${Errors}
-    Call HasRunTask
+    StrCpy $R8 ",runcmd1,"
+    Call HasTask
     StrCpy $RunAfterInstall $R2
+    StrCpy $R8 ",addtopath,"
+    Call HasTask
+    ${If} $R2 == 1
+      Call SelectPathSection
+    ${EndIf}
   ${EndIf}
   ClearErrors
   ${GetOptions} $R0 "/DIR=" $R1
@@ -176,6 +193,44 @@ Function .onInit
   ClearErrors
   Call SelectLanguage
 FunctionEnd
+
+;   PATH entries: $R0 holds a PATH value; it is left without the entries that name the
+; install folder (with or without a trailing backslash, in any letter case), every other
+; entry, empty ones included, kept in its order.
+!macro PathWithoutInstallFolder un
+Function ${un}PathWithoutInstallFolder
+  StrCpy $R1 ""
+  StrCpy $R2 ""
+  StrCpy $R3 0
+  StrLen $R4 $R0
+  StrCpy $R6 0
+  ${Do}
+    StrCpy $R5 $R0 1 $R3
+    ${If} $R5 == ";"
+    ${OrIf} $R3 >= $R4
+      ${If} $R2 != $INSTDIR
+      ${AndIf} $R2 != "$INSTDIR\"
+        ${If} $R6 == 0
+          StrCpy $R1 $R2
+        ${Else}
+          StrCpy $R1 "$R1;$R2"
+        ${EndIf}
+        StrCpy $R6 1
+      ${EndIf}
+      StrCpy $R2 ""
+      ${If} $R3 >= $R4
+        ${Break}
+      ${EndIf}
+    ${Else}
+      StrCpy $R2 "$R2$R5"
+    ${EndIf}
+    IntOp $R3 $R3 + 1
+  ${Loop}
+  StrCpy $R0 $R1
+FunctionEnd
+!macroend
+!insertmacro PathWithoutInstallFolder ""
+!insertmacro PathWithoutInstallFolder "un."
 
 ; Sets $R6 to 1 while a Kestrova process holds its single-instance mutex.
 Function IsProgramRunning
@@ -243,10 +298,12 @@ Function EnsureProgramClosed
 FunctionEnd
 
 Section "Kestrova" SectionMain
+  SectionIn RO
   Call EnsureProgramClosed
   SetShellVarContext all
   SetOutPath "$INSTDIR"
   File "${PAYLOAD}\Kestrova.exe"
+  File "${PAYLOAD}\Kestrova.com"
   SetOutPath "$INSTDIR\Language"
   !insertmacro InstallLanguageFiles
   SetOutPath "$INSTDIR"
@@ -275,6 +332,37 @@ Section "Kestrova" SectionMain
   ${EndIf}
 SectionEnd
 
+; Off unless chosen on the components page or by /MERGETASKS="addtopath".
+Section /o "$(PathSectionName)" SectionPath
+  ClearErrors
+  ReadRegStr $R0 HKLM "${ENVIRONMENT_KEY}" "Path"
+  ${If} ${Errors}
+    StrCpy $R0 ""
+  ${EndIf}
+  StrLen $R1 $R0
+  StrLen $R2 $INSTDIR
+  IntOp $R1 $R1 + $R2
+  IntOp $R1 $R1 + 2
+  ; A value near the string limit may have been cut when read: writing it back would lose
+  ; the rest of the PATH.
+  ${If} $R1 >= ${NSIS_MAX_STRLEN}
+    DetailPrint "$(PathTooLong)"
+    Return
+  ${EndIf}
+  Call PathWithoutInstallFolder
+  ${If} $R0 == ""
+    StrCpy $R0 "$INSTDIR"
+  ${Else}
+    StrCpy $R0 "$R0;$INSTDIR"
+  ${EndIf}
+  WriteRegExpandStr HKLM "${ENVIRONMENT_KEY}" "Path" $R0
+  SendMessage ${HWND_BROADCAST} ${WM_SETTINGCHANGE} 0 "STR:Environment" /TIMEOUT=5000
+SectionEnd
+
+Function SelectPathSection
+  !insertmacro SelectSection ${SectionPath}
+FunctionEnd
+
 Function RunProgram
   Exec '"$INSTDIR\Kestrova.exe"'
 FunctionEnd
@@ -297,6 +385,22 @@ FunctionEnd
 Section "Uninstall"
   SetShellVarContext all
   Delete "$INSTDIR\Kestrova.exe"
+  Delete "$INSTDIR\Kestrova.com"
+  ; The PATH entry, when the install added one; every other entry stays as it was.
+  ClearErrors
+  ReadRegStr $R0 HKLM "${ENVIRONMENT_KEY}" "Path"
+  ${IfNot} ${Errors}
+    StrLen $R1 $R0
+    IntOp $R1 $R1 + 1
+    ${If} $R1 < ${NSIS_MAX_STRLEN}
+      StrCpy $R7 $R0
+      Call un.PathWithoutInstallFolder
+      ${If} $R0 != $R7
+        WriteRegExpandStr HKLM "${ENVIRONMENT_KEY}" "Path" $R0
+        SendMessage ${HWND_BROADCAST} ${WM_SETTINGCHANGE} 0 "STR:Environment" /TIMEOUT=5000
+      ${EndIf}
+    ${EndIf}
+  ${EndIf}
   ; Only the shipped files: a language file the user added stays.
   !insertmacro RemoveLanguageFiles
   RMDir "$INSTDIR\Language"

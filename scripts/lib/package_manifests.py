@@ -45,13 +45,13 @@ def cpp_string_list(source, name):
 def version_value(resource, name):
     match = re.search(r"VALUE\s+\"%s\",\s*\"([^\"]*)\"" % re.escape(name), resource)
     if not match:
-        raise SystemExit("no %s in resources/Kestrova.rc" % name)
+        raise SystemExit("no %s in resources/KestrovaVersionInfo.rc" % name)
     return match.group(1)
 
 
 def product():
     names = read("src/product/ProductNames.h")
-    resource = read("resources/Kestrova.rc")
+    resource = read("resources/KestrovaVersionInfo.rc")
     listing = json.loads(read("src/product/package-listing.json"))
     update_name = cpp_string(names, "kUpdateName")
     base_url = cpp_string_list(names, "kUpdateBaseUrls")[0] + update_name + "/"

@@ -1,21 +1,41 @@
 #include "app/CatalogueTab.h"
 
+#include "catalogue/ListLock.h"
 #include "platform/AppError.h"
+#include "platform/win32/NamedMutexLock.h"
 
+#include <optional>
 #include <utility>
 
 namespace kestrova {
 
+namespace {
+
+// How long the window waits for a list that Kestrova.com is changing.
+constexpr unsigned long kListLockTimeoutMs = 10000;
+
+}  // namespace
+
 CatalogueTab::CatalogueTab(MainWindow& form, ListView& list, ListCatalogue& catalogue, UndoDeleteCommand& deletions,
-                           std::string deleteQuestion)
-    : form_(form), list_(list), catalogue_(catalogue), deletions_(deletions), deleteQuestion_(std::move(deleteQuestion))
+                           std::string deleteQuestion, bool translatedTexts)
+    : form_(form), list_(list), catalogue_(catalogue), deletions_(deletions), deleteQuestion_(std::move(deleteQuestion)),
+      translatedTexts_(translatedTexts)
 {
+}
+
+bool CatalogueTab::MayChange(const EntryRow& row)
+{
+    if (catalogue_.MayChange(row))
+        return true;
+    form_.ShowGeneralError(form_.LangText("LangAdministratorNeeded"));
+    return false;
 }
 
 std::string CatalogueTab::Refill()
 {
     std::string unreadable;
     {
+        const NamedMutexLock lock(ListLockName(catalogue_.Kind()), kListLockTimeoutMs);
         BulkUpdate bulk(list_);
         ListView::SilentChanges silent(list_);
         list_.Clear();
@@ -23,6 +43,8 @@ std::string CatalogueTab::Refill()
         unreadable = catalogue_.LoadRows(rows);
         list_.ApplySort();
         form_.SetStatusPanelText(form_.StatusBarNameOf(list_), 1, std::to_string(list_.Count()));
+        if (std::string note = catalogue_.StatusNote(); !note.empty())
+            form_.SetStatusPanelText(form_.StatusBarNameOf(list_), 2, std::move(note));
     }
     if (list_.Count() > 0)
         list_.SelectAndFocusFirstRow();
@@ -41,6 +63,14 @@ bool CatalogueTab::SwitchRow(std::size_t index, bool checked)
         return true;
     EntryRow row = list_.Row(index);
     row.checked = checked;
+    if (!MayChange(row))
+        return false;
+    std::optional<NamedMutexLock> lock;
+    try {
+        lock.emplace(ListLockName(catalogue_.Kind()), kListLockTimeoutMs);
+    } catch (const AppError&) {
+        return false;  // the command line is changing this list: the box is set back
+    }
     return catalogue_.SwitchRow(row);
 }
 
@@ -50,10 +80,11 @@ void CatalogueTab::DeleteSelected()
     if (selected < 0)
         return;
     const EntryRow row = list_.Row(static_cast<std::size_t>(selected));
-    if (!form_.ConfirmDeletion(form_.LangText(deleteQuestion_), row.caption))
+    if (!MayChange(row) || !form_.ConfirmDeletion(form_.LangText(deleteQuestion_), row.caption))
         return;
     // The list after a delete shows what is left; unreadable values were reported when it
     // was built and are not reported again.
+    const NamedMutexLock lock(ListLockName(catalogue_.Kind()), kListLockTimeoutMs);
     if (deletions_.DeleteWithCopy(
             [&](DeletionBackup& backup, DeletionUndo& undo) { return catalogue_.DeleteRow(row, backup, undo); }))
         Refill();

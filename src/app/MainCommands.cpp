@@ -60,6 +60,14 @@ void MainCommands::Run(Command command, const ListView* list)
         if (parts_.sendToMenu)
             parts_.sendToMenu->SwitchMenu();
         break;
+    case Command::SwitchClassicMenu:
+        if (parts_.windows11Menu)
+            parts_.windows11Menu->SwitchClassicMenu();
+        break;
+    case Command::RestartExplorer:
+        if (parts_.windows11Menu)
+            parts_.windows11Menu->RestartExplorer();
+        break;
     default:
         break;
     }
@@ -68,7 +76,11 @@ void MainCommands::Run(Command command, const ListView* list)
 bool MainCommands::SwitchRow(const ListView& list, std::size_t index, bool checked)
 {
     CatalogueTab* tab = TabOf(&list);
-    return !tab || tab->SwitchRow(index, checked);
+    if (!tab || !tab->SwitchRow(index, checked))
+        return !tab;
+    if (parts_.windows11Menu && &list == &parts_.windows11Menu->List())
+        parts_.windows11Menu->RowSwitched(index, checked);
+    return true;
 }
 
 void MainCommands::UndoDelete()
@@ -83,8 +95,12 @@ void MainCommands::UndoDelete()
 
 void MainCommands::ChooseLanguage(std::size_t index)
 {
-    if (parts_.languages)
-        parts_.languages->ChooseLanguage(index);
+    if (!parts_.languages)
+        return;
+    parts_.languages->ChooseLanguage(index);
+    for (CatalogueTab* tab : parts_.tabs)
+        if (tab->ShowsTranslatedTexts())
+            tab->Rebuild();
 }
 
 void MainCommands::SystemSettingChanged()

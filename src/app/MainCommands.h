@@ -9,6 +9,7 @@
 #include "app/SendToMenuCommands.h"
 #include "app/ThemeMenu.h"
 #include "app/UndoDeleteCommand.h"
+#include "app/Windows11MenuCommands.h"
 
 #include <string_view>
 #include <utility>
@@ -29,6 +30,7 @@ struct MainWindowParts {
     MainWindowSettings* settings = nullptr;
     AboutWindow* about = nullptr;
     UpdateWindow* update = nullptr;
+    Windows11MenuCommands* windows11Menu = nullptr;
 };
 
 class MainCommands : public MainWindowActions {

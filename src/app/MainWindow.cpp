@@ -55,6 +55,9 @@ void MainWindow::ComponentChanged(const Component& component)
                 PageControlMenu.SetSheetCaption(page, caption);
         break;
     case ComponentKind::GroupBox:
+    case ComponentKind::CheckBox:
+    case ComponentKind::Button:
+    case ComponentKind::Label:
         SetWindowTextW(namedWindows_.at(component.name), caption.c_str());
         break;
     case ComponentKind::ListView:

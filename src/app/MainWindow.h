@@ -67,9 +67,13 @@ public:
     ListView ListViewContextMenu;
     ListView ListViewNewMenu;
     ListView ListViewSendTo;
+    ListView ListViewMorePlaces;
+    ListView ListViewWindows11Menu;
     StatusBar StatusBarMenu;
     StatusBar StatusBarNewMenu;
     StatusBar StatusBarSendTo;
+    StatusBar StatusBarMorePlaces;
+    StatusBar StatusBarWindows11Menu;
 
     // Shows the first page, then runs each step in order; a failing step is reported and
     // the next one still runs.
@@ -103,6 +107,15 @@ public:
     bool MenuItemChecked(std::string_view itemName) const { return menus_.Checked(itemName); }
     void SetMenuItemChecked(std::string_view itemName, bool checked) { menus_.SetChecked(itemName, checked); }
     HMENU PopupMenu(std::string_view name) const { return menus_.Menu(name); }
+    // The check boxes, buttons and labels on the pages, by component name.
+    bool ControlChecked(std::string_view name) const;
+    void SetControlChecked(std::string_view name, bool checked);
+    bool ControlEnabled(std::string_view name) const;
+    void SetControlEnabled(std::string_view name, bool enabled);
+    bool ControlVisible(std::string_view name) const;
+    void SetControlVisible(std::string_view name, bool visible);
+    // Runs the control's command as a user's click would (a check box changes first).
+    void ClickControl(std::string_view name);
     // Enables or disables every menu item that carries `command`.
     void SetCommandEnabled(Command command, bool enabled);
 
@@ -137,6 +150,7 @@ private:
         StatusBar* statusBar;
         const char* statusBarName;
         const char* popupMenu;
+        const char* groupBoxName;
     };
 
     void CaptionChanged(const std::string& caption) override;
@@ -181,7 +195,8 @@ private:
     MenuSet menus_;
     Font font_;
     Font buttonFont_;
-    std::map<std::string, HWND, std::less<>> namedWindows_;  // title strip, tab sheets, group boxes
+    std::map<std::string, HWND, std::less<>> namedWindows_;  // title strip, tab sheets, group boxes, page controls
+    std::vector<std::string> pageControls_;  // check boxes, buttons and labels: id kFirstPageControl + index
     HIMAGELIST imageListGeneral_ = nullptr;
     HACCEL shortcuts_ = nullptr;
     std::vector<ListBinding> bindings_;

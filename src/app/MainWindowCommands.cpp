@@ -101,6 +101,39 @@ void MainWindow::SetCommandEnabled(Command command, bool enabled)
             menus_.SetEnabled(component.name, enabled);
 }
 
+bool MainWindow::ControlChecked(std::string_view name) const
+{
+    return SendMessageW(namedWindows_.find(name)->second, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void MainWindow::SetControlChecked(std::string_view name, bool checked)
+{
+    SendMessageW(namedWindows_.find(name)->second, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool MainWindow::ControlEnabled(std::string_view name) const { return IsWindowEnabled(namedWindows_.find(name)->second); }
+
+void MainWindow::SetControlEnabled(std::string_view name, bool enabled)
+{
+    EnableWindow(namedWindows_.find(name)->second, enabled);
+}
+
+bool MainWindow::ControlVisible(std::string_view name) const
+{
+    return GetWindowLongW(namedWindows_.find(name)->second, GWL_STYLE) & WS_VISIBLE;
+}
+
+void MainWindow::SetControlVisible(std::string_view name, bool visible)
+{
+    ShowWindow(namedWindows_.find(name)->second, visible ? SW_SHOW : SW_HIDE);
+}
+
+void MainWindow::ClickControl(std::string_view name)
+{
+    // BM_CLICK sends the control's own BN_CLICKED, as a mouse click would.
+    SendMessageW(namedWindows_.find(name)->second, BM_CLICK, 0, 0);
+}
+
 void MainWindow::ClickMenuItem(std::string_view itemName)
 {
     const Component& item = model_.Get(itemName);
@@ -193,8 +226,13 @@ void MainWindow::RunShortcut(Command command, bool forFocusedList)
 void MainWindow::HandleCommand(int id, int notification)
 {
     const auto shortcut = static_cast<std::size_t>(id - kFirstShortcut);
+    const auto control = static_cast<std::size_t>(id - kFirstPageControl);
     if (id == kGeneralMenuButton && notification == BN_CLICKED)
         SpeedButton_GeneralMenuClick();
+    else if (id >= kFirstPageControl && control < pageControls_.size()) {
+        if (notification == BN_CLICKED && actions_)
+            actions_->Run(model_.Get(pageControls_[control]).command, nullptr);
+    }
     else if (id >= kFirstShortcut && shortcut < std::size(kShortcuts))
         RunShortcut(kShortcuts[shortcut].command, kShortcuts[shortcut].forFocusedList);
     else

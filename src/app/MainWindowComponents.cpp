@@ -1,5 +1,7 @@
 #include "app/MainWindowComponents.h"
 
+#include <optional>
+
 namespace kestrova {
 
 namespace {
@@ -26,10 +28,13 @@ public:
         model_.Add(std::move(component));
     }
 
-    void StatusBar(const char* name, const char* parent)
+    // The item count, and `extra` after it when given.
+    void StatusBar(const char* name, const char* parent, std::optional<StatusPanel> extra = std::nullopt)
     {
         Component component = MakeComponent(Kind::StatusBar, name, parent);
         component.panels = {{"Элементов:", 80, true}, {"", 50, false}};
+        if (extra)
+            component.panels.push_back(*extra);
         model_.Add(std::move(component));
     }
 
@@ -51,6 +56,14 @@ std::vector<ListColumn> RegistryColumns()
             {"Путь реестра", 100, 100, false, true}};
 }
 
+std::vector<ListColumn> MorePlacesColumns()
+{
+    return {{"Название", 200, 200, false, false},
+            {"Место", 130, 0, true, false},
+            {"Раздел", 170, 0, true, false},
+            {"Путь реестра", 100, 100, false, true}};
+}
+
 // What Explorer shows, the program behind it, that program's company and when the entry shows.
 std::vector<ListColumn> WithDetailColumns(std::vector<ListColumn> columns)
 {
@@ -59,15 +72,6 @@ std::vector<ListColumn> WithDetailColumns(std::vector<ListColumn> columns)
                                    {"Компания", 140, 40, false, false},
                                    {"Показ", 80, 40, false, false}});
     return columns;
-}
-
-// The New-menu list's rows carry their class key after the registry path: a column of no
-// width that the user cannot size holds it, so that the details line up after it.
-std::vector<ListColumn> NewMenuColumns()
-{
-    std::vector<ListColumn> columns = RegistryColumns();
-    columns.push_back({"", 0, 0, true, false});
-    return WithDetailColumns(std::move(columns));
 }
 
 MenuItemTraits Radio(bool checked)
@@ -103,7 +107,7 @@ WindowModel BuildMainWindowComponents()
 
     b.Add(Kind::TabSheet, "TabSheet3", "PageControlMenu", "Создать");
     b.Add(Kind::GroupBox, "GroupBoxNewMenu", "TabSheet3", "Список элементов");
-    b.List("ListViewNewMenu", "GroupBoxNewMenu", NewMenuColumns());
+    b.List("ListViewNewMenu", "GroupBoxNewMenu", WithDetailColumns(RegistryColumns()));
     b.StatusBar("StatusBarNewMenu", "TabSheet3");
 
     b.Add(Kind::TabSheet, "TabSheet2", "PageControlMenu", "Отправить");
@@ -111,6 +115,25 @@ WindowModel BuildMainWindowComponents()
     b.List("ListViewSendTo", "GroupBoxSendTo",
            {{"Название", 200, 200, false, false}, {"Путь", 300, 300, false, true}});
     b.StatusBar("StatusBarSendTo", "TabSheet2");
+
+    b.Add(Kind::TabSheet, "TabSheet4", "PageControlMenu", "Другие места");
+    b.Add(Kind::GroupBox, "GroupBoxMorePlaces", "TabSheet4", "Список элементов");
+    b.List("ListViewMorePlaces", "GroupBoxMorePlaces", WithDetailColumns(MorePlacesColumns()));
+    b.StatusBar("StatusBarMorePlaces", "TabSheet4", StatusPanel{"", 400, false});
+
+    b.Add(Kind::TabSheet, "TabSheet5", "PageControlMenu", "Меню Windows 11");
+    b.Add(Kind::CheckBox, "CheckBoxClassicMenu", "TabSheet5", "Классическое контекстное меню", {},
+          Command::SwitchClassicMenu);
+    b.Add(Kind::Label, "LabelClassicMenu", "TabSheet5", "В Windows 10 есть только классическое контекстное меню.");
+    b.Add(Kind::Button, "ButtonRestartExplorer", "TabSheet5", "Перезапустить Проводник", {}, Command::RestartExplorer);
+    b.Add(Kind::GroupBox, "GroupBoxWindows11Menu", "TabSheet5", "Список элементов");
+    b.List("ListViewWindows11Menu", "GroupBoxWindows11Menu",
+           {{"Название", 160, 160, false, false},
+            {"Команда", 90, 0, true, false},
+            {"Тип элемента", 110, 0, true, false},
+            {"CLSID", 250, 0, true, false},
+            {"Пакет", 100, 100, false, true}});
+    b.StatusBar("StatusBarWindows11Menu", "TabSheet5", StatusPanel{"", 400, false});
 
     b.Add(Kind::ImageList, "ImageList_General", "");
 
@@ -160,6 +183,23 @@ WindowModel BuildMainWindowComponents()
     b.Item("MenuItem4", "PopupMenuSendTo", "-");
     b.Item("SendToMenuDelete", "PopupMenuSendTo", "Удалить", Command::DeleteEntry);
 
+    b.Add(Kind::PopupMenu, "PopupMenuMorePlaces", "");
+    b.Item("MorePlacesMenuUndo", "PopupMenuMorePlaces", "Отменить удаление", Command::UndoDelete, Shortcut("Ctrl+Z"));
+    b.Item("NUndoMorePlaces", "PopupMenuMorePlaces", "-");
+    b.Item("MorePlacesMenuUpdate", "PopupMenuMorePlaces", "Обновить", Command::RefreshList, Shortcut("F5"));
+    b.Item("MorePlacesOnlyWithShift", "PopupMenuMorePlaces", "Только с Shift", Command::SwitchOnlyWithShift);
+    b.Item("NUpdateMorePlaces", "PopupMenuMorePlaces", "-");
+    b.Item("MorePlacesRegOpen", "PopupMenuMorePlaces", "Открыть Реестр", Command::OpenEntryPlace);
+    b.Item("NRegOpenMorePlaces", "PopupMenuMorePlaces", "-");
+    b.Item("MorePlacesMenuDelete", "PopupMenuMorePlaces", "Удалить", Command::DeleteEntry);
+
+    b.Add(Kind::PopupMenu, "PopupMenuWindows11Menu", "");
+    b.Item("Windows11MenuUndo", "PopupMenuWindows11Menu", "Отменить удаление", Command::UndoDelete, Shortcut("Ctrl+Z"));
+    b.Item("NUndoWindows11Menu", "PopupMenuWindows11Menu", "-");
+    b.Item("Windows11MenuUpdate", "PopupMenuWindows11Menu", "Обновить", Command::RefreshList, Shortcut("F5"));
+    b.Item("NWindows11Menu", "PopupMenuWindows11Menu", "-");
+    b.Item("Windows11MenuRegOpen", "PopupMenuWindows11Menu", "Открыть Реестр", Command::OpenEntryPlace);
+
     b.Add(Kind::PopupMenu, "PopupMenuLanguage", "");
     b.Item("LangNoUpdate", "PopupMenuLanguage", "Нет обновления");
     b.Item("LangUpdateAvailable", "PopupMenuLanguage", "Доступно обновление");
@@ -181,6 +221,22 @@ WindowModel BuildMainWindowComponents()
     b.Item("LangUndoNameTaken", "PopupMenuLanguage",
            "Удаление не отменено: элемент с таким именем уже существует.");
     b.Item("LangUndoFailed", "PopupMenuLanguage", "Не удалось отменить удаление. Резервная копия:");
+    b.Item("LangDeleteMorePlaces", "PopupMenuLanguage",
+           "Вы действительно хотите удалить выбранный элемент из меню?");
+    b.Item("LangPlaceAllObjects", "PopupMenuLanguage", "Все файлы и папки");
+    b.Item("LangPlaceFolderBackground", "PopupMenuLanguage", "Фон папки");
+    b.Item("LangPlaceDesktop", "PopupMenuLanguage", "Рабочий стол");
+    b.Item("LangPlaceDrives", "PopupMenuLanguage", "Диски");
+    b.Item("LangPlaceRightDrag", "PopupMenuLanguage", "Перетаскивание правой кнопкой");
+    b.Item("LangPlaceThisPC", "PopupMenuLanguage", "Этот компьютер");
+    b.Item("LangPlaceRecycleBin", "PopupMenuLanguage", "Корзина");
+    b.Item("LangAdministratorNeeded", "PopupMenuLanguage",
+           "Для изменения этого элемента нужны права администратора. Ничего не изменено.");
+    b.Item("LangPerUserEntriesOf", "PopupMenuLanguage", "Элементы пользователя %s");
+    b.Item("LangRestartExplorerNeeded", "PopupMenuLanguage",
+           "Изменения вступят в силу после перезапуска Проводника.");
+    b.Item("LangRestartExplorerFailed", "PopupMenuLanguage",
+           "Не удалось перезапустить Проводник. Изменения вступят в силу после следующего входа в систему.");
     b.Item("LangMissingFile", "PopupMenuLanguage", "(нет файла)");
     b.Item("LangShowsAlways", "PopupMenuLanguage", "всегда");
     b.Item("LangShowsWithShift", "PopupMenuLanguage", "с Shift");

@@ -25,6 +25,11 @@ constexpr int kMenuButtonMargin = 5;
 constexpr int kStatusBarHeight = 19;
 constexpr int kGroupBoxCaptionSpace = 18;
 constexpr int kGroupBoxPadding = 4;
+// The strip above a list that has controls of its own: a check box, a note and a button.
+constexpr int kControlStripHeight = 34;
+constexpr int kControlHeight = 24;
+constexpr int kCheckBoxWidth = 230;
+constexpr int kButtonWidth = 170;
 
 constexpr DWORD kFormStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 
@@ -96,6 +101,20 @@ void MainWindow::CreateComponents()
             if (ListBinding* binding = BindingNamed(component.name))
                 binding->statusBar->Create(parent, component, Dpi());
             break;
+        case ComponentKind::CheckBox:
+        case ComponentKind::Button:
+        case ComponentKind::Label: {
+            const DWORD style = component.kind == ComponentKind::CheckBox ? WS_TABSTOP | BS_AUTOCHECKBOX
+                                : component.kind == ComponentKind::Button ? WS_TABSTOP | BS_PUSHBUTTON
+                                                                          : SS_LEFT;
+            const int id = main_window_ids::kFirstPageControl + static_cast<int>(pageControls_.size());
+            namedWindows_[component.name] = CreateWindowExW(
+                0, component.kind == ComponentKind::Label ? L"STATIC" : L"BUTTON", caption.c_str(),
+                WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+            pageControls_.push_back(component.name);
+            break;
+        }
         case ComponentKind::ImageList:
             imageListGeneral_ = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 4);
             break;
@@ -134,19 +153,42 @@ void MainWindow::LayoutControls()
                buttonSize, buttonSize, TRUE);
     PageControlMenu.SetBounds({0, titleHeight, width, std::max(height, titleHeight)});
 
-    static constexpr const char* kGroupBoxes[] = {"GroupBoxMenuList", "GroupBoxNewMenu", "GroupBoxSendTo"};
-    for (std::size_t i = 0; i < bindings_.size(); ++i) {
-        const ListBinding& binding = bindings_[i];
+    for (const ListBinding& binding : bindings_) {
+        HWND sheetWindow = GetParent(binding.list->Handle());
         RECT sheet;
-        GetClientRect(GetParent(binding.list->Handle()), &sheet);
+        GetClientRect(sheetWindow, &sheet);
+        // A page with controls of its own has them in a strip above its group box.
+        int strip = 0;
+        for (const std::string& name : pageControls_)
+            if (GetParent(namedWindows_.at(name)) == sheetWindow)
+                strip = Scale(kControlStripHeight);
+        if (strip) {
+            const int margin = Scale(kMenuButtonMargin);
+            const int controlTop = (strip - Scale(kControlHeight)) / 2;
+            const int checkBoxWidth = Scale(kCheckBoxWidth);
+            const int buttonWidth = Scale(kButtonWidth);
+            for (const std::string& name : pageControls_) {
+                HWND control = namedWindows_.at(name);
+                const ComponentKind kind = model_.Get(name).kind;
+                if (kind == ComponentKind::CheckBox)
+                    MoveWindow(control, margin, controlTop, checkBoxWidth, Scale(kControlHeight), TRUE);
+                else if (kind == ComponentKind::Button)
+                    MoveWindow(control, std::max(0, static_cast<int>(sheet.right) - buttonWidth - margin), controlTop,
+                               buttonWidth, Scale(kControlHeight), TRUE);
+                else
+                    MoveWindow(control, 2 * margin + checkBoxWidth, controlTop + Scale(4),
+                               std::max(0, static_cast<int>(sheet.right) - checkBoxWidth - buttonWidth - 4 * margin),
+                               Scale(kControlHeight), TRUE);
+            }
+        }
         int statusHeight = Scale(kStatusBarHeight);
-        int groupHeight = std::max(0, static_cast<int>(sheet.bottom) - statusHeight);
-        MoveWindow(binding.statusBar->Handle(), 0, groupHeight, sheet.right, statusHeight, TRUE);
-        MoveWindow(namedWindows_.at(kGroupBoxes[i]), 0, 0, sheet.right, groupHeight, TRUE);
+        int groupHeight = std::max(0, static_cast<int>(sheet.bottom) - statusHeight - strip);
+        MoveWindow(binding.statusBar->Handle(), 0, strip + groupHeight, sheet.right, statusHeight, TRUE);
+        MoveWindow(namedWindows_.at(binding.groupBoxName), 0, strip, sheet.right, groupHeight, TRUE);
         int padding = Scale(kGroupBoxPadding);
-        int top = Scale(kGroupBoxCaptionSpace);
+        int top = strip + Scale(kGroupBoxCaptionSpace);
         MoveWindow(binding.list->Handle(), padding, top, std::max(0, static_cast<int>(sheet.right) - 2 * padding),
-                   std::max(0, groupHeight - top - padding), TRUE);
+                   std::max(0, groupHeight - Scale(kGroupBoxCaptionSpace) - padding), TRUE);
         binding.list->FitColumns();
     }
 }

@@ -13,9 +13,15 @@ namespace kestrova {
 void MainWindow::BindLists()
 {
     bindings_ = {
-        {&ListViewContextMenu, "ListViewContextMenu", &StatusBarMenu, "StatusBarMenu", "PopupMenuEdit"},
-        {&ListViewNewMenu, "ListViewNewMenu", &StatusBarNewMenu, "StatusBarNewMenu", "PopupMenuNewMenu"},
-        {&ListViewSendTo, "ListViewSendTo", &StatusBarSendTo, "StatusBarSendTo", "PopupMenuSendTo"},
+        {&ListViewContextMenu, "ListViewContextMenu", &StatusBarMenu, "StatusBarMenu", "PopupMenuEdit",
+         "GroupBoxMenuList"},
+        {&ListViewNewMenu, "ListViewNewMenu", &StatusBarNewMenu, "StatusBarNewMenu", "PopupMenuNewMenu",
+         "GroupBoxNewMenu"},
+        {&ListViewSendTo, "ListViewSendTo", &StatusBarSendTo, "StatusBarSendTo", "PopupMenuSendTo", "GroupBoxSendTo"},
+        {&ListViewMorePlaces, "ListViewMorePlaces", &StatusBarMorePlaces, "StatusBarMorePlaces", "PopupMenuMorePlaces",
+         "GroupBoxMorePlaces"},
+        {&ListViewWindows11Menu, "ListViewWindows11Menu", &StatusBarWindows11Menu, "StatusBarWindows11Menu",
+         "PopupMenuWindows11Menu", "GroupBoxWindows11Menu"},
     };
 }
 

@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 
 #include "appearance/win32/ControlStyles.h"
+#include "ui/win32/SystemLibraryCalls.h"
 
 namespace kestrova {
 
@@ -18,6 +19,19 @@ void MainWindow::ApplyStyle(const ThemePalette& palette)
             break;
         case ComponentKind::GroupBox:
             ApplyGroupBoxStyle(window, palette);
+            break;
+        case ComponentKind::CheckBox:
+            // A themed check box draws its text in the theme's colour, which a dark palette
+            // cannot change; the classic one takes the sheet's colours.
+            SetSystemWindowTheme(window, palette.dark ? L"" : nullptr, palette.dark ? L"" : nullptr);
+            InvalidateRect(window, nullptr, TRUE);
+            break;
+        case ComponentKind::Button:
+            SetSystemWindowTheme(window, palette.dark ? L"DarkMode_Explorer" : nullptr, nullptr);
+            InvalidateRect(window, nullptr, TRUE);
+            break;
+        case ComponentKind::Label:
+            InvalidateRect(window, nullptr, TRUE);
             break;
         default:
             break;

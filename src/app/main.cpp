@@ -17,11 +17,15 @@
 #include "app/SingleInstance.h"
 #include "app/ThemeMenu.h"
 #include "app/UndoDeleteCommand.h"
+#include "app/Windows11MenuCommands.h"
 #include "app/WindowsVersion.h"
 #include "catalogue/SendToMenuSwitch.h"
 #include "platform/CodePage.h"
 #include "platform/FileInfoUtils.h"
+#include "platform/AsciiText.h"
+#include "platform/win32/AccountNames.h"
 #include "platform/win32/ExecutablePath.h"
+#include "platform/win32/ExplorerRestart.h"
 #include "platform/win32/WideString.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
@@ -70,6 +74,15 @@ private:
     MainWindowSettings& settings_;
 };
 
+// The account this run's HKEY_CURRENT_USER belongs to when it is not the one whose
+// desktop the shell shows (elevated with another account's password); else empty.
+std::string OtherAccountThanTheShells()
+{
+    const std::string mine = ProcessAccountName();
+    const std::string shells = ShellAccountName();
+    return !mine.empty() && !shells.empty() && !EqualsIgnoringAsciiCase(mine, shells) ? mine : std::string();
+}
+
 int RunMessageLoop(MainWindow& form)
 {
     MSG message{};  // GetMessageW failing (-1) leaves it unset
@@ -113,8 +126,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     const SettingsFile settingsFile(files, versionInfo, ExecutablePath(), state.portable, AnsiCodePage());
     UndoDeleteCommand deletions(form, registry, files, [&] { return settingsFile.BackupFolder(); });
 
-    ListTabs tabs(form, registry, files, shell, deletions);
+    ListTabs tabs(form, registry, files, shell, deletions, OtherAccountThanTheShells());
     SendToMenuSwitch sendToSwitch(registry, shell);
+    ClassicMenuSwitch classicMenu(registry);
+    Windows11MenuCommands windows11Menu(form, tabs.Windows11Menu(), classicMenu, deletions, osVersion.build,
+                                        [] { return RestartExplorer(); });
     SendToMenuCommands sendToMenu(form, state, tabs.SendTo(), sendToSwitch);
     ThemeMenu themes(form, state, appStyle, registry);
     MainWindowSettings settings(form, state, settingsFile);
@@ -135,14 +151,16 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     LanguageCommands languages(form, state, {&form.Model(), &about.Model(), &update.Model()},
                                {files, ExecutableFolder(), AnsiCodePage(), [&] { return settingsFile.OptionsPath(); }});
 
-    MainCommands commands({tabs.All(), &deletions, &themes, &sendToMenu, &languages, &settings, &about, &update});
+    MainCommands commands({tabs.All(), &deletions, &themes, &sendToMenu, &languages, &settings, &about, &update,
+                           &windows11Menu});
     form.SetActions(&commands);
     std::vector<std::function<void()>> creationSteps = {[&] {
         form.Model().SetCaption(
             MainWindowCaption(designCaption, GetFileVersion(versionInfo, ExecutablePath()), state.portable));
     }};
     for (CatalogueTab* tab : tabs.All())
-        creationSteps.push_back([tab] { tab->Rebuild(); });
+        if (!tab->ShowsTranslatedTexts())
+            creationSteps.push_back([tab] { tab->Rebuild(); });
     creationSteps.push_back([&] { sendToMenu.LoadMenuState(); });
     creationSteps.push_back([&] { settings.Load(); });
     creationSteps.push_back([&] { themes.ShowChosen(); });
@@ -153,6 +171,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     RunReported(form, [&] { languages.LoadLanguage(); });
     RunReported(form, [&] { languages.CleanLanguageFiles(); });
     RunReported(form, [&] { languages.TranslateAllWindows(); });
+    for (CatalogueTab* tab : tabs.All())
+        if (tab->ShowsTranslatedTexts())
+            RunReported(form, [tab] { tab->Rebuild(); });
 
     if (!IsWindows10Or11(osVersion)) {
         MessageBoxW(nullptr, Widen(form.LangText("LangOnlyWindows")).c_str(), Widen(form.LangText("LangError")).c_str(),

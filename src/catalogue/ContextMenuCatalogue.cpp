@@ -17,17 +17,14 @@ namespace kestrova {
 
 namespace {
 
-// Reads in the 32-bit view, where the entries live for a 32-bit program.
-constexpr std::uint32_t kScanAccess = access::Read | access::Wow64_32Key;
-// Switches and deletes with full access in the same view.
-constexpr std::uint32_t kChangeAccess = access::AllAccess | access::Wow64_32Key;
+// The first list reads in the 32-bit view, where the entries live for a 32-bit program.
+constexpr std::uint32_t kFirstListView = access::Wow64_32Key;
 
-constexpr RegRoot kScanRoot = RegRoot::LocalMachine;
-
-std::vector<std::string> SubkeyNames(RegistryBackend& registry, RegRoot root, const std::string& path)
+std::vector<std::string> SubkeyNames(RegistryBackend& registry, RegRoot root, std::uint32_t viewBits,
+                                     const std::string& path)
 {
     std::vector<std::string> names;
-    RegistryCursor reg(registry, kScanAccess);
+    RegistryCursor reg(registry, access::Read | viewBits);
     reg.RootKey = root;
     if (reg.KeyExists(path) && reg.OpenKeyReadOnly(path)) {
         reg.GetKeyNames(names);
@@ -36,12 +33,30 @@ std::vector<std::string> SubkeyNames(RegistryBackend& registry, RegRoot root, co
     return names;
 }
 
+std::vector<MenuPlace> FirstListPlaces()
+{
+    std::vector<MenuPlace> places;
+    for (std::string_view location : kContextMenuLocations) {
+        const std::string path = std::string(kClassesPrefix) + std::string(location);
+        places.push_back({RegRoot::LocalMachine, kFirstListView, path, GetEntryFileType(path)});
+    }
+    return places;
+}
+
 }  // namespace
 
 ContextMenuCatalogue::ContextMenuCatalogue(RegistryBackend& registry, FileSystem& files, Shell& shell)
-    : registry_(registry), files_(files), shell_(shell)
+    : ContextMenuCatalogue(registry, files, shell, kContextMenuKind)
 {
 }
+
+ContextMenuCatalogue::ContextMenuCatalogue(RegistryBackend& registry, FileSystem& files, Shell& shell,
+                                           const char* kind)
+    : registry_(registry), files_(files), shell_(shell), kind_(kind)
+{
+}
+
+std::vector<MenuPlace> ContextMenuCatalogue::Places() const { return FirstListPlaces(); }
 
 std::string ContextMenuCatalogue::LoadRows(RowSink& rows)
 {
@@ -50,24 +65,23 @@ std::string ContextMenuCatalogue::LoadRows(RowSink& rows)
     malformed_.clear();
     if (details_)
         details_->BeginScan();
-    for (std::string_view location : kContextMenuLocations) {
-        const std::string path = std::string(kClassesPrefix) + std::string(location);
-        ScanContextMenuLocation(kScanRoot, path, rows);
-        ScanBackupLocation(kScanRoot, path, rows);
+    for (const MenuPlace& place : Places()) {
+        ScanPlace(place, rows);
+        ScanBackupOfPlace(place, rows);
     }
     for (std::size_t i = 0; i < rows.Count(); ++i)
-        rows.SetChecked(i, !IsContextMenuItemDisabled(rows.Row(i).target.path));
+        rows.SetChecked(i, !IsSwitchedOff(rows.Row(i).target));
     if (rows.Count() == 0)
         rows.Add(EntryRow{"", {"", "", ""}, false, {}});
     return std::exchange(malformed_, {});
 }
 
-void ContextMenuCatalogue::ScanContextMenuLocation(RegRoot root, const std::string& path, RowSink& rows)
+void ContextMenuCatalogue::ScanPlace(const MenuPlace& place, RowSink& rows)
 {
-    for (const std::string& name : SubkeyNames(registry_, root, path)) {
+    for (const std::string& name : SubkeyNames(registry_, place.root, place.viewBits, place.path)) {
         if (!IsProtectedEntryName(name)) {
-            const std::string entryPath = path + "\\" + name;
-            AddRow(rows, root, entryPath, entryPath, name, true);
+            const std::string entryPath = place.path + "\\" + name;
+            AddRow(rows, place, entryPath, entryPath, name, true);
         }
     }
 }
@@ -75,63 +89,61 @@ void ContextMenuCatalogue::ScanContextMenuLocation(RegRoot root, const std::stri
 // Entries switched off earlier live only in the backup area; they are listed so
 // that they can be switched on again. An entry present at both places already has
 // its live row.
-void ContextMenuCatalogue::ScanBackupLocation(RegRoot root, const std::string& path, RowSink& rows)
+void ContextMenuCatalogue::ScanBackupOfPlace(const MenuPlace& place, RowSink& rows)
 {
-    const std::string backupPath = ContextMenuBackupKey(path);
-    for (const std::string& name : SubkeyNames(registry_, root, backupPath)) {
+    const std::string backupPath = EntryBackupKey(place.root, place.path);
+    for (const std::string& name : SubkeyNames(registry_, place.root, place.viewBits, backupPath)) {
         if (IsProtectedEntryName(name))
             continue;
-        const std::string entryPath = path + "\\" + name;
-        RegistryCursor reg(registry_, kScanAccess);
-        reg.RootKey = root;
+        const std::string entryPath = place.path + "\\" + name;
+        RegistryCursor reg(registry_, access::Read | place.viewBits);
+        reg.RootKey = place.root;
         if (!reg.KeyExists(entryPath))
-            AddRow(rows, root, entryPath, backupPath + "\\" + name, name, false);
+            AddRow(rows, place, entryPath, backupPath + "\\" + name, name, false);
     }
 }
 
-void ContextMenuCatalogue::AddRow(RowSink& rows, RegRoot root, const std::string& path, const std::string& keyToRead,
-                                  const std::string& name, bool checked)
+void ContextMenuCatalogue::AddRow(RowSink& rows, const MenuPlace& place, const std::string& path,
+                                  const std::string& keyToRead, const std::string& name, bool checked)
 {
     EntryDetailTexts details;
-    rows.Add(MakeRow(root, path, keyToRead, name, checked, &details));
+    rows.Add(MakeRow(place, path, keyToRead, name, checked, &details));
     if (details.programMissing)
         rows.SetDimmed(rows.Count() - 1, true);
     if (!details.icon.empty())
         rows.SetIcon(rows.Count() - 1, details.icon);
 }
 
-EntryRow ContextMenuCatalogue::MakeRow(RegRoot root, const std::string& path, const std::string& keyToRead,
+EntryRow ContextMenuCatalogue::MakeRow(const MenuPlace& place, const std::string& path, const std::string& keyToRead,
                                        const std::string& name, bool checked, EntryDetailTexts* detailTexts)
 {
-    EntryTarget target = EntryTarget::Key(root, access::Wow64_32Key, path);
-    std::vector<std::string> columns{GetEntryFileType(path), RootKeyName(root), path};
+    EntryTarget target = EntryTarget::Key(place.root, place.viewBits, path);
+    std::vector<std::string> columns{place.shown, RootKeyName(place.root), path};
     if (details_) {
         // Read where the entry's key is now: in the backup area while it is switched off.
-        const EntryDetailKind kind = path.find("ContextMenuHandlers") != std::string::npos ? EntryDetailKind::Handler
-                                                                                           : EntryDetailKind::Verb;
-        const EntryDetailTexts details =
-            details_->Read(EntryTarget::Key(root, access::Wow64_32Key, keyToRead), kind);
+        const EntryDetailKind kind = place.HoldsHandlers() ? EntryDetailKind::Handler : EntryDetailKind::Verb;
+        const EntryDetailTexts details = details_->Read(EntryTarget::Key(place.root, place.viewBits, keyToRead), kind);
         for (std::string& text : details.Columns())
             columns.push_back(std::move(text));
         if (detailTexts)
             *detailTexts = details;
     }
-    return EntryRow{DisplayName(root, path, keyToRead, name), std::move(columns), checked, std::move(target)};
+    return EntryRow{DisplayName(place, keyToRead, name), std::move(columns), checked, std::move(target)};
 }
 
-std::string ContextMenuCatalogue::DisplayName(RegRoot root, const std::string& path, const std::string& keyToRead,
+std::string ContextMenuCatalogue::DisplayName(const MenuPlace& place, const std::string& keyToRead,
                                               const std::string& name)
 {
     std::string displayName = name;
-    RegistryCursor reg(registry_, kScanAccess);
-    reg.RootKey = root;
+    RegistryCursor reg(registry_, access::Read | place.viewBits);
+    reg.RootKey = place.root;
     if (!reg.OpenKeyReadOnly(keyToRead))
         return displayName;
-    if (path.find("ContextMenuHandlers") != std::string::npos) {
+    if (place.HoldsHandlers()) {
         // Handlers are known by their key name.
-    } else if (std::optional<std::string> verb = CaptionValue(reg, root, keyToRead, "MUIVerb")) {
+    } else if (std::optional<std::string> verb = CaptionValue(reg, place.root, keyToRead, "MUIVerb")) {
         displayName = std::move(*verb);
-    } else if (std::optional<std::string> text = CaptionValue(reg, root, keyToRead, ""); text && !text->empty()) {
+    } else if (std::optional<std::string> text = CaptionValue(reg, place.root, keyToRead, ""); text && !text->empty()) {
         displayName = std::move(*text);
     }
     reg.CloseKey();
@@ -152,22 +164,24 @@ std::optional<std::string> ContextMenuCatalogue::CaptionValue(RegistryCursor& re
     return std::nullopt;
 }
 
-bool ContextMenuCatalogue::IsContextMenuItemDisabled(const std::string& path)
+bool ContextMenuCatalogue::IsSwitchedOff(const EntryTarget& entry)
 {
-    RegistryCursor reg(registry_, kScanAccess);
-    reg.RootKey = kScanRoot;
-    return reg.KeyExists(ContextMenuBackupKey(path));
+    if (!entry.IsKey())
+        return false;
+    RegistryCursor reg(registry_, access::Read | entry.viewBits);
+    reg.RootKey = entry.root;
+    return reg.KeyExists(EntryBackupKey(entry.root, entry.path));
 }
 
-void ContextMenuCatalogue::SetContextMenuItemEnabled(RegRoot root, const std::string& path, bool enable)
+void ContextMenuCatalogue::SetEntryEnabled(const EntryTarget& entry, bool enable)
 {
-    RegistryCursor reg(registry_, kChangeAccess);
-    reg.RootKey = root;
-    const std::string backup = ContextMenuBackupKey(path);
-    const std::string& from = enable ? backup : path;
-    const std::string& to = enable ? path : backup;
+    RegistryCursor reg(registry_, access::AllAccess | entry.viewBits);
+    reg.RootKey = entry.root;
+    const std::string backup = EntryBackupKey(entry.root, entry.path);
+    const std::string& from = enable ? backup : entry.path;
+    const std::string& to = enable ? entry.path : backup;
     // The copy at the far side is stale: the one being moved replaces it.
-    SwitchKey(registry_, root, access::Wow64_32Key, from, to);
+    SwitchKey(registry_, entry.root, entry.viewBits, from, to);
     // A key still at its old place did not move (no rights, or a step that failed
     // quietly): that is a failed switch, not a silent success.
     if (reg.KeyExists(from))
@@ -175,12 +189,23 @@ void ContextMenuCatalogue::SetContextMenuItemEnabled(RegRoot root, const std::st
     shell_.BroadcastSettingChange();
 }
 
+bool ContextMenuCatalogue::MayChange(const EntryRow& row)
+{
+    if (!row.target.IsKey())
+        return true;
+    RegistryCursor reg(registry_, access::AllAccess | row.target.viewBits);
+    reg.RootKey = row.target.root;
+    const bool writable = reg.OpenKey(std::string(WithoutTrailingSeparators(ClassesPrefixOf(row.target.root))), false);
+    reg.CloseKey();
+    return writable;
+}
+
 bool ContextMenuCatalogue::SwitchRow(const EntryRow& row)
 {
     if (!row.target.IsKey())
         return true;
     try {
-        SetContextMenuItemEnabled(row.target.root, row.target.path, row.checked);
+        SetEntryEnabled(row.target, row.checked);
         return true;
     } catch (const AppError&) {
         return false;
@@ -193,14 +218,14 @@ bool ContextMenuCatalogue::DeleteRow(const EntryRow& row, DeletionBackup& backup
     // An empty path would name the root key itself.
     if (!target.IsKey() || target.path.empty() || IsProtectedEntryName(row.caption))
         return false;
-    const std::string& path = target.path;
     RegistryCursor reg(registry_, access::AllAccess | target.viewBits);
     reg.RootKey = target.root;
+    // A switched-off entry lives only in the backup area; deleting it deletes it there.
+    const std::string path = reg.KeyExists(target.path) ? target.path : EntryBackupKey(target.root, target.path);
     if (!reg.KeyExists(path))
         return false;
-    DeletedEntry entry{DeletedEntry::Kind::RegistryKey, target.root, target.viewBits, path, {}, kContextMenuKind,
-                       target, {}};
-    entry.KeepCopy(backup.SaveKey(target.root, target.viewBits, path, kContextMenuKind, LastName(path)));
+    DeletedEntry entry{DeletedEntry::Kind::RegistryKey, target.root, target.viewBits, path, {}, kind_, target, {}};
+    entry.KeepCopy(backup.SaveKey(target.root, target.viewBits, path, kind_, LastName(path)));
     try {
         if (!reg.DeleteKey(path))
             return false;
@@ -214,10 +239,10 @@ bool ContextMenuCatalogue::DeleteRow(const EntryRow& row, DeletionBackup& backup
 bool ContextMenuCatalogue::SwitchOnlyWithShift(const EntryRow& row)
 {
     const EntryTarget& target = row.target;
-    if (!target.IsKey() || target.path.empty() || target.path.find("ContextMenuHandlers") != std::string::npos)
+    if (!target.IsKey() || target.path.empty() || target.path.find("\\shellex\\") != std::string::npos)
         return false;
     // A switched-off entry is switched on from its backup copy, which is the one to change.
-    const std::string backupPath = ContextMenuBackupKey(target.path);
+    const std::string backupPath = EntryBackupKey(target.root, target.path);
     const std::uint32_t view = target.viewBits & access::ViewBits;
     std::string path;
     for (const std::string* candidate : {&backupPath, &target.path}) {

@@ -35,9 +35,10 @@ bool IsListed(const std::array<std::string_view, N>& list, std::string_view name
     return std::any_of(list.begin(), list.end(), [&](std::string_view item) { return EqualsIgnoringAsciiCase(item, name); });
 }
 
-std::string_view WithoutClassesPrefix(std::string_view path)
+std::string_view WithoutClassesPrefix(std::string_view path, RegRoot root)
 {
-    return StartsWith(path, kClassesPrefix) ? path.substr(kClassesPrefix.size()) : path;
+    const std::string_view prefix = ClassesPrefixOf(root);
+    return StartsWith(path, prefix) ? path.substr(prefix.size()) : path;
 }
 
 }  // namespace
@@ -51,16 +52,22 @@ bool IsProtectedEntryName(std::string_view name)
            upper.find("SYSTEM") != std::string::npos || StartsWith(upper, "MS");
 }
 
-std::string GetEntryFileType(std::string_view path)
+std::string GetEntryFileType(std::string_view path, RegRoot root)
 {
-    const std::string_view rest = WithoutClassesPrefix(path);
+    const std::string_view rest = WithoutClassesPrefix(path, root);
     const std::string_view type = rest.substr(0, rest.find('\\'));
     return type == "*" ? std::string("All Files") : std::string(type);
 }
 
-std::string ContextMenuBackupKey(std::string_view path)
+std::string_view ClassesPrefixOf(RegRoot root)
 {
-    return std::string(kContextMenuBackupPrefix) + std::string(WithoutClassesPrefix(path));
+    return root == RegRoot::CurrentUser ? kUserClassesPrefix : kClassesPrefix;
+}
+
+std::string EntryBackupKey(RegRoot root, std::string_view path)
+{
+    return std::string(ClassesPrefixOf(root)) + std::string(kBackupBelowClasses) +
+           std::string(WithoutClassesPrefix(path, root));
 }
 
 }  // namespace kestrova

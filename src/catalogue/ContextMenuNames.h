@@ -2,6 +2,8 @@
 // where switched-off entries are kept, and the filter that hides standard entries.
 #pragma once
 
+#include "platform/RegistryBackend.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -9,7 +11,10 @@
 namespace kestrova {
 
 inline constexpr std::string_view kClassesPrefix = "SOFTWARE\\Classes\\";
-inline constexpr std::string_view kContextMenuBackupPrefix = "SOFTWARE\\Classes\\SOFTWARE\\ContextMenu\\FilesFolders\\";
+// HKEY_CURRENT_USER's classes, spelt as Windows creates the key.
+inline constexpr std::string_view kUserClassesPrefix = "Software\\Classes\\";
+// Below a root's classes prefix: where switched-off entries are kept.
+inline constexpr std::string_view kBackupBelowClasses = "SOFTWARE\\ContextMenu\\FilesFolders\\";
 
 // Below kClassesPrefix, in scan order.
 inline constexpr std::array<std::string_view, 15> kContextMenuLocations = {
@@ -33,10 +38,15 @@ inline constexpr std::array<std::string_view, 15> kContextMenuLocations = {
 // Standard verbs and handlers, and names of the system's own entries.
 bool IsProtectedEntryName(std::string_view name);
 
-// "All Files" for "*", else the first path component below kClassesPrefix.
-std::string GetEntryFileType(std::string_view path);
+// "All Files" for "*", else the first path component below the classes prefix of `root`.
+std::string GetEntryFileType(std::string_view path, RegRoot root = RegRoot::LocalMachine);
 
-// Where the entry at `path` (below the root) is kept while switched off.
-std::string ContextMenuBackupKey(std::string_view path);
+// The classes key of `root` with its trailing backslash: kUserClassesPrefix for
+// HKEY_CURRENT_USER, kClassesPrefix for every other root.
+std::string_view ClassesPrefixOf(RegRoot root);
+
+// Where the entry at `path` (below `root`) is kept while switched off: the backup area
+// below the same root's classes key, followed by the path below that classes key.
+std::string EntryBackupKey(RegRoot root, std::string_view path);
 
 }  // namespace kestrova

@@ -13,6 +13,17 @@ namespace {
 
 constexpr std::uint32_t kRecordAccess = access::AllAccess | access::Wow64_32Key;
 
+// Where one record lives.
+struct RecordPlace {
+    RegRoot root;
+    const char* key;
+};
+
+constexpr RecordPlace kMachineRecord{RegRoot::LocalMachine, kPendingSwitchKey};
+constexpr RecordPlace kUserRecord{RegRoot::CurrentUser, kUserPendingSwitchKey};
+
+RecordPlace RecordPlaceFor(RegRoot root) { return root == RegRoot::CurrentUser ? kUserRecord : kMachineRecord; }
+
 // A move as its record names it. Until `committing` is set the source is untouched
 // and the move is undone; from then on the copy is whole and the move is completed.
 struct PendingMove {
@@ -36,12 +47,12 @@ std::uint32_t ViewBitsOf(const std::string& text)
     return text == "32" ? access::Wow64_32Key : 0;
 }
 
-void WriteRecord(RegistryBackend& registry, const PendingMove& move)
+void WriteRecord(RegistryBackend& registry, const RecordPlace& place, const PendingMove& move)
 {
     RegistryCursor reg(registry, kRecordAccess);
-    reg.RootKey = RegRoot::LocalMachine;
-    if (!reg.OpenKey(kPendingSwitchKey, true))
-        throw AppError(FillPattern("Failed to create key %s", kPendingSwitchKey));
+    reg.RootKey = place.root;
+    if (!reg.OpenKey(place.key, true))
+        throw AppError(FillPattern("Failed to create key %s", place.key));
     reg.WriteString("Root", RootKeyName(move.root));
     reg.WriteString("View", ViewText(move.viewBits));
     reg.WriteString("Source", move.from);
@@ -51,30 +62,30 @@ void WriteRecord(RegistryBackend& registry, const PendingMove& move)
     reg.WriteString("Target", move.to);
 }
 
-void MarkCommitting(RegistryBackend& registry)
+void MarkCommitting(RegistryBackend& registry, const RecordPlace& place)
 {
     RegistryCursor reg(registry, kRecordAccess);
-    reg.RootKey = RegRoot::LocalMachine;
-    if (!reg.OpenKey(kPendingSwitchKey, false))
-        throw AppError(FillPattern("Failed to open key %s", kPendingSwitchKey));
+    reg.RootKey = place.root;
+    if (!reg.OpenKey(place.key, false))
+        throw AppError(FillPattern("Failed to open key %s", place.key));
     reg.WriteString("Committing", "1");
 }
 
-bool RecordExists(RegistryBackend& registry)
+bool RecordExists(RegistryBackend& registry, const RecordPlace& place)
 {
     RegistryCursor reg(registry, kRecordAccess);
-    reg.RootKey = RegRoot::LocalMachine;
-    return reg.KeyExists(kPendingSwitchKey);
+    reg.RootKey = place.root;
+    return reg.KeyExists(place.key);
 }
 
 // The record's move; nothing when the record is incomplete, as a move is begun only
 // after its whole record is written.
-std::optional<PendingMove> ReadRecord(RegistryBackend& registry)
+std::optional<PendingMove> ReadRecord(RegistryBackend& registry, const RecordPlace& place)
 {
     RegistryCursor reg(registry, kRecordAccess);
-    reg.RootKey = RegRoot::LocalMachine;
-    if (!reg.OpenKeyReadOnly(kPendingSwitchKey))
-        throw AppError(FillPattern("Failed to open key %s", kPendingSwitchKey));
+    reg.RootKey = place.root;
+    if (!reg.OpenKeyReadOnly(place.key))
+        throw AppError(FillPattern("Failed to open key %s", place.key));
     PendingMove move;
     const auto root = RootKeyFromSection(reg.ReadString("Root"), /*acceptUsers=*/true);
     move.viewBits = ViewBitsOf(reg.ReadString("View"));
@@ -87,12 +98,12 @@ std::optional<PendingMove> ReadRecord(RegistryBackend& registry)
     return move;
 }
 
-void RemoveRecord(RegistryBackend& registry)
+void RemoveRecord(RegistryBackend& registry, const RecordPlace& place)
 {
     RegistryCursor reg(registry, kRecordAccess);
-    reg.RootKey = RegRoot::LocalMachine;
-    if (!reg.DeleteKey(kPendingSwitchKey))
-        throw AppError(FillPattern("Failed to delete key %s", kPendingSwitchKey));
+    reg.RootKey = place.root;
+    if (!reg.DeleteKey(place.key))
+        throw AppError(FillPattern("Failed to delete key %s", place.key));
 }
 
 // Deletes `key` with its subkeys if it is there; raises unless it is gone afterwards.
@@ -160,18 +171,29 @@ std::string PendingCopyKey(const std::string& target)
     return std::string(WithoutTrailingSeparators(target)) + ".kestrova-copy";
 }
 
-bool FinishInterruptedSwitch(RegistryBackend& registry)
+namespace {
+
+bool FinishRecordedSwitch(RegistryBackend& registry, const RecordPlace& place)
 {
     try {
-        if (!RecordExists(registry))
+        if (!RecordExists(registry, place))
             return true;
-        if (const std::optional<PendingMove> move = ReadRecord(registry))
+        if (const std::optional<PendingMove> move = ReadRecord(registry, place))
             Finish(registry, *move);
-        RemoveRecord(registry);
+        RemoveRecord(registry, place);
         return true;
     } catch (const AppError&) {
         return false;
     }
+}
+
+}  // namespace
+
+bool FinishInterruptedSwitch(RegistryBackend& registry)
+{
+    const bool machine = FinishRecordedSwitch(registry, kMachineRecord);
+    const bool user = FinishRecordedSwitch(registry, kUserRecord);
+    return machine && user;
 }
 
 void SwitchKey(RegistryBackend& registry, RegRoot root, std::uint32_t viewBits, const std::string& from,
@@ -182,29 +204,30 @@ void SwitchKey(RegistryBackend& registry, RegRoot root, std::uint32_t viewBits, 
     if (!reg.KeyExists(from))
         return;
     // A record left behind names a move whose keys must not be mixed with this one's.
-    if (!FinishInterruptedSwitch(registry))
-        throw AppError(FillPattern("Failed to delete key %s", kPendingSwitchKey));
+    const RecordPlace place = RecordPlaceFor(root);
+    if (!FinishRecordedSwitch(registry, place))
+        throw AppError(FillPattern("Failed to delete key %s", place.key));
     // A rename needs no copy: it is committed from the start.
     PendingMove move{root, viewBits, from, to, ParentPath(from) == ParentPath(to)};
-    WriteRecord(registry, move);
+    WriteRecord(registry, place, move);
     try {
         if (!move.committing) {
             const std::string copy = PendingCopyKey(to);
             reg.MoveKey(from, copy, false);
             if (!reg.KeyExists(copy))
                 throw AppError(FillPattern("Failed to create key %s", copy));
-            MarkCommitting(registry);
+            MarkCommitting(registry, place);
         }
         Complete(reg, move);
     } catch (const AppError&) {
         // Undone, or completed when the copy was already whole; the caller sees where
         // the key is. Only when that fails too is the error the caller's.
-        if (!FinishInterruptedSwitch(registry))
+        if (!FinishRecordedSwitch(registry, place))
             throw;
         return;
     }
     try {
-        RemoveRecord(registry);
+        RemoveRecord(registry, place);
     } catch (const AppError&) {
         // The record of a completed move finishes as nothing at the next run.
     }

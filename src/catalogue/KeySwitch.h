@@ -10,9 +10,12 @@
 
 namespace kestrova {
 
-// Where the record of a move under way lives: beside the context menu's backup area,
-// below HKEY_LOCAL_MACHINE in the 32-bit view, where every switch has write access.
+// Where the record of a move under way lives: beside the backup area of the moved key's
+// root, in the 32-bit view, where the switch has write access. Moves below
+// HKEY_CURRENT_USER keep theirs there, so that they need no administrator's rights;
+// every other move keeps it below HKEY_LOCAL_MACHINE.
 inline constexpr const char* kPendingSwitchKey = "SOFTWARE\\Classes\\SOFTWARE\\ContextMenu\\PendingSwitch";
+inline constexpr const char* kUserPendingSwitchKey = "Software\\Classes\\SOFTWARE\\ContextMenu\\PendingSwitch";
 
 // Moves `from` to `to` (both below `root`, in the registry view `viewBits`), replacing
 // a key at `to`. The copy is built under a temporary name beside `to` and renamed into
@@ -24,10 +27,10 @@ inline constexpr const char* kPendingSwitchKey = "SOFTWARE\\Classes\\SOFTWARE\\C
 void SwitchKey(RegistryBackend& registry, RegRoot root, std::uint32_t viewBits, const std::string& from,
                const std::string& to);
 
-// Brings a move that a previous run left unfinished to its end, or back to its
-// start when the copy was not yet complete, and removes its temporary keys. Does
-// nothing when no move was under way. False when a step failed: the record then
-// stays for the next run.
+// Brings the moves that a previous run left unfinished (one per record place) to their
+// end, or back to their start when the copy was not yet complete, and removes their
+// temporary keys. Does nothing when no move was under way. False when a step failed:
+// that record then stays for the next run, and the other one is still finished.
 bool FinishInterruptedSwitch(RegistryBackend& registry);
 
 // The temporary name beside a move's target under which the copy is built. It sorts

@@ -23,6 +23,14 @@ public:
     // text names for the user each value that could not be read (empty when none).
     virtual std::string LoadRows(RowSink& rows) = 0;
 
+    // What the status bar says beside the count about whose entries these are; empty
+    // when there is nothing to say.
+    virtual std::string StatusNote() const { return {}; }
+
+    // Whether this run may change the row's entry; false when it lies where only an
+    // administrator may write and the program runs without those rights.
+    virtual bool MayChange(const EntryRow& row) { return true; }
+
     // Applies a row's new check state. False when the switch failed and the box must be set back.
     virtual bool SwitchRow(const EntryRow& row) = 0;
 

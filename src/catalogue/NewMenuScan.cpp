@@ -336,7 +336,7 @@ std::string NewMenuWalk::TypeText(const RegKey& classKey, const std::string& top
 void NewMenuWalk::AddNewMenuRow(const std::string& classKey, const std::string& caption, bool switchedOff,
                                 const std::string& templateKey, const std::string& type)
 {
-    EntryRow row{caption, {type, section_, templateKey, classKey}, !switchedOff,
+    EntryRow row{caption, {type, section_, templateKey}, !switchedOff,
                  EntryTarget::Key(RegRoot::LocalMachine, view_, templateKey, classKey)};
     if (details_) {
         for (std::string& text : details_->Read(row.target, EntryDetailKind::NewMenuTemplate).Columns())

@@ -86,9 +86,8 @@ public:
     // RegQueryValueExW / RegSetValueExW; the empty name is the default value.
     virtual long QueryValue(RegHandle key, const std::string& name, RegValue& value) = 0;
     virtual long SetValue(RegHandle key, const std::string& name, const RegValue& value) = 0;
-    // RegDeleteValueW: the one value `name` (the empty name is the default value);
-    // regerr::FileNotFound when there is none.
-    virtual long DeleteValue(RegHandle key, const std::string& name) { return regerr::CallNotImplemented; }
+    // RegDeleteValueW; the empty name is the default value.
+    virtual long DeleteValue(RegHandle key, const std::string& name) = 0;
     // RegDeleteKeyExW: deletes a key without subkeys; `viewBits` choose the view.
     virtual long DeleteKey(RegHandle parent, const std::string& subKey, std::uint32_t viewBits) = 0;
     // RegRenameKey: gives the key `subKey` below `parent` the name `newName` (one path

@@ -209,6 +209,14 @@ void RegistryCursor::WriteString(const std::string& name, const std::string& val
         throw AppError(FillPattern("Failed to set data for '%s'", name));
 }
 
+bool RegistryCursor::DeleteValue(const std::string& name)
+{
+    if (!currentKey_)
+        return false;
+    const long result = backend_.DeleteValue(currentKey_.Get(), name);
+    return result == regerr::Success || result == regerr::FileNotFound;
+}
+
 // Deletes a key and its subkeys, deepest first. True when the key itself went, which
 // the registry allows only once every subkey has gone, so true means the whole tree.
 bool RegistryCursor::DeleteTree(RegHandle base, const std::string& path)

@@ -46,6 +46,8 @@ public:
     std::string ReadString(const std::string& name);
     std::int32_t ReadInteger(const std::string& name);
     void WriteString(const std::string& name, const std::string& value);
+    // Deletes a value of the current key; true when it is gone (or was never there).
+    bool DeleteValue(const std::string& name);
     bool DeleteKey(const std::string& key);
     // Copies `oldName` with every value and subkey to `newName`, then deletes the source
     // when `deleteSource` is set. A move that fails throws and leaves the entry whole at

@@ -9,11 +9,6 @@ namespace kestrova {
 
 namespace {
 
-bool IsAscii(std::string_view text)
-{
-    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
 // The upper-case form of a UTF-16 unit for the letters this comparison knows.
 char16_t FoldCase(char16_t c)
 {
@@ -37,11 +32,32 @@ std::u16string CaseFolded(std::string_view text)
     return folded;
 }
 
+// ASCII bytes are characters of their own, compared as such until one text ends or a
+// byte from 0x80 up comes. Such a byte decodes to a unit from 0x80 up (a letter, another
+// character or U+FFFD), which folding keeps above 0x7F, so it never matches an ASCII
+// character. From there both texts are decoded and folded character by character with
+// the conversion's own rules, so that no UTF-16 copy is made.
 bool EqualsIgnoringCase(std::string_view a, std::string_view b)
 {
-    if (IsAscii(a) && IsAscii(b))
-        return EqualsIgnoringAsciiCase(a, b);
-    return CaseFolded(a) == CaseFolded(b);
+    std::size_t i = 0;
+    for (; i < a.size() && i < b.size(); ++i) {
+        const auto x = static_cast<unsigned char>(a[i]);
+        const auto y = static_cast<unsigned char>(b[i]);
+        if (x >= 0x80 || y >= 0x80)
+            break;
+        if (AsciiUpper(static_cast<char>(x)) != AsciiUpper(static_cast<char>(y)))
+            return false;
+    }
+    std::size_t j = i;
+    while (i < a.size() && j < b.size()) {
+        const char32_t x = DecodeUtf8(a, i);
+        const char32_t y = DecodeUtf8(b, j);
+        // Code points above U+FFFF become surrogate pairs, which folding leaves alone.
+        if (x != y && (x > 0xFFFF || y > 0xFFFF ||
+                       FoldCase(static_cast<char16_t>(x)) != FoldCase(static_cast<char16_t>(y))))
+            return false;
+    }
+    return i == a.size() && j == b.size();
 }
 
 int CompareIgnoringCase(std::string_view a, std::string_view b)

@@ -6,7 +6,8 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-// Decodes one code point at `i`, advancing `i`; malformed sequences give U+FFFD.
+}  // namespace
+
 char32_t DecodeUtf8(std::string_view text, std::size_t& i)
 {
     const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
@@ -29,6 +30,8 @@ char32_t DecodeUtf8(std::string_view text, std::size_t& i)
         return kReplacement;
     return cp;
 }
+
+namespace {
 
 void AppendUtf8(std::string& out, char32_t cp)
 {

@@ -7,6 +7,10 @@
 
 namespace kestrova {
 
+// Decodes the code point at `text[i]` (i below the size), advancing `i` past it; a
+// malformed sequence gives U+FFFD, as the conversion below does.
+char32_t DecodeUtf8(std::string_view text, std::size_t& i);
+
 std::u16string Utf8ToUtf16(std::string_view text);
 std::string Utf16ToUtf8(std::u16string_view text);
 

@@ -19,6 +19,9 @@ enum class Command {
     DeleteEntry,
     RestoreSendToDefaults,
     SwitchSendToMenu,
+    // The Windows 11 menu's check box and button.
+    SwitchClassicMenu,
+    RestartExplorer,
     SwitchOnlyWithShift,
     // The main window's keyboard.
     NextPage,

@@ -422,6 +422,25 @@ TEST_P(RegistryConformance, BackendHandlesAllowOnlyWhatTheyWereOpenedFor)
     EXPECT_EQ(backend_->EnumValue(querier, 0, name), regerr::NoMoreItems);
 }
 
+TEST_P(RegistryConformance, DeleteValueRemovesOneValueInAnyCaseAndNeedsSetValueAccess)
+{
+    seed_->SetString(HKCU, 0, user_, "{ABC-def}", "blocked");
+    seed_->SetString(HKCU, 0, user_, "", "default");
+    RegHandle reader{};
+    ASSERT_EQ(backend_->OpenKey(RootHandle(HKCU), user_, access::Read, reader), regerr::Success);
+    RegKey readerOwner(*backend_, reader);
+    EXPECT_EQ(backend_->DeleteValue(reader, "{ABC-def}"), regerr::AccessDenied);
+
+    RegistryCursor registry(*backend_);
+    ASSERT_TRUE(registry.OpenKey(user_, false));
+    EXPECT_TRUE(registry.DeleteValue("{abc-DEF}"));
+    EXPECT_FALSE(registry.ValueExists("{ABC-def}"));
+    EXPECT_TRUE(registry.DeleteValue("{ABC-def}"));  // gone already counts as gone
+    EXPECT_EQ(seed_->Value(HKCU, 0, user_, ""), MakeStringValue("default"));
+    EXPECT_TRUE(registry.DeleteValue(""));
+    EXPECT_EQ(seed_->Value(HKCU, 0, user_, ""), std::nullopt);
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, RegistryConformance, testing::ValuesIn(RegistryBackends()),
                          [](const testing::TestParamInfo<BackendCase>& info) { return info.param.name; });
 

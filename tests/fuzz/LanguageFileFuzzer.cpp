@@ -67,9 +67,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // rewritten is applied as it stands: the same lookups among more lines.)
     if (cleaned.SectionExists(kApplicationTitle)) {
         const std::vector<std::string> values = cleaned.ReadSectionValues(kApplicationTitle);
-        WindowModel main = kMain;
-        WindowModel about = kAbout;
-        WindowModel update = kUpdate;
+        // Copied over the previous input's windows, which reuses their storage.
+        static WindowModel main = kMain;
+        static WindowModel about = kAbout;
+        static WindowModel update = kUpdate;
+        main = kMain;
+        about = kAbout;
+        update = kUpdate;
         Translate(main, values);
         Translate(about, values);
         Translate(update, values);

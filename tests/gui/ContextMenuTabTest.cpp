@@ -111,15 +111,22 @@ TEST_F(ContextMenuTabTest, ClearingAndSettingTheBoxMovesTheKeyAndBack)
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(ContextMenuTabTest, ASwitchWithoutWriteAccessSetsTheBoxBackSilently)
+TEST_F(ContextMenuTabTest, WithoutWriteAccessASwitchOrDeleteSaysAdministratorRightsAreNeededAndChangesNothing)
 {
     registry_.readOnly = true;
+    const std::wstring needed = Widen(form->LangText("LangAdministratorNeeded"));
 
     UserTogglesEntry();
     EXPECT_TRUE(List().Row(RowOf(path_)).checked);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].text.find(needed), std::wstring::npos) << Narrow(messages[0].text);
+
+    Select(List(), RowOf(path_));
+    form->ClickMenuItem("ContextMenuDelete");
+    ASSERT_EQ(messages.size(), 2u) << "no question before the refusal";
+    EXPECT_NE(messages[1].text.find(needed), std::wstring::npos) << Narrow(messages[1].text);
     EXPECT_EQ(seed_.Snapshot(HKLM, View32, path_), verb_);
     EXPECT_EQ(shell_.broadcasts, 0);
-    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(ContextMenuTabTest, DeleteAsksThenRemovesTheKeyAndRebuilds)

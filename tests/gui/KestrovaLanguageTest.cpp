@@ -167,15 +167,21 @@ TEST_F(KestrovaLanguage, ChosenFileAppliesAtStartUpAndIsCleanedByTheRules)
     WithProgram([&](const KestrovaProcess& program, HWND window) {
         std::vector<std::wstring> groups = Texts(Descendants(window, L"Button"));
         std::sort(groups.begin(), groups.end());
-        EXPECT_EQ(groups, (std::vector<std::wstring>{L"Entries", L"Last", L"Список элементов"}));
+        // Group boxes, and the Windows 11 menu's check box and button, which the file leaves as they are.
+        EXPECT_EQ(groups, (std::vector<std::wstring>{L"Entries", L"Last", L"Классическое контекстное меню",
+                                                     L"Перезапустить Проводник", L"Список элементов",
+                                                     L"Список элементов", L"Список элементов"}));
         std::vector<std::vector<std::wstring>> columns;
         for (HWND list : Descendants(window, WC_LISTVIEWW))
             columns.push_back(ColumnCaptions(program.Id(), list));
         std::sort(columns.begin(), columns.end());
         EXPECT_EQ(columns, (std::vector<std::vector<std::wstring>>{
                                {L"Name", L"Путь"},
-                               {L"Название", L"Тип", L"Раздел", L"Путь реестра", L"", L"В меню", L"Программа",
-                                L"Компания", L"Показ"},
+                               {L"Название", L"Команда", L"Тип элемента", L"CLSID", L"Пакет"},
+                               {L"Название", L"Место", L"Раздел", L"Путь реестра", L"В меню", L"Программа", L"Компания",
+                                L"Показ"},
+                               {L"Название", L"Тип", L"Раздел", L"Путь реестра", L"В меню", L"Программа", L"Компания",
+                                L"Показ"},
                                {L"Название", L"Тип", L"Раздел", L"Путь реестра", L"В меню", L"Программа", L"Компания",
                                 L"Показ"}}));
     });

@@ -30,7 +30,7 @@ protected:
         for (HWND list : ListViewsOf(window)) {
             const std::vector<EntryRow> rows = RowsOf(list, program.Id());
             for (std::size_t i = 0; i < rows.size(); ++i)
-                if (rows[i].subItems.size() == 8 && rows[i].subItems[2] == templateKey)
+                if (rows[i].subItems.size() >= 3 && rows[i].subItems[2] == templateKey)
                     return {list, static_cast<int>(i)};
         }
         return {nullptr, -1};

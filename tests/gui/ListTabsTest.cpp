@@ -1,4 +1,4 @@
-// What every list tab does alike, run once over a table of the three lists: a rebuild
+// What every list tab does alike, run once over a table of the lists: a rebuild
 // writes the count, selects the first row and leaves the boxes live; F5 on the list
 // rebuilds it; Delete asks with the list's own question and the row's caption, and No
 // changes nothing; without a selected row Delete and Open are off and do nothing.
@@ -26,6 +26,8 @@ const ListCase kLists[] = {
      "NewMenuMenuDelete", "LangDeleteNewMenu"},
     {"SendTo", &MainWindow::ListViewSendTo, "StatusBarSendTo", "SendToMenuUpdate", "SendToMenuOpenFolder",
      "SendToMenuDelete", "LangDeleteSendToMenu"},
+    {"more places", &MainWindow::ListViewMorePlaces, "StatusBarMorePlaces", "MorePlacesMenuUpdate",
+     "MorePlacesRegOpen", "MorePlacesMenuDelete", "LangDeleteMorePlaces"},
 };
 
 class ListTabsSharedTest : public ListTabsTest {

@@ -244,8 +244,10 @@ TEST_F(MainWindowTest, CtrlTabMovesThroughThePagesAndFocusesTheirLists)
     } steps[] = {
         {false, 1, form->ListViewNewMenu.Handle()},
         {false, 2, form->ListViewSendTo.Handle()},
+        {false, 3, form->ListViewMorePlaces.Handle()},
+        {false, 4, form->ListViewWindows11Menu.Handle()},
         {false, 0, form->ListViewContextMenu.Handle()},  // wraps round
-        {true, 2, form->ListViewSendTo.Handle()},
+        {true, 4, form->ListViewWindows11Menu.Handle()},
     };
     for (const auto& step : steps) {
         EXPECT_TRUE(pressCtrlTab(step.shift));

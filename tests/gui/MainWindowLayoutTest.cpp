@@ -75,15 +75,36 @@ TEST_F(MainWindowTest, WindowHasItsCaptionClientSizeMinimumSizeAndCentre)
 
 TEST_F(MainWindowTest, ControlsAreBuiltFromTheModelInTheirPlaces)
 {
-    EXPECT_EQ(form->PageControlMenu.PageCount(), 3);
+    EXPECT_EQ(form->PageControlMenu.PageCount(), 5);
     EXPECT_EQ(TabText(form->PageControlMenu.Handle(), 0), L"Файлы и папки");
     EXPECT_EQ(TabText(form->PageControlMenu.Handle(), 1), L"Создать");
     EXPECT_EQ(TabText(form->PageControlMenu.Handle(), 2), L"Отправить");
+    EXPECT_EQ(TabText(form->PageControlMenu.Handle(), 3), L"Другие места");
+    EXPECT_EQ(TabText(form->PageControlMenu.Handle(), 4), L"Меню Windows 11");
     EXPECT_TRUE(GetWindowLongW(form->PageControlMenu.Handle(), GWL_STYLE) & TCS_MULTILINE);
     // Each list sits on its own page, in page order.
     EXPECT_EQ(GetParent(form->ListViewContextMenu.Handle()), form->PageControlMenu.Sheet(0));
     EXPECT_EQ(GetParent(form->ListViewNewMenu.Handle()), form->PageControlMenu.Sheet(1));
+    EXPECT_EQ(GetParent(form->ListViewMorePlaces.Handle()), form->PageControlMenu.Sheet(3));
     EXPECT_EQ(GetParent(form->ListViewSendTo.Handle()), form->PageControlMenu.Sheet(2));
+    EXPECT_EQ(GetParent(form->ListViewWindows11Menu.Handle()), form->PageControlMenu.Sheet(4));
+    // The Windows 11 menu page: the check box at the left and the button at the right of a
+    // strip above the list, clear of each other and of the list.
+    form->ShowListPage(form->ListViewWindows11Menu);
+    RECT checkBox, restart, list, sheet;
+    const HWND page = form->PageControlMenu.Sheet(4);
+    HWND checkBoxWindow = FindWindowExW(page, nullptr, L"Button", L"Классическое контекстное меню");
+    HWND restartWindow = FindWindowExW(page, nullptr, L"Button", L"Перезапустить Проводник");
+    ASSERT_TRUE(checkBoxWindow && restartWindow);
+    GetWindowRect(checkBoxWindow, &checkBox);
+    GetWindowRect(restartWindow, &restart);
+    GetWindowRect(form->ListViewWindows11Menu.Handle(), &list);
+    GetWindowRect(page, &sheet);
+    EXPECT_LT(checkBox.right, restart.left);
+    EXPECT_LE(checkBox.bottom, list.top);
+    EXPECT_LE(restart.bottom, list.top);
+    EXPECT_GE(restart.right, sheet.right - 10);
+    EXPECT_EQ(SendMessageW(form->StatusBarWindows11Menu.Handle(), SB_GETPARTS, 0, 0), 3);
 
     RECT button;
     GetWindowRect(form->SpeedButton_GeneralMenu.Handle(), &button);

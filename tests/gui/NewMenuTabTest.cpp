@@ -56,7 +56,7 @@ protected:
     int RowOf(const std::string& classKey)
     {
         for (std::size_t i = 0; i < List().Count(); ++i)
-            if (List().Row(i).subItems.at(3) == classKey)
+            if (List().Row(i).target.classKey == classKey)
                 return static_cast<int>(i);
         return -1;
     }

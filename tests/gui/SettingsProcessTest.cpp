@@ -73,7 +73,7 @@ void ExpectListsInStyle(HWND window, std::string_view style)
     const ThemePalette& palette = *FindStyle(style);
     std::vector<HWND> lists;
     EnumChildWindows(window, CollectListView, reinterpret_cast<LPARAM>(&lists));
-    ASSERT_EQ(lists.size(), 3u);
+    ASSERT_EQ(lists.size(), 5u);  // one per list tab
     for (HWND list : lists) {
         EXPECT_EQ(ListView_GetBkColor(list), palette.listBackground) << style;
         EXPECT_EQ((ListView_GetExtendedListViewStyle(list) & LVS_EX_GRIDLINES) != 0, !palette.dark) << style;

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Drives the release folder's installer under Wine as the updater does, in a fresh prefix:
 # a silent install with the updater's exact switches, an upgrade over the running
-# program, a silent uninstall, an unknown /LANG= that must stay silent, and an update
-# that lands in the folder of the last install.
+# program, a silent uninstall, an unknown /LANG= that must stay silent, an update
+# that lands in the folder of the last install, and the optional PATH entry.
 #
 #   tests/installer/installer-test.sh RELEASE_FOLDER x86|amd64 [CODESIGN_CA_PEM]
 #
@@ -55,13 +55,17 @@ step_done
 step "silent install with the updater's switches"
 run_setup "${updater_switches[@]}"; rc=$?
 [[ $rc == 0 ]] || fail "the install exited with $rc"
-for f in Kestrova.exe Language/English.ini Language/Russian.ini uninstall.exe; do
+for f in Kestrova.exe Kestrova.com Language/English.ini Language/Russian.ini uninstall.exe; do
   [[ -f "$install_dir/$f" ]] || fail "not installed: $f"
 done
 [[ ! -e "$install_dir/portable.ini" ]] || fail "the installer wrote portable.ini"
 unzip -p "$release/Kestrova.zip" Kestrova.exe | cmp -s "$install_dir/Kestrova.exe" - ||
   fail "the installed Kestrova.exe is not the released one"
+unzip -p "$release/Kestrova.zip" Kestrova.com | cmp -s "$install_dir/Kestrova.com" - ||
+  fail "the installed Kestrova.com is not the released one"
 if [[ -n $codesign_ca ]]; then
+  osslsigncode verify -CAfile "$codesign_ca" -in "$install_dir/Kestrova.com" >/dev/null ||
+    fail "Kestrova.com's Authenticode signature does not verify"
   osslsigncode verify -CAfile "$codesign_ca" -in "$install_dir/uninstall.exe" >/dev/null ||
     fail "the uninstaller's Authenticode signature does not verify"
 fi
@@ -123,6 +127,21 @@ run_setup /SILENT /SUPPRESSMSGBOXES /LANG=English; rc=$?
 [[ $rc == 0 ]] || fail "the update exited with $rc"
 [[ $(stat -c %Z "$other_dir/Kestrova.exe") != "$other_before" ]] || fail "the update did not replace the installed copy"
 [[ $(stat -c %Z "$install_dir/Kestrova.exe") == "$default_before" ]] || fail "the update wrote into the default folder"
+step_done
+
+step "the PATH entry: only when asked, and taken away by the uninstaller"
+environment_key='HKLM\SYSTEM\CurrentControlSet\Control\Session Manager\Environment'
+system_path() { "$WINE64" reg query "$environment_key" /v Path 2>/dev/null | tr -d '\r' | sed -n 's/^ *Path *REG_[A-Z_]* *//p'; }
+path_before=$(system_path)
+grep -qiF 'C:\Tools\Kestrova' <<<"$path_before" && fail "an install without addtopath put the folder on the PATH"
+run_setup /SILENT /SUPPRESSMSGBOXES '/MERGETASKS="addtopath"'; rc=$?
+[[ $rc == 0 && -f "$other_dir/Kestrova.com" ]] || fail "the install with addtopath failed (exit $rc)"
+[[ $(system_path) == "$path_before;C:\Tools\Kestrova" ]] || fail "PATH after addtopath: $(system_path)"
+run_setup /SILENT /SUPPRESSMSGBOXES '/MERGETASKS="addtopath"'
+[[ $(system_path) == "$path_before;C:\Tools\Kestrova" ]] || fail "a second addtopath changed PATH: $(system_path)"
+"$WINE64" 'C:\Tools\Kestrova\uninstall.exe' /S
+for _ in $(seq 150); do [[ ! -e $other_dir ]] && break; sleep 0.2; done
+[[ $(system_path) == "$path_before" ]] || fail "PATH after the uninstall: $(system_path); before: $path_before"
 step_done
 
 /usr/lib/wine/wineserver -k >/dev/null 2>&1

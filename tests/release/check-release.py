@@ -93,6 +93,9 @@ def main():
         names = z.namelist()
     binaries = app.get("bin") if isinstance(app.get("bin"), list) else [app.get("bin")]
     check("Kestrova.exe" in binaries and all(b in names for b in binaries), "scoop: bin %r" % app.get("bin"))
+    # The command line ships beside the program, and Scoop puts it on the PATH.
+    check("Kestrova.com" in names, "the archive lacks Kestrova.com")
+    check("Kestrova.com" in binaries, "scoop: bin %r lacks Kestrova.com" % app.get("bin"))
     check(any(s[0] == "Kestrova.exe" for s in app.get("shortcuts", [])), "scoop: no shortcut to Kestrova.exe")
     check({"Config", "portable.ini"} <= set(app.get("persist", [])), "scoop: persist %r" % app.get("persist"))
     check(app.get("checkver", {}).get("url") == base_url + "Kestrova/version.txt", "scoop: checkver url")
@@ -109,7 +112,8 @@ def main():
         with tempfile.TemporaryDirectory() as work:
             with zipfile.ZipFile(archive) as z:
                 z.extract("Kestrova.exe", work)
-            for signed in (os.path.join(work, "Kestrova.exe"), setup):
+                z.extract("Kestrova.com", work)
+            for signed in (os.path.join(work, "Kestrova.exe"), os.path.join(work, "Kestrova.com"), setup):
                 result = subprocess.run(["osslsigncode", "verify", "-CAfile", ca, "-in", signed],
                                         capture_output=True, text=True)
                 check(result.returncode == 0, "Authenticode does not verify: %s\n%s" % (

@@ -7,7 +7,8 @@ the manifest to the system's side-by-side copy); everything else is delay-loaded
 name, once wWinMain has limited the search to the system folder. The image keeps ASLR
 (high-entropy on 64-bit) and DEP, and carries stack canaries.
 
-Usage: check_executable_hardening.py Kestrova.exe
+Usage: check_executable_hardening.py Kestrova.exe [DELAY_LOADED_DLL...]
+(Kestrova.com names the fewer DLLs it delay-loads.)
 """
 import struct
 import sys
@@ -58,7 +59,7 @@ class Image:
         return names
 
 
-def main(path):
+def main(path, delay_loaded=DELAY_LOADED):
     with open(path, "rb") as file:
         image = Image(file.read())
     problems = []
@@ -67,9 +68,9 @@ def main(path):
                  if name not in STATIC_ALLOWED]
     # The delay-load helper or LoadLibraryExW finds a DLL by the name the image keeps for it.
     lowered = image.data.lower()
-    delayed = {name for name in DELAY_LOADED
+    delayed = {name for name in delay_loaded
                if name.encode() + b"\0" in lowered or (name + "\0").encode("utf-16-le") in lowered}
-    problems += [f"{name} is not delay-loaded" for name in sorted(DELAY_LOADED - delayed)]
+    problems += [f"{name} is not delay-loaded" for name in sorted(delay_loaded - delayed)]
     wanted = DYNAMIC_BASE | NX_COMPAT | (HIGH_ENTROPY_VA if image.is64 else 0)
     if image.characteristics & wanted != wanted:
         problems.append(f"DllCharacteristics {image.characteristics:#x} lack {wanted:#x}")
@@ -82,4 +83,4 @@ def main(path):
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1]))
+    sys.exit(main(sys.argv[1], set(sys.argv[2:]) or DELAY_LOADED))

@@ -75,6 +75,14 @@ LRESULT CALLBACK SheetProc(HWND sheet, UINT message, WPARAM wParam, LPARAM lPara
         FillSolid(reinterpret_cast<HDC>(wParam), client, PaletteOf(data).page);
         return 1;
     }
+    if (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN) {
+        // Labels and check boxes on the sheet: the palette's text on the page colour.
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, PaletteOf(data).text);
+        SetBkColor(dc, PaletteOf(data).page);
+        SetDCBrushColor(dc, PaletteOf(data).page);
+        return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
+    }
     LRESULT result = 0;
     if (message == WM_NOTIFY && DrawStyledListItem(lParam, result))
         return result;

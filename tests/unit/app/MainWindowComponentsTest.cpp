@@ -31,8 +31,16 @@ TEST(MainWindowComponents, ControlsComeParentFirstInLayoutOrder)
                             "TabControlTitle", "SpeedButton_GeneralMenu", "PageControlMenu", "TabSheet1",
                             "GroupBoxMenuList", "ListViewContextMenu", "StatusBarMenu", "TabSheet3",
                             "GroupBoxNewMenu", "ListViewNewMenu", "StatusBarNewMenu", "TabSheet2",
-                            "GroupBoxSendTo", "ListViewSendTo", "StatusBarSendTo", "ImageList_General"}));
-    EXPECT_EQ(NamesUnder(model, "PageControlMenu"), (std::vector<std::string>{"TabSheet1", "TabSheet3", "TabSheet2"}));
+                            "GroupBoxSendTo", "ListViewSendTo", "StatusBarSendTo", "TabSheet4", "GroupBoxMorePlaces",
+                            "ListViewMorePlaces", "StatusBarMorePlaces", "TabSheet5",
+                            "CheckBoxClassicMenu", "LabelClassicMenu", "ButtonRestartExplorer",
+                            "GroupBoxWindows11Menu", "ListViewWindows11Menu", "StatusBarWindows11Menu",
+                            "ImageList_General"}));
+    EXPECT_EQ(NamesUnder(model, "PageControlMenu"),
+              (std::vector<std::string>{"TabSheet1", "TabSheet3", "TabSheet2", "TabSheet4", "TabSheet5"}));
+    EXPECT_EQ(model.Get("StatusBarMorePlaces").panels.size(), 3u) << "the count and a note on whose entries";
+    EXPECT_EQ(model.Get("CheckBoxClassicMenu").command, Command::SwitchClassicMenu);
+    EXPECT_EQ(model.Get("ButtonRestartExplorer").command, Command::RestartExplorer);
     EXPECT_EQ(model.Get("ListViewNewMenu").parent, "GroupBoxNewMenu");
     EXPECT_EQ(model.Get("SpeedButton_GeneralMenu").Get(TextAttribute::Caption), "≡");
     EXPECT_EQ(model.Get("TabSheet3").Get(TextAttribute::Caption), "Создать");
@@ -52,12 +60,24 @@ TEST(MainWindowComponents, MenusHoldTheirItemsInOrderWithSeparatorsAndShortcuts)
     EXPECT_EQ(NamesUnder(model, "PopupMenuSendTo"),
               (std::vector<std::string>{"SendToMenuUndo", "NUndoSendTo", "SendToMenuUpdate", "N4",
                                         "SendToMenuRestoreDefault", "SendToMenuEnabled", "MenuItem2", "SendToMenuOpenFolder", "MenuItem4", "SendToMenuDelete"}));
-    EXPECT_EQ(NamesUnder(model, "PopupMenuLanguage").size(), 18u);
+    EXPECT_EQ(NamesUnder(model, "PopupMenuMorePlaces"),
+              (std::vector<std::string>{"MorePlacesMenuUndo", "NUndoMorePlaces", "MorePlacesMenuUpdate", "MorePlacesOnlyWithShift", "NUpdateMorePlaces",
+                                        "MorePlacesRegOpen", "NRegOpenMorePlaces", "MorePlacesMenuDelete"}));
+    // The Windows 11 menu's rows are never deleted: its menu has no Delete item.
+    EXPECT_EQ(NamesUnder(model, "PopupMenuWindows11Menu"),
+              (std::vector<std::string>{"Windows11MenuUndo", "NUndoWindows11Menu", "Windows11MenuUpdate",
+                                        "NWindows11Menu", "Windows11MenuRegOpen"}));
+    // The first fourteen keep their places; the later ones follow them.
+    const std::vector<std::string> texts = NamesUnder(model, "PopupMenuLanguage");
+    ASSERT_EQ(texts.size(), 30u);
+    EXPECT_EQ(texts[13], "LangUndoFailed");
+    EXPECT_EQ(texts[14], "LangDeleteMorePlaces");
 
     const std::pair<const char*, const char*> shortcuts[] = {
         {"AboutMenu", "F1"}, {"ContextMenuUpdate", "F5"}, {"NewMenuMenuUpdate", "F5"},
         {"SendToMenuUpdate", "F5"}, {"SendToMenuOpenFolder", "Ctrl+O"}, {"SendToMenuDelete", ""},
-        {"ContextMenuUndo", "Ctrl+Z"}, {"NewMenuMenuUndo", "Ctrl+Z"}, {"SendToMenuUndo", "Ctrl+Z"}};
+        {"ContextMenuUndo", "Ctrl+Z"}, {"NewMenuMenuUndo", "Ctrl+Z"}, {"SendToMenuUndo", "Ctrl+Z"},
+        {"Windows11MenuUndo", "Ctrl+Z"}, {"Windows11MenuUpdate", "F5"}};
     for (const auto& [item, keys] : shortcuts)
         EXPECT_EQ(model.Get(item).menu.shortcut, keys) << item;
 
@@ -115,6 +135,9 @@ TEST(MainWindowComponents, ListColumnsAndStatusPanels)
         EXPECT_TRUE(panels[0].alignRight && panels[0].width == 80);
         EXPECT_TRUE(panels[1].text.empty() && panels[1].width == 50);
     }
+    // The Windows 11 menu's third panel tells when Explorer must restart.
+    EXPECT_EQ(model.Get("ListViewWindows11Menu").columns.size(), 5u);
+    EXPECT_EQ(model.Get("StatusBarWindows11Menu").panels.size(), 3u);
 }
 
 }  // namespace

@@ -187,7 +187,7 @@ TEST_F(ContextMenuCatalogueTest, TheMovedCopyReplacesTheOneAtTheFarSide)
         freshSeed.WriteTree(HKLM, View32, enable ? path : backup, stale);
         RecordingShell quiet;
         ContextMenuCatalogue switcher(fresh, editorFiles, quiet);
-        switcher.SetContextMenuItemEnabled(HKLM, path, enable);
+        switcher.SetEntryEnabled(EntryTarget::Key(HKLM, View32, path), enable);
         EXPECT_EQ(freshSeed.Snapshot(HKLM, View32, enable ? path : backup), live) << "enable=" << enable;
         EXPECT_FALSE(freshSeed.KeyExists(HKLM, View32, enable ? backup : path)) << "enable=" << enable;
     }
@@ -263,6 +263,18 @@ TEST_F(ContextMenuCatalogueTest, DeleteRemovesOnlyTheKeyAtTheRowsPath)
     EXPECT_FALSE(seed.KeyExists(HKLM, View32, Classes + "*\\shell\\Shred"));
     EXPECT_EQ(seed.Snapshot(HKLM, View32, Backup + "*\\shell\\Shred"), SampleVerb());
     EXPECT_EQ(shell.broadcasts, 0);
+}
+
+TEST_F(ContextMenuCatalogueTest, ASwitchedOffEntryIsDeletedFromTheBackupAreaAndUndoPutsItBackThere)
+{
+    seed.WriteTree(HKLM, View32, Backup + "*\\shell\\Shred", SampleVerb());
+    const EntryRow row = Load().at(0);
+    ASSERT_FALSE(row.checked);
+    ASSERT_TRUE(catalogue.DeleteRow(row, backup.backup, backup.undo));
+    EXPECT_FALSE(seed.KeyExists(HKLM, View32, Backup + "*\\shell\\Shred"));
+    EXPECT_EQ(backup.undo.UndoLatest(), UndoResult::Restored);
+    EXPECT_EQ(seed.Snapshot(HKLM, View32, Backup + "*\\shell\\Shred"), SampleVerb());
+    EXPECT_FALSE(seed.KeyExists(HKLM, View32, Classes + "*\\shell\\Shred"));
 }
 
 TEST_F(ContextMenuCatalogueTest, DeleteRefusesProtectedCaptionsAndRowsWithoutAKey)

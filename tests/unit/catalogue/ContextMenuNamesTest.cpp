@@ -33,12 +33,20 @@ TEST(ContextMenuNames, FileTypeIsTheFirstComponentBelowClasses)
     // The prefix is matched exactly; otherwise the first component is taken as it is.
     EXPECT_EQ(GetEntryFileType("software\\classes\\*\\shell"), "software");
     EXPECT_EQ(GetEntryFileType("*"), "All Files");
+    EXPECT_EQ(GetEntryFileType("Software\\Classes\\*\\shell\\Foo", RegRoot::CurrentUser), "All Files");
+    EXPECT_EQ(GetEntryFileType("Software\\Classes\\Folder\\shell\\Foo", RegRoot::CurrentUser), "Folder");
 }
 
-TEST(ContextMenuNames, BackupKeyReplacesTheClassesPrefix)
+TEST(ContextMenuNames, BackupKeyLiesBelowTheClassesOfTheEntrysOwnRoot)
 {
-    EXPECT_EQ(ContextMenuBackupKey("SOFTWARE\\Classes\\*\\shell\\Foo"),
+    EXPECT_EQ(EntryBackupKey(RegRoot::LocalMachine, "SOFTWARE\\Classes\\*\\shell\\Foo"),
               "SOFTWARE\\Classes\\SOFTWARE\\ContextMenu\\FilesFolders\\*\\shell\\Foo");
+    EXPECT_EQ(EntryBackupKey(RegRoot::CurrentUser, "Software\\Classes\\Directory\\Background\\shell\\Foo"),
+              "Software\\Classes\\SOFTWARE\\ContextMenu\\FilesFolders\\Directory\\Background\\shell\\Foo");
+    EXPECT_EQ(EntryBackupKey(RegRoot::LocalMachine,
+                             "SOFTWARE\\Classes\\CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}\\shell\\Empty"),
+              "SOFTWARE\\Classes\\SOFTWARE\\ContextMenu\\FilesFolders\\CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}"
+              "\\shell\\Empty");
 }
 
 }  // namespace

@@ -81,7 +81,7 @@ std::vector<SwitchCase> Cases()
          [classKey](RegistryBackend& registry, RecordingShell& shell, bool enable) {
              return NewMenuCatalogue(registry, editorFiles, shell)
                  .SwitchRow(EntryRow{"Kestrova sheet",
-                                     {".kst", "HKEY_LOCAL_MACHINE (64)", classKey + "\\ShellNew", classKey}, enable,
+                                     {".kst", "HKEY_LOCAL_MACHINE (64)", classKey + "\\ShellNew"}, enable,
                                      EntryTarget::Key(RegRoot::LocalMachine, access::Wow64_64Key,
                                                       classKey + "\\ShellNew", classKey)});
          },
