@@ -105,23 +105,20 @@ TEST(MainWindowComponents, MenusHoldTheirItemsInOrderWithSeparatorsAndShortcuts)
 TEST(MainWindowComponents, ListColumnsAndStatusPanels)
 {
     WindowModel model = BuildMainWindowComponents();
-    for (const char* name : {"ListViewContextMenu", "ListViewNewMenu"}) {
+    for (const char* name : {"ListViewContextMenu", "ListViewNewMenu", "ListViewMorePlaces"}) {
         const auto& columns = model.Get(name).columns;
-        ASSERT_EQ(columns.size(), name == std::string("ListViewNewMenu") ? 9u : 8u) << name;
+        ASSERT_EQ(columns.size(), 8u) << name;
         EXPECT_EQ(columns[0].caption, "Название");
         EXPECT_EQ(columns[0].minWidth, 200);
-        EXPECT_TRUE(columns[1].fixedWidth && columns[1].width == 100);
+        EXPECT_TRUE(columns[1].fixedWidth);
         EXPECT_TRUE(columns[2].fixedWidth && columns[2].width == 170);
         EXPECT_EQ(columns[3].caption, "Путь реестра");
         EXPECT_TRUE(columns[3].fillsRest && columns[3].minWidth == 100);
-        // The details follow; the New-menu list's class key keeps a column of no width before them.
-        const std::size_t details = columns.size() - 4;
-        if (details == 5)
-            EXPECT_TRUE(columns[4].caption.empty() && columns[4].width == 0 && columns[4].fixedWidth);
-        EXPECT_EQ(columns[details].caption, "В меню");
-        EXPECT_EQ(columns[details + 1].caption, "Программа");
-        EXPECT_EQ(columns[details + 2].caption, "Компания");
-        EXPECT_EQ(columns[details + 3].caption, "Показ");
+        // The details follow the list's own columns.
+        EXPECT_EQ(columns[4].caption, "В меню");
+        EXPECT_EQ(columns[5].caption, "Программа");
+        EXPECT_EQ(columns[6].caption, "Компания");
+        EXPECT_EQ(columns[7].caption, "Показ");
     }
     const auto& sendTo = model.Get("ListViewSendTo").columns;
     ASSERT_EQ(sendTo.size(), 2u);

@@ -366,7 +366,7 @@ TEST_F(EntryDetailsTest, OnlyWithShiftAddsAndRemovesExactlyExtendedAlsoOnSwitche
     EXPECT_FALSE(seed.Value(HKLM, View32, Classes + "*\\shellex\\ContextMenuHandlers\\Pack", "Extended"));
 }
 
-TEST_F(EntryDetailsTest, NewMenuRowsKeepTheirFourSubItemsBeforeTheDetails)
+TEST_F(EntryDetailsTest, NewMenuRowsShowTheDetailsAfterTheirThreeColumns)
 {
     RecordingShell shell;
     NewMenuCatalogue catalogue{hive, editorFiles, shell};
@@ -380,8 +380,9 @@ TEST_F(EntryDetailsTest, NewMenuRowsKeepTheirFourSubItemsBeforeTheDetails)
     catalogue.LoadRows(sink);
     ASSERT_EQ(sink.rows.size(), 1u);
     EXPECT_EQ(sink.rows[0].subItems,
-              (std::vector<std::string>{"Kestrova sheet", "HKEY_LOCAL_MACHINE (32)", Classes + ".kst\\ShellNew",
-                                        Classes + ".kst", "Sheet", "", "", ""}));
+              (std::vector<std::string>{"Kestrova sheet", "HKEY_LOCAL_MACHINE (32)", Classes + ".kst\\ShellNew", "Sheet",
+                                        "", "", ""}));
+    EXPECT_EQ(sink.rows[0].target.classKey, Classes + ".kst");
 }
 
 }  // namespace

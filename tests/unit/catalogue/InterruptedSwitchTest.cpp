@@ -88,7 +88,10 @@ std::vector<SwitchCase> Cases()
          [classKey](RegistryBackend& registry, RecordingShell& shell) {
              VectorRowSink rows;
              NewMenuCatalogue(registry, editorFiles, shell).LoadRows(rows);
-             return CheckOfRowWhose(rows.rows, 3, classKey);
+             for (const EntryRow& row : rows.rows)
+                 if (row.target.classKey == classKey)
+                     return std::optional<bool>(row.checked);
+             return std::optional<bool>();
          }},
     };
 }
