@@ -137,7 +137,7 @@ TEST_F(MainWindowTest, ListsAreCheckBoxReportsWithTheirColumns)
         {&form->ListViewContextMenu,
          {L"Название", L"Тип", L"Раздел", L"Путь реестра", L"В меню", L"Программа", L"Компания", L"Показ"}},
         {&form->ListViewNewMenu,
-         {L"Название", L"Тип", L"Раздел", L"Путь реестра", L"", L"В меню", L"Программа", L"Компания", L"Показ"}},
+         {L"Название", L"Тип", L"Раздел", L"Путь реестра", L"В меню", L"Программа", L"Компания", L"Показ"}},
         {&form->ListViewSendTo, {L"Название", L"Путь"}},
     };
     for (const Expected& expected : lists) {
