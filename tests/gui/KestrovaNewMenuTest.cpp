@@ -68,10 +68,10 @@ TEST_F(KestrovaNewMenu, TheSpaceBarRenamesTheTemplateWholeAndARestartShowsItSwit
         ASSERT_NE(window, nullptr) << "no window appeared";
         const auto [list, row] = FindRow(program, window, classKey + "\\ShellNew");
         ASSERT_NE(list, nullptr) << "the template is not listed";
-        // The class key's column has no width; the details follow it.
+        // The details follow the list's own columns.
         EXPECT_EQ(RowsOf(list, program.Id()).at(row),
                   (EntryRow{"Kestrova process sheet " + id,
-                            {"Kestrova process file", section, classKey + "\\ShellNew", classKey,
+                            {"Kestrova process file", section, classKey + "\\ShellNew",
                              "Kestrova process sheet " + id, "", "", ""},
                             true}));
 
@@ -90,7 +90,7 @@ TEST_F(KestrovaNewMenu, TheSpaceBarRenamesTheTemplateWholeAndARestartShowsItSwit
         ASSERT_NE(list, nullptr) << "the switched-off template is not listed";
         EXPECT_EQ(RowsOf(list, program.Id()).at(row),
                   (EntryRow{"Kestrova process sheet " + id,
-                            {"Kestrova process file", section, classKey + "\\old_ShellNew", classKey,
+                            {"Kestrova process file", section, classKey + "\\old_ShellNew",
                              "Kestrova process sheet " + id, "", "", ""},
                             false}));
 

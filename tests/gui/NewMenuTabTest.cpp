@@ -94,7 +94,7 @@ TEST_F(NewMenuTabTest, RebuildListsEveryTemplateMalformedOnesIncludedAndSelectsT
     ASSERT_GE(RowOf(classKey_), 0);
     EXPECT_EQ(List().Row(RowOf(classKey_)),
               (EntryRow{"Kestrova sheet " + id_,
-                        {"Kestrova sheet file " + id_, "HKEY_LOCAL_MACHINE (32)", classKey_ + "\\ShellNew", classKey_,
+                        {"Kestrova sheet file " + id_, "HKEY_LOCAL_MACHINE (32)", classKey_ + "\\ShellNew",
                          "Kestrova sheet " + id_, "", "", ""},
                         true, EntryTarget::Key(HKLM, View32, classKey_ + "\\ShellNew", classKey_)}));
     ASSERT_GE(RowOf(badKey_), 0);
