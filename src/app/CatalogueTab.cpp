@@ -41,6 +41,7 @@ std::string CatalogueTab::Refill()
         list_.Clear();
         ListViewRowSink rows(list_);
         unreadable = catalogue_.LoadRows(rows);
+        list_.ApplySort();
         form_.SetStatusPanelText(form_.StatusBarNameOf(list_), 1, std::to_string(list_.Count()));
         if (std::string note = catalogue_.StatusNote(); !note.empty())
             form_.SetStatusPanelText(form_.StatusBarNameOf(list_), 2, std::move(note));
@@ -87,6 +88,25 @@ void CatalogueTab::DeleteSelected()
     if (deletions_.DeleteWithCopy(
             [&](DeletionBackup& backup, DeletionUndo& undo) { return catalogue_.DeleteRow(row, backup, undo); }))
         Refill();
+}
+
+void CatalogueTab::SwitchSelectedOnlyWithShift()
+{
+    const int selected = list_.SelectedIndex();
+    if (selected < 0)
+        return;
+    const EntryRow row = list_.Row(static_cast<std::size_t>(selected));
+    if (!catalogue_.SwitchOnlyWithShift(row))
+        return;
+    const std::string unreadable = Refill();
+    for (std::size_t i = 0; i < list_.Count(); ++i) {
+        if (list_.Row(i).target == row.target) {
+            list_.SelectAndFocusRow(i);
+            break;
+        }
+    }
+    if (!unreadable.empty())
+        throw AppError(unreadable);
 }
 
 void CatalogueTab::OpenSelectedPlace()

@@ -37,6 +37,9 @@ public:
     // Asks, then deletes the selected row's entry with its copy and rebuilds the list.
     void DeleteSelected();
     void OpenSelectedPlace();
+    // Makes the selected row's entry show only with Shift, or always again; the list is
+    // rebuilt with the same row selected.
+    void SwitchSelectedOnlyWithShift();
     // After an undo put `entry` back: its page shown, the list rebuilt, its row selected.
     void ShowRestored(const DeletedEntry& entry);
 

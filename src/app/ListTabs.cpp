@@ -20,8 +20,15 @@ ListTabs::ListTabs(MainWindow& form, RegistryBackend& registry, FileSystem& file
     : contextMenu_(registry, files, shell), sendTo_(files, shell), newMenu_(registry, files, shell),
       morePlaces_(registry, files, shell, [&form](std::string_view item) { return form.LangText(item); },
                   std::move(otherAccount)),
-      windows11Menu_(registry, files, shell, packages_)
+      windows11Menu_(registry, files, shell, packages_), details_(registry, probe_, versions_)
 {
+    details_.words = [&form] {
+        return DetailWords{form.LangText("LangMissingFile"), form.LangText("LangShowsAlways"),
+                           form.LangText("LangShowsWithShift"), form.LangText("LangShowsNever")};
+    };
+    contextMenu_.SetDetails(&details_);
+    newMenu_.SetDetails(&details_);
+    morePlaces_.SetDetails(&details_);
     const ListTabRow table[] = {
         {form.ListViewContextMenu, contextMenu_, "LangDeleteContextMenu", false},
         {form.ListViewSendTo, sendTo_, "LangDeleteSendToMenu", false},

@@ -7,6 +7,7 @@
 #include "app/MainWindow.h"
 #include "app/UndoDeleteCommand.h"
 #include "catalogue/ContextMenuCatalogue.h"
+#include "catalogue/EntryDetails.h"
 #include "catalogue/MorePlacesCatalogue.h"
 #include "catalogue/NewMenuCatalogue.h"
 #include "catalogue/SendToCatalogue.h"
@@ -15,6 +16,8 @@
 #include "platform/FileSystem.h"
 #include "platform/RegistryBackend.h"
 #include "platform/Shell.h"
+#include "platform/win32/Win32EntryProbe.h"
+#include "platform/win32/Win32VersionInfo.h"
 
 #include <memory>
 #include <string>
@@ -43,6 +46,10 @@ private:
     Win32PackageSource packages_;
     Windows11MenuCatalogue windows11Menu_;
     std::vector<std::unique_ptr<CatalogueTab>> tabs_;
+    // The details columns of the registry lists.
+    Win32EntryProbe probe_;
+    Win32VersionInfo versions_;
+    EntryDetails details_;
 };
 
 }  // namespace kestrova

@@ -52,6 +52,10 @@ void MainCommands::Run(Command command, const ListView* list)
         if (parts_.sendToMenu && parts_.sendToMenu->RestoreDefaults() && tab)
             tab->Rebuild();
         break;
+    case Command::SwitchOnlyWithShift:
+        if (tab)
+            tab->SwitchSelectedOnlyWithShift();
+        break;
     case Command::SwitchSendToMenu:
         if (parts_.sendToMenu)
             parts_.sendToMenu->SwitchMenu();

@@ -64,6 +64,16 @@ std::vector<ListColumn> MorePlacesColumns()
             {"Путь реестра", 100, 100, false, true}};
 }
 
+// What Explorer shows, the program behind it, that program's company and when the entry shows.
+std::vector<ListColumn> WithDetailColumns(std::vector<ListColumn> columns)
+{
+    columns.insert(columns.end(), {{"В меню", 160, 40, false, false},
+                                   {"Программа", 220, 40, false, false},
+                                   {"Компания", 140, 40, false, false},
+                                   {"Показ", 80, 40, false, false}});
+    return columns;
+}
+
 MenuItemTraits Radio(bool checked)
 {
     MenuItemTraits traits;
@@ -92,12 +102,12 @@ WindowModel BuildMainWindowComponents()
 
     b.Add(Kind::TabSheet, "TabSheet1", "PageControlMenu", "Файлы и папки");
     b.Add(Kind::GroupBox, "GroupBoxMenuList", "TabSheet1", "Список элементов");
-    b.List("ListViewContextMenu", "GroupBoxMenuList", RegistryColumns());
+    b.List("ListViewContextMenu", "GroupBoxMenuList", WithDetailColumns(RegistryColumns()));
     b.StatusBar("StatusBarMenu", "TabSheet1");
 
     b.Add(Kind::TabSheet, "TabSheet3", "PageControlMenu", "Создать");
     b.Add(Kind::GroupBox, "GroupBoxNewMenu", "TabSheet3", "Список элементов");
-    b.List("ListViewNewMenu", "GroupBoxNewMenu", RegistryColumns());
+    b.List("ListViewNewMenu", "GroupBoxNewMenu", WithDetailColumns(RegistryColumns()));
     b.StatusBar("StatusBarNewMenu", "TabSheet3");
 
     b.Add(Kind::TabSheet, "TabSheet2", "PageControlMenu", "Отправить");
@@ -108,7 +118,7 @@ WindowModel BuildMainWindowComponents()
 
     b.Add(Kind::TabSheet, "TabSheet4", "PageControlMenu", "Другие места");
     b.Add(Kind::GroupBox, "GroupBoxMorePlaces", "TabSheet4", "Список элементов");
-    b.List("ListViewMorePlaces", "GroupBoxMorePlaces", MorePlacesColumns());
+    b.List("ListViewMorePlaces", "GroupBoxMorePlaces", WithDetailColumns(MorePlacesColumns()));
     b.StatusBar("StatusBarMorePlaces", "TabSheet4", StatusPanel{"", 400, false});
 
     b.Add(Kind::TabSheet, "TabSheet5", "PageControlMenu", "Меню Windows 11");
@@ -146,6 +156,7 @@ WindowModel BuildMainWindowComponents()
     b.Item("ContextMenuUndo", "PopupMenuEdit", "Отменить удаление", Command::UndoDelete, Shortcut("Ctrl+Z"));
     b.Item("NUndoEdit", "PopupMenuEdit", "-");
     b.Item("ContextMenuUpdate", "PopupMenuEdit", "Обновить", Command::RefreshList, Shortcut("F5"));
+    b.Item("ContextMenuOnlyWithShift", "PopupMenuEdit", "Только с Shift", Command::SwitchOnlyWithShift);
     b.Item("N5", "PopupMenuEdit", "-");
     b.Item("ContextMenuRegOpen", "PopupMenuEdit", "Открыть Реестр", Command::OpenEntryPlace);
     b.Item("N2", "PopupMenuEdit", "-");
@@ -176,6 +187,7 @@ WindowModel BuildMainWindowComponents()
     b.Item("MorePlacesMenuUndo", "PopupMenuMorePlaces", "Отменить удаление", Command::UndoDelete, Shortcut("Ctrl+Z"));
     b.Item("NUndoMorePlaces", "PopupMenuMorePlaces", "-");
     b.Item("MorePlacesMenuUpdate", "PopupMenuMorePlaces", "Обновить", Command::RefreshList, Shortcut("F5"));
+    b.Item("MorePlacesOnlyWithShift", "PopupMenuMorePlaces", "Только с Shift", Command::SwitchOnlyWithShift);
     b.Item("NUpdateMorePlaces", "PopupMenuMorePlaces", "-");
     b.Item("MorePlacesRegOpen", "PopupMenuMorePlaces", "Открыть Реестр", Command::OpenEntryPlace);
     b.Item("NRegOpenMorePlaces", "PopupMenuMorePlaces", "-");
@@ -225,6 +237,10 @@ WindowModel BuildMainWindowComponents()
            "Изменения вступят в силу после перезапуска Проводника.");
     b.Item("LangRestartExplorerFailed", "PopupMenuLanguage",
            "Не удалось перезапустить Проводник. Изменения вступят в силу после следующего входа в систему.");
+    b.Item("LangMissingFile", "PopupMenuLanguage", "(нет файла)");
+    b.Item("LangShowsAlways", "PopupMenuLanguage", "всегда");
+    b.Item("LangShowsWithShift", "PopupMenuLanguage", "с Shift");
+    b.Item("LangShowsNever", "PopupMenuLanguage", "никогда");
 
     return model;
 }

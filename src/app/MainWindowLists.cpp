@@ -78,6 +78,7 @@ void MainWindow::UpdateListCommands(const ListView& list)
     const bool rowSelected = list.Count() > 0 && list.SelectedIndex() >= 0;
     for (const auto& [command, enabled] : {std::pair{Command::DeleteEntry, rowSelected},
                                           std::pair{Command::OpenEntryPlace, rowSelected},
+                                          std::pair{Command::SwitchOnlyWithShift, rowSelected},
                                           std::pair{Command::RefreshList, true}})
         if (const Component* item = MenuItemWith(binding->popupMenu, command))
             menus_.SetEnabled(item->name, enabled);

@@ -7,6 +7,8 @@
 #include "platform/PathNames.h"
 #include "platform/RegistryEditorJump.h"
 #include "platform/RegistryCursor.h"
+#include "platform/RegKey.h"
+#include "platform/RegValueData.h"
 
 #include <utility>
 #include <vector>
@@ -61,6 +63,8 @@ std::string ContextMenuCatalogue::LoadRows(RowSink& rows)
     // A switch cut short by the end of a process is finished before anything is listed.
     FinishInterruptedSwitch(registry_);
     malformed_.clear();
+    if (details_)
+        details_->BeginScan();
     for (const MenuPlace& place : Places()) {
         ScanPlace(place, rows);
         ScanBackupOfPlace(place, rows);
@@ -77,7 +81,7 @@ void ContextMenuCatalogue::ScanPlace(const MenuPlace& place, RowSink& rows)
     for (const std::string& name : SubkeyNames(registry_, place.root, place.viewBits, place.path)) {
         if (!IsProtectedEntryName(name)) {
             const std::string entryPath = place.path + "\\" + name;
-            rows.Add(MakeRow(place, entryPath, entryPath, name, true));
+            AddRow(rows, place, entryPath, entryPath, name, true);
         }
     }
 }
@@ -95,15 +99,35 @@ void ContextMenuCatalogue::ScanBackupOfPlace(const MenuPlace& place, RowSink& ro
         RegistryCursor reg(registry_, access::Read | place.viewBits);
         reg.RootKey = place.root;
         if (!reg.KeyExists(entryPath))
-            rows.Add(MakeRow(place, entryPath, backupPath + "\\" + name, name, false));
+            AddRow(rows, place, entryPath, backupPath + "\\" + name, name, false);
     }
 }
 
+void ContextMenuCatalogue::AddRow(RowSink& rows, const MenuPlace& place, const std::string& path,
+                                  const std::string& keyToRead, const std::string& name, bool checked)
+{
+    EntryDetailTexts details;
+    rows.Add(MakeRow(place, path, keyToRead, name, checked, &details));
+    if (details.programMissing)
+        rows.SetDimmed(rows.Count() - 1, true);
+    if (!details.icon.empty())
+        rows.SetIcon(rows.Count() - 1, details.icon);
+}
+
 EntryRow ContextMenuCatalogue::MakeRow(const MenuPlace& place, const std::string& path, const std::string& keyToRead,
-                                       const std::string& name, bool checked)
+                                       const std::string& name, bool checked, EntryDetailTexts* detailTexts)
 {
     EntryTarget target = EntryTarget::Key(place.root, place.viewBits, path);
     std::vector<std::string> columns{place.shown, RootKeyName(place.root), path};
+    if (details_) {
+        // Read where the entry's key is now: in the backup area while it is switched off.
+        const EntryDetailKind kind = place.HoldsHandlers() ? EntryDetailKind::Handler : EntryDetailKind::Verb;
+        const EntryDetailTexts details = details_->Read(EntryTarget::Key(place.root, place.viewBits, keyToRead), kind);
+        for (std::string& text : details.Columns())
+            columns.push_back(std::move(text));
+        if (detailTexts)
+            *detailTexts = details;
+    }
     return EntryRow{DisplayName(place, keyToRead, name), std::move(columns), checked, std::move(target)};
 }
 
@@ -209,6 +233,41 @@ bool ContextMenuCatalogue::DeleteRow(const EntryRow& row, DeletionBackup& backup
         return false;
     }
     undo.Remember(std::move(entry));
+    return true;
+}
+
+bool ContextMenuCatalogue::SwitchOnlyWithShift(const EntryRow& row)
+{
+    const EntryTarget& target = row.target;
+    if (!target.IsKey() || target.path.empty() || target.path.find("\\shellex\\") != std::string::npos)
+        return false;
+    // A switched-off entry is switched on from its backup copy, which is the one to change.
+    const std::string backupPath = EntryBackupKey(target.root, target.path);
+    const std::uint32_t view = target.viewBits & access::ViewBits;
+    std::string path;
+    for (const std::string* candidate : {&backupPath, &target.path}) {
+        RegHandle probe{};
+        if (registry_.OpenKey(RootHandle(target.root), *candidate, access::QueryValue | view, probe) ==
+            regerr::Success) {
+            registry_.CloseKey(probe);
+            path = *candidate;
+            break;
+        }
+    }
+    if (path.empty())
+        return false;
+    RegHandle handle{};
+    if (registry_.OpenKey(RootHandle(target.root), path, access::QueryValue | access::SetValue | view, handle) !=
+        regerr::Success)
+        throw AppError(FillPattern("Failed to open key %s", path));
+    RegKey key(registry_, handle);
+    RegValue existing;
+    const bool extended = registry_.QueryValue(key.Get(), "Extended", existing) == regerr::Success;
+    const long result = extended ? registry_.DeleteValue(key.Get(), "Extended")
+                                 : registry_.SetValue(key.Get(), "Extended", MakeStringValue(""));
+    if (result != regerr::Success)
+        throw AppError(FillPattern("Failed to set data for '%s'", "Extended"));
+    shell_.BroadcastSettingChange();
     return true;
 }
 

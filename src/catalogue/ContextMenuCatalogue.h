@@ -5,6 +5,7 @@
 
 #include "catalogue/DeletionBackup.h"
 #include "catalogue/DeletionUndo.h"
+#include "catalogue/EntryDetails.h"
 #include "catalogue/EntryRow.h"
 #include "catalogue/ListCatalogue.h"
 #include "catalogue/MenuPlace.h"
@@ -56,8 +57,17 @@ public:
     // Opens the registry editor at the row's key.
     void OpenPlace(WindowHandle owner, const EntryRow& row) override;
 
+    // Adds the verb's Extended value when it has none and removes it when it has one,
+    // touching nothing else: in the backup area while the entry is switched off, else at
+    // its place. Handlers and placeholders change nothing. A failed write raises.
+    bool SwitchOnlyWithShift(const EntryRow& row) override;
+
     // Whether the entry's key is kept in the backup area.
     bool IsSwitchedOff(const EntryTarget& entry);
+
+    // With details, each row gets the columns "Shown as", "Program", "Company" and "Shows"
+    // after its own, and is dimmed when its program file is missing.
+    void SetDetails(EntryDetails* details) { details_ = details; }
 
 protected:
     // A catalogue of other places, whose deletions carry `kind`.
@@ -69,8 +79,11 @@ protected:
 private:
     void ScanPlace(const MenuPlace& place, RowSink& rows);
     void ScanBackupOfPlace(const MenuPlace& place, RowSink& rows);
+    // `details` (when given) receives what the detail columns were made of.
     EntryRow MakeRow(const MenuPlace& place, const std::string& path, const std::string& keyToRead,
-                     const std::string& name, bool checked);
+                     const std::string& name, bool checked, EntryDetailTexts* details = nullptr);
+    void AddRow(RowSink& rows, const MenuPlace& place, const std::string& path, const std::string& keyToRead,
+                const std::string& name, bool checked);
     std::string DisplayName(const MenuPlace& place, const std::string& keyToRead, const std::string& name);
     // The text of a string value; nothing when the value is missing or of another
     // type, which is noted in `malformed_`.
@@ -82,6 +95,7 @@ private:
     Shell& shell_;
     const char* kind_;
     std::string malformed_;  // of the scan under way
+    EntryDetails* details_ = nullptr;
 };
 
 }  // namespace kestrova

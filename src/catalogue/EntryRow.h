@@ -52,6 +52,10 @@ public:
     virtual std::size_t Count() const = 0;
     virtual EntryRow Row(std::size_t index) const = 0;
     virtual void SetChecked(std::size_t index, bool checked) = 0;
+    // Shows the row's text grey (its program file is missing); sinks that cannot ignore it.
+    virtual void SetDimmed(std::size_t index, bool dimmed) {}
+    // Gives the row the icon at `location` ("path,index"); sinks without icons ignore it.
+    virtual void SetIcon(std::size_t index, const std::string& location) {}
 };
 
 }  // namespace kestrova

@@ -40,6 +40,10 @@ public:
 
     // Shows where the row's entry lives: its key in the registry editor, or its file in Explorer.
     virtual void OpenPlace(WindowHandle owner, const EntryRow& row) = 0;
+
+    // Makes the row's entry show only while Shift is held, or always again. True when the
+    // entry changed and the list needs a rebuild; lists without such entries change nothing.
+    virtual bool SwitchOnlyWithShift(const EntryRow& row) { return false; }
 };
 
 }  // namespace kestrova

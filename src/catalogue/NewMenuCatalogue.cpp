@@ -37,7 +37,9 @@ std::string NewMenuCatalogue::LoadRows(RowSink& rows)
 {
     // A switch cut short by the end of a process is finished before anything is listed.
     FinishInterruptedSwitch(registry_);
-    ScanNewMenu(registry_, rows);
+    if (details_)
+        details_->BeginScan();
+    ScanNewMenu(registry_, rows, std::string(kNewMenuClassesPath), details_);
     return {};
 }
 

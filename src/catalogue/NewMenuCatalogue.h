@@ -5,6 +5,7 @@
 
 #include "catalogue/DeletionBackup.h"
 #include "catalogue/DeletionUndo.h"
+#include "catalogue/EntryDetails.h"
 #include "catalogue/EntryRow.h"
 #include "catalogue/ListCatalogue.h"
 #include "platform/FileSystem.h"
@@ -48,10 +49,15 @@ public:
     // without the view suffix (" (32)", " (64)"), which the editor would not know.
     void OpenPlace(WindowHandle owner, const EntryRow& row) override;
 
+    // With details, each row gets the columns "Shown as", "Program", "Company" and "Shows"
+    // after its own four sub-items.
+    void SetDetails(EntryDetails* details) { details_ = details; }
+
 private:
     RegistryBackend& registry_;
     FileSystem& files_;
     Shell& shell_;
+    EntryDetails* details_ = nullptr;
 };
 
 }  // namespace kestrova

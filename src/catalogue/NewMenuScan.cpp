@@ -54,7 +54,10 @@ bool IsNamedChild(std::string_view keyName, std::string_view parentName, std::st
 
 class NewMenuWalk {
 public:
-    NewMenuWalk(RegistryBackend& registry, RowSink& rows) : registry_(registry), rows_(rows) {}
+    NewMenuWalk(RegistryBackend& registry, RowSink& rows, EntryDetails* details)
+        : registry_(registry), rows_(rows), details_(details)
+    {
+    }
 
     void Scan(const std::string& classesPath);
     std::size_t RowsAdded() const { return added_; }
@@ -87,6 +90,7 @@ private:
 
     RegistryBackend& registry_;
     RowSink& rows_;
+    EntryDetails* details_;
     std::uint32_t view_ = 0;
     std::string section_;
     // Class keys listed so far, upper-cased (ASCII): one set serves both passes.
@@ -332,16 +336,22 @@ std::string NewMenuWalk::TypeText(const RegKey& classKey, const std::string& top
 void NewMenuWalk::AddNewMenuRow(const std::string& classKey, const std::string& caption, bool switchedOff,
                                 const std::string& templateKey, const std::string& type)
 {
-    rows_.Add(EntryRow{caption, {type, section_, templateKey, classKey}, !switchedOff,
-                       EntryTarget::Key(RegRoot::LocalMachine, view_, templateKey, classKey)});
+    EntryRow row{caption, {type, section_, templateKey}, !switchedOff,
+                 EntryTarget::Key(RegRoot::LocalMachine, view_, templateKey, classKey)};
+    if (details_) {
+        for (std::string& text : details_->Read(row.target, EntryDetailKind::NewMenuTemplate).Columns())
+            row.subItems.push_back(std::move(text));
+    }
+    rows_.Add(row);
     ++added_;
 }
 
 }  // namespace
 
-std::size_t ScanNewMenu(RegistryBackend& registry, RowSink& rows, const std::string& classesPath)
+std::size_t ScanNewMenu(RegistryBackend& registry, RowSink& rows, const std::string& classesPath,
+                        EntryDetails* details)
 {
-    NewMenuWalk walk(registry, rows);
+    NewMenuWalk walk(registry, rows, details);
     walk.Scan(classesPath);
     return walk.RowsAdded();
 }

@@ -9,6 +9,7 @@
 // as the very key the 64-bit view reaches, the 64-bit pass does not walk it again.
 #pragma once
 
+#include "catalogue/EntryDetails.h"
 #include "catalogue/EntryRow.h"
 #include "catalogue/NewMenuNames.h"
 #include "platform/RegistryBackend.h"
@@ -22,8 +23,10 @@ namespace kestrova {
 // unless the class key has an old_ShellNew. Returns the number of rows added. A key
 // that does not open, vanishes or holds values of unexpected types never ends the
 // scan: at worst the subtree below it is left out. `classesPath` is below
-// HKEY_LOCAL_MACHINE.
+// HKEY_LOCAL_MACHINE. With `details`, each row's sub-items go on with the template's
+// "Shown as", "Program", "Company" and "Shows".
 std::size_t ScanNewMenu(RegistryBackend& registry, RowSink& rows,
-                        const std::string& classesPath = std::string(kNewMenuClassesPath));
+                        const std::string& classesPath = std::string(kNewMenuClassesPath),
+                        EntryDetails* details = nullptr);
 
 }  // namespace kestrova

@@ -22,6 +22,7 @@ enum class Command {
     // The Windows 11 menu's check box and button.
     SwitchClassicMenu,
     RestartExplorer,
+    SwitchOnlyWithShift,
     // The main window's keyboard.
     NextPage,
     PreviousPage,

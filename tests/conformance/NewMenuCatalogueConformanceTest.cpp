@@ -134,7 +134,7 @@ protected:
                  const std::string& templateName, bool checked)
     {
         const std::string key = root_ + "\\" + classKey;
-        return EntryRow{caption, {type, Section32, key + "\\" + templateName, key}, checked,
+        return EntryRow{caption, {type, Section32, key + "\\" + templateName}, checked,
                         EntryTarget::Key(HKLM, View32, key + "\\" + templateName, key)};
     }
 
@@ -201,10 +201,10 @@ TEST_P(NewMenuCatalogueConformance, ARedirectedTopLevelKeyIsWalkedInEachView)
 
     std::vector<EntryRow> ours;
     for (const EntryRow& row : fast.rows)
-        if (StartsWith(row.subItems[3], directShow_))
+        if (StartsWith(row.target.classKey, directShow_))
             ours.push_back(row);
     const auto row = [&](const std::string& caption, std::uint32_t view, const std::string& classKey) {
-        return EntryRow{caption, {"DirectShow", view == View64 ? Section64 : Section32, classKey + "\\ShellNew", classKey},
+        return EntryRow{caption, {"DirectShow", view == View64 ? Section64 : Section32, classKey + "\\ShellNew"},
                         true, EntryTarget::Key(HKLM, view, classKey + "\\ShellNew", classKey)};
     };
     EXPECT_EQ(ours, (std::vector<EntryRow>{row("In 32", View32, directShow_ + "\\In32"),
@@ -266,7 +266,7 @@ TEST_P(NewMenuCatalogueConformance, SwitchingRenamesTheTemplateWholeAndBack)
     seed_->WriteTree(HKLM, View32, classKey, classTree);
     seed_->WriteTree(HKLM, View32, classKey + "\\ShellNew", RichTemplate());
     NewMenuCatalogue catalogue(*backend_, editorFiles, shell_);
-    const EntryRow row{".kst", {"kst file", Section32, classKey + "\\ShellNew", classKey}, false,
+    const EntryRow row{".kst", {"kst file", Section32, classKey + "\\ShellNew"}, false,
                        EntryTarget::Key(HKLM, View32, classKey + "\\ShellNew", classKey)};
 
     ASSERT_TRUE(catalogue.SwitchRow(row));
@@ -294,7 +294,7 @@ TEST_P(NewMenuCatalogueConformance, SwitchingReplacesAStaleTargetAndMovesNothing
 
     // The old_ShellNew is gone since the last scan: nothing moves, the broadcast still goes.
     seed_->DeleteTree(HKLM, View32, classKey + "\\old_ShellNew");
-    EXPECT_TRUE(catalogue.SwitchRow(EntryRow{".kst", {"", Section32, classKey + "\\old_ShellNew", classKey}, true,
+    EXPECT_TRUE(catalogue.SwitchRow(EntryRow{".kst", {"", Section32, classKey + "\\old_ShellNew"}, true,
                                              EntryTarget::Key(HKLM, View32, classKey + "\\old_ShellNew", classKey)}));
     EXPECT_EQ(seed_->Snapshot(HKLM, View32, classKey), KeyTree{});
     EXPECT_EQ(shell_.broadcasts, 2);
@@ -310,9 +310,9 @@ TEST_P(NewMenuCatalogueConformance, ARowSwitchesAndDeletesInItsOwnView)
     seed_->WriteTree(HKLM, View64, classKey + "\\ShellNew", RichTemplate());
     NewMenuCatalogue catalogue(*backend_, editorFiles, shell_);
     ScratchBackup deletions(*backend_);
-    const EntryRow row64{".kst", {"", "HKEY_LOCAL_MACHINE (64)", classKey + "\\ShellNew", classKey}, false,
+    const EntryRow row64{".kst", {"", "HKEY_LOCAL_MACHINE (64)", classKey + "\\ShellNew"}, false,
                          EntryTarget::Key(HKLM, View64, classKey + "\\ShellNew", classKey)};
-    const EntryRow row32{"", {"", Section32, classKey + "\\ShellNew", classKey}, true,
+    const EntryRow row32{"", {"", Section32, classKey + "\\ShellNew"}, true,
                          EntryTarget::Key(HKLM, View32, classKey + "\\ShellNew", classKey)};
 
     ASSERT_TRUE(catalogue.SwitchRow(row64));
@@ -324,7 +324,7 @@ TEST_P(NewMenuCatalogueConformance, ARowSwitchesAndDeletesInItsOwnView)
     EXPECT_TRUE(seed_->KeyExists(HKLM, View64, classKey + "\\old_ShellNew"));
     // A key already gone still asks for a rebuild; a key of another root asks for nothing.
     EXPECT_TRUE(catalogue.DeleteRow(row32, deletions.backup, deletions.undo));
-    EXPECT_FALSE(catalogue.DeleteRow(EntryRow{"", {"", "HKEY_CURRENT_USER", classKey + "\\old_ShellNew", classKey}, true,
+    EXPECT_FALSE(catalogue.DeleteRow(EntryRow{"", {"", "HKEY_CURRENT_USER", classKey + "\\old_ShellNew"}, true,
                                               EntryTarget::Key(RegRoot::CurrentUser, View64, classKey + "\\old_ShellNew",
                                                                classKey)},
                                      deletions.backup, deletions.undo));

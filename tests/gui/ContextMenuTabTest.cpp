@@ -5,12 +5,14 @@
 #include "platform/AppError.h"
 #include "platform/RegValueData.h"
 #include "platform/RegistryCursor.h"
+#include "platform/TextCase.h"
 #include "platform/win32/WideString.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <random>
 
 namespace kestrova {
@@ -76,9 +78,15 @@ TEST_F(ContextMenuTabTest, RebuildShowsTheEntryAndSelectsTheFirstRow)
 {
     const int row = RowOf(path_);
     ASSERT_GE(row, 0);
-    EXPECT_EQ(List().Row(row), (EntryRow{TextOfStringData(verb_.values[0].second.data),
-                                         {"Directory", "HKEY_LOCAL_MACHINE", path_}, true,
-                                         EntryTarget::Key(HKLM, View32, path_)}));
+    // The details follow the list's own columns: a bare program name that the system
+    // does not find is shown as it is.
+    const std::string caption = TextOfStringData(verb_.values[0].second.data);
+    const EntryRow shown = List().Row(row);
+    EXPECT_EQ(shown.caption, caption);
+    EXPECT_EQ(shown.subItems,
+              (std::vector<std::string>{"Directory", "HKEY_LOCAL_MACHINE", path_, caption, "tool.exe", "", "всегда"}));
+    EXPECT_TRUE(shown.checked);
+    EXPECT_EQ(shown.target, EntryTarget::Key(HKLM, View32, path_));
     EXPECT_EQ(List().SelectedIndex(), 0);
     EXPECT_FALSE(List().ChangesSilenced());
     EXPECT_EQ(form->Model().Get("StatusBarMenu").panels.at(1).text, std::to_string(List().Count()));
@@ -233,6 +241,100 @@ TEST_F(ContextMenuTabTest, AMalformedCaptionValueIsListedByKeyNameAndReportedOnc
     Pump();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages.back().text, Widen(report + "."));
+}
+
+}  // namespace
+}  // namespace kestrova
+
+namespace kestrova {
+namespace {
+
+TEST_F(ContextMenuTabTest, OnlyWithShiftAddsAndRemovesExtendedAndTheRowStaysSelected)
+{
+    Select(List(), RowOf(path_));
+    form->ClickMenuItem("ContextMenuOnlyWithShift");
+    KeyTree shifted = verb_;
+    shifted.Value("Extended", MakeStringValue(""));
+    EXPECT_EQ(seed_.Snapshot(HKLM, View32, path_), shifted);
+    ASSERT_GE(RowOf(path_), 0);
+    EXPECT_EQ(List().SelectedIndex(), RowOf(path_));
+    EXPECT_EQ(List().Row(RowOf(path_)).subItems.at(6), "с Shift");
+
+    form->ClickMenuItem("ContextMenuOnlyWithShift");
+    EXPECT_EQ(seed_.Snapshot(HKLM, View32, path_), verb_);
+    EXPECT_EQ(List().Row(RowOf(path_)).subItems.at(6), "всегда");
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(ContextMenuTabTest, AHeaderClickSortsASecondReversesAndARefreshKeepsTheOrderAndTheTargets)
+{
+    const auto click = [&](int column) {
+        NMLISTVIEW click{};
+        click.hdr = {List().Handle(), static_cast<UINT_PTR>(GetDlgCtrlID(List().Handle())), LVN_COLUMNCLICK};
+        click.iItem = -1;
+        click.iSubItem = column;
+        SendMessageW(form->Handle(), WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
+        Pump();
+    };
+    const auto paths = [&] {
+        std::vector<std::string> shown;
+        for (std::size_t i = 0; i < List().Count(); ++i) {
+            const EntryRow row = List().Row(i);
+            EXPECT_EQ(row.target.path, row.subItems.at(2)) << "a row keeps its own target";
+            shown.push_back(row.subItems.at(2));
+        }
+        return shown;
+    };
+    const std::vector<std::string> scanOrder = paths();
+    std::vector<std::string> ascending = scanOrder;
+    std::sort(ascending.begin(), ascending.end(), [](const std::string& a, const std::string& b) {
+        return CompareIgnoringCase(a, b) < 0;
+    });
+
+    click(3);
+    EXPECT_EQ(paths(), ascending);
+    click(3);
+    EXPECT_EQ(paths(), std::vector<std::string>(ascending.rbegin(), ascending.rend()));
+    form->ClickMenuItem("ContextMenuUpdate");
+    EXPECT_EQ(paths(), std::vector<std::string>(ascending.rbegin(), ascending.rend()));
+    EXPECT_EQ(List().SortColumn(), 3);
+    EXPECT_TRUE(List().SortDescending());
+
+    // The box of a sorted row switches that row's entry.
+    UserTogglesEntry();
+    EXPECT_FALSE(seed_.KeyExists(HKLM, View32, path_));
+    EXPECT_TRUE(seed_.KeyExists(HKLM, View32, backup_));
+}
+
+TEST_F(ContextMenuTabTest, AnEntryWhoseProgramIsMissingIsDimmed)
+{
+    seed_.SetString(HKLM, View32, path_ + "\\command", "", "\"C:\\Kestrova\\gone\\" + name_ + ".exe\" \"%1\"");
+    TabOf(List()).Rebuild();
+    Pump();
+    const int row = RowOf(path_);
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(List().Row(row).subItems.at(4), "C:\\Kestrova\\gone\\" + name_ + ".exe (нет файла)");
+    EXPECT_TRUE(List().Dimmed(static_cast<std::size_t>(row)));
+}
+
+}  // namespace
+}  // namespace kestrova
+
+namespace kestrova {
+namespace {
+
+TEST_F(ContextMenuTabTest, RowsShowTheIconOfTheirIconValueOrTheGenericOne)
+{
+    seed_.SetString(HKLM, View32, path_, "Icon", "%SystemRoot%\\system32\\shell32.dll,3");
+    const std::string plain = "SOFTWARE\\Classes\\Directory\\shell\\" + name_ + "Plain";
+    seed_.WriteTree(HKLM, View32, plain, KeyTree{}.Value("Icon", MakeStringValue("C:\\Kestrova\\none.ico,0")));
+    TabOf(List()).Rebuild();
+    Pump();
+    const int withIcon = List().IconIndex(static_cast<std::size_t>(RowOf(path_)));
+    const int generic = List().IconIndex(static_cast<std::size_t>(RowOf(plain)));
+    seed_.DeleteTree(HKLM, View32, plain);
+    EXPECT_GT(withIcon, 0) << "the icon of the Icon value";
+    EXPECT_EQ(generic, 0) << "a file without icons gives the generic one";
 }
 
 }  // namespace

@@ -178,9 +178,12 @@ TEST_F(KestrovaLanguage, ChosenFileAppliesAtStartUpAndIsCleanedByTheRules)
         EXPECT_EQ(columns, (std::vector<std::vector<std::wstring>>{
                                {L"Name", L"Путь"},
                                {L"Название", L"Команда", L"Тип элемента", L"CLSID", L"Пакет"},
-                               {L"Название", L"Место", L"Раздел", L"Путь реестра"},
-                               {L"Название", L"Тип", L"Раздел", L"Путь реестра"},
-                               {L"Название", L"Тип", L"Раздел", L"Путь реестра"}}));
+                               {L"Название", L"Место", L"Раздел", L"Путь реестра", L"В меню", L"Программа", L"Компания",
+                                L"Показ"},
+                               {L"Название", L"Тип", L"Раздел", L"Путь реестра", L"В меню", L"Программа", L"Компания",
+                                L"Показ"},
+                               {L"Название", L"Тип", L"Раздел", L"Путь реестра", L"В меню", L"Программа", L"Компания",
+                                L"Показ"}}));
     });
 
     EXPECT_EQ(Read(LanguageFile()), Utf16LittleEndianFile(u"[Language information]\r\n"

@@ -30,7 +30,7 @@ protected:
         for (HWND list : ListViewsOf(window)) {
             const std::vector<EntryRow> rows = RowsOf(list, program.Id());
             for (std::size_t i = 0; i < rows.size(); ++i)
-                if (rows[i].subItems.size() == 3 && rows[i].subItems[2] == templateKey)
+                if (rows[i].subItems.size() >= 3 && rows[i].subItems[2] == templateKey)
                     return {list, static_cast<int>(i)};
         }
         return {nullptr, -1};
@@ -68,9 +68,12 @@ TEST_F(KestrovaNewMenu, TheSpaceBarRenamesTheTemplateWholeAndARestartShowsItSwit
         ASSERT_NE(window, nullptr) << "no window appeared";
         const auto [list, row] = FindRow(program, window, classKey + "\\ShellNew");
         ASSERT_NE(list, nullptr) << "the template is not listed";
+        // The details follow the list's own columns.
         EXPECT_EQ(RowsOf(list, program.Id()).at(row),
                   (EntryRow{"Kestrova process sheet " + id,
-                            {"Kestrova process file", section, classKey + "\\ShellNew"}, true}));
+                            {"Kestrova process file", section, classKey + "\\ShellNew",
+                             "Kestrova process sheet " + id, "", "", ""},
+                            true}));
 
         PressSpaceOn(list, row);
         EXPECT_FALSE(RowsOf(list, program.Id()).at(row).checked);
@@ -87,7 +90,9 @@ TEST_F(KestrovaNewMenu, TheSpaceBarRenamesTheTemplateWholeAndARestartShowsItSwit
         ASSERT_NE(list, nullptr) << "the switched-off template is not listed";
         EXPECT_EQ(RowsOf(list, program.Id()).at(row),
                   (EntryRow{"Kestrova process sheet " + id,
-                            {"Kestrova process file", section, classKey + "\\old_ShellNew"}, false}));
+                            {"Kestrova process file", section, classKey + "\\old_ShellNew",
+                             "Kestrova process sheet " + id, "", "", ""},
+                            false}));
 
         PressSpaceOn(list, row);
         EXPECT_TRUE(RowsOf(list, program.Id()).at(row).checked);

@@ -134,8 +134,10 @@ TEST_F(MainWindowTest, ListsAreCheckBoxReportsWithTheirColumns)
         std::vector<std::wstring> captions;
     };
     const Expected lists[] = {
-        {&form->ListViewContextMenu, {L"Название", L"Тип", L"Раздел", L"Путь реестра"}},
-        {&form->ListViewNewMenu, {L"Название", L"Тип", L"Раздел", L"Путь реестра"}},
+        {&form->ListViewContextMenu,
+         {L"Название", L"Тип", L"Раздел", L"Путь реестра", L"В меню", L"Программа", L"Компания", L"Показ"}},
+        {&form->ListViewNewMenu,
+         {L"Название", L"Тип", L"Раздел", L"Путь реестра", L"В меню", L"Программа", L"Компания", L"Показ"}},
         {&form->ListViewSendTo, {L"Название", L"Путь"}},
     };
     for (const Expected& expected : lists) {
@@ -153,15 +155,17 @@ TEST_F(MainWindowTest, ListsAreCheckBoxReportsWithTheirColumns)
         for (std::size_t i = 0; i < expected.captions.size(); ++i)
             EXPECT_EQ(ColumnText(list, static_cast<int>(i)), expected.captions[i]);
 
-        // The last column takes what the others leave, never below its minimum.
+        // The path column takes what the others leave, never below its minimum.
         RECT client;
         GetClientRect(list, &client);
         int others = 0;
-        int last = static_cast<int>(expected.captions.size()) - 1;
-        for (int i = 0; i < last; ++i)
-            others += ColumnWidth(*expected.list, i);
-        int minimum = last == 1 ? 300 : 100;
-        EXPECT_EQ(ColumnWidth(*expected.list, last), std::max(minimum, static_cast<int>(client.right) - others));
+        const int count = static_cast<int>(expected.captions.size());
+        const int filling = count == 2 ? 1 : 3;
+        for (int i = 0; i < count; ++i)
+            if (i != filling)
+                others += ColumnWidth(*expected.list, i);
+        int minimum = filling == 1 ? 300 : 100;
+        EXPECT_EQ(ColumnWidth(*expected.list, filling), std::max(minimum, static_cast<int>(client.right) - others));
     }
     EXPECT_EQ(ColumnWidth(form->ListViewContextMenu, 0), 200);
     EXPECT_EQ(ColumnWidth(form->ListViewContextMenu, 1), 100);
@@ -212,7 +216,8 @@ TEST_F(MainWindowTest, PopupMenusCarryCaptionsShortcutsSeparatorsAndMarks)
     EXPECT_TRUE(GetMenuState(sendTo, 1, MF_BYPOSITION) & MF_SEPARATOR);
     EXPECT_EQ(MenuText(sendTo, 2), L"Обновить\tF5");
     EXPECT_EQ(MenuText(sendTo, 7), L"Открыть папку\tCtrl+O");
-    EXPECT_EQ(GetMenuItemCount(form->PopupMenu("PopupMenuEdit")), 7);
+    EXPECT_EQ(GetMenuItemCount(form->PopupMenu("PopupMenuEdit")), 8);
+    EXPECT_EQ(MenuText(form->PopupMenu("PopupMenuEdit"), 3), L"Только с Shift");
     EXPECT_EQ(GetMenuItemCount(form->PopupMenu("PopupMenuNewMenu")), 7);
     EXPECT_EQ(form->PopupMenu("PopupMenuLanguage"), nullptr) << "the hidden menu only carries texts";
     EXPECT_EQ(form->LangText("LangError"), "Ошибка");
@@ -234,7 +239,7 @@ TEST_F(MainWindowTest, TextsChangedInTheModelAppearOnScreen)
     EXPECT_EQ(TabText(form->PageControlMenu.Handle(), 1), L"New");
     HWND sendToSheet = form->PageControlMenu.Sheet(2);
     EXPECT_NE(FindWindowExW(sendToSheet, nullptr, L"BUTTON", L"Items"), nullptr);
-    EXPECT_EQ(MenuText(form->PopupMenu("PopupMenuEdit"), 6), L"Delete");
+    EXPECT_EQ(MenuText(form->PopupMenu("PopupMenuEdit"), 7), L"Delete");
     EXPECT_EQ(MenuText(form->PopupMenu("PopupMenuSendTo"), 7), L"Open folder\tCtrl+O");
     EXPECT_EQ(ColumnText(form->ListViewSendTo.Handle(), 1), L"Path");
     EXPECT_EQ(form->StatusBarNewMenu.PanelText(0), L"Items:");

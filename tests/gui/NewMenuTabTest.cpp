@@ -56,7 +56,7 @@ protected:
     int RowOf(const std::string& classKey)
     {
         for (std::size_t i = 0; i < List().Count(); ++i)
-            if (List().Row(i).subItems.at(3) == classKey)
+            if (List().Row(i).target.classKey == classKey)
                 return static_cast<int>(i);
         return -1;
     }
@@ -94,7 +94,8 @@ TEST_F(NewMenuTabTest, RebuildListsEveryTemplateMalformedOnesIncludedAndSelectsT
     ASSERT_GE(RowOf(classKey_), 0);
     EXPECT_EQ(List().Row(RowOf(classKey_)),
               (EntryRow{"Kestrova sheet " + id_,
-                        {"Kestrova sheet file " + id_, "HKEY_LOCAL_MACHINE (32)", classKey_ + "\\ShellNew", classKey_},
+                        {"Kestrova sheet file " + id_, "HKEY_LOCAL_MACHINE (32)", classKey_ + "\\ShellNew",
+                         "Kestrova sheet " + id_, "", "", ""},
                         true, EntryTarget::Key(HKLM, View32, classKey_ + "\\ShellNew", classKey_)}));
     ASSERT_GE(RowOf(badKey_), 0);
     EXPECT_EQ(List().Row(RowOf(badKey_)).caption, ".kestrovabad" + id_);

@@ -79,7 +79,7 @@ struct Scan {
             const bool switchedOff = reg.KeyExists(classKey + "\\old_ShellNew");
             const std::string section =
                 (viewFlags & 0x100) ? "HKEY_LOCAL_MACHINE (64)" : "HKEY_LOCAL_MACHINE (32)";
-            rows.Add(EntryRow{caption, {type, section, templateKey, classKey}, !switchedOff,
+            rows.Add(EntryRow{caption, {type, section, templateKey}, !switchedOff,
                               EntryTarget::Key(RegRoot::LocalMachine, viewFlags & access::ViewBits, templateKey,
                                                classKey)});
             ++counter;

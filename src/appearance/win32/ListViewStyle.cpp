@@ -6,6 +6,7 @@
 
 #include "appearance/win32/PaintTools.h"
 #include "ui/win32/Dpi.h"
+#include "ui/win32/ListView.h"
 
 namespace kestrova {
 
@@ -109,6 +110,11 @@ LRESULT DrawItem(NMLVCUSTOMDRAW& draw, const ThemePalette& palette)
         draw.nmcd.uItemState &= ~CDIS_SELECTED;
         draw.clrTextBk = palette.inactiveSelection;
         draw.clrText = palette.listText;
+    }
+    // A row whose entry's file is missing is drawn in the muted colour.
+    if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT && (draw.nmcd.lItemlParam & kDimmedRowFlag)) {
+        draw.clrText = palette.mutedText;
+        return CDRF_NEWFONT;
     }
     return CDRF_DODEFAULT;
 }

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+#include <shellapi.h>
+
+#include "catalogue/EntryDetails.h"
+#include "platform/TextCase.h"
 #include "platform/win32/WideString.h"
 #include "ui/win32/Dpi.h"
 
@@ -61,9 +65,11 @@ void ListView::Add(const EntryRow& row)
     rows_.push_back(row);
     std::wstring caption = Widen(row.caption);
     LVITEMW item{};
-    item.mask = LVIF_TEXT;
+    item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE;
     item.iItem = static_cast<int>(index);
     item.pszText = caption.data();
+    item.lParam = static_cast<LPARAM>(index);
+    item.iImage = 0;  // the generic icon, once the list has icons
     if (SendMessageW(hwnd_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)) < 0) {
         rows_.pop_back();
         return;
@@ -76,7 +82,7 @@ void ListView::Add(const EntryRow& row)
 
 EntryRow ListView::Row(std::size_t index) const
 {
-    EntryRow row = rows_.at(index);
+    EntryRow row = rows_.at(StoredIndex(index));
     row.checked = ListView_GetCheckState(hwnd_, static_cast<UINT>(index)) != 0;
     return row;
 }
@@ -86,6 +92,141 @@ void ListView::SetCheckedSilently(std::size_t index, bool checked)
     SilentChanges silent(*this);
     ListView_SetCheckState(hwnd_, static_cast<UINT>(index), checked);
 }
+
+LPARAM ListView::ItemData(std::size_t index) const
+{
+    LVITEMW item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = static_cast<int>(index);
+    if (!SendMessageW(hwnd_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)))
+        return 0;
+    return item.lParam;
+}
+
+void ListView::SetDimmed(std::size_t index, bool dimmed)
+{
+    if (index >= rows_.size())
+        return;
+    LVITEMW item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = static_cast<int>(index);
+    item.lParam = dimmed ? (ItemData(index) | kDimmedRowFlag) : (ItemData(index) & ~kDimmedRowFlag);
+    SendMessageW(hwnd_, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+std::size_t ListView::StoredIndex(std::size_t index) const
+{
+    if (index >= rows_.size())
+        return index;
+    const auto stored = static_cast<std::size_t>(ItemData(index) & ~kDimmedRowFlag);
+    return stored < rows_.size() ? stored : index;
+}
+
+int CALLBACK ListView::CompareRows(LPARAM first, LPARAM second, LPARAM list)
+{
+    const ListView& self = *reinterpret_cast<const ListView*>(list);
+    const auto a = static_cast<std::size_t>(first & ~kDimmedRowFlag);
+    const auto b = static_cast<std::size_t>(second & ~kDimmedRowFlag);
+    if (a >= self.rows_.size() || b >= self.rows_.size())
+        return 0;
+    const auto text = [&](std::size_t stored) -> const std::string& {
+        static const std::string none;
+        const EntryRow& row = self.rows_[stored];
+        if (self.sortColumn_ == 0)
+            return row.caption;
+        const auto sub = static_cast<std::size_t>(self.sortColumn_ - 1);
+        return sub < row.subItems.size() ? row.subItems[sub] : none;
+    };
+    int order = CompareIgnoringCase(text(a), text(b));
+    if (self.sortDescending_)
+        order = -order;
+    // Equal texts keep the scan order.
+    if (order == 0)
+        order = a < b ? -1 : (a > b ? 1 : 0);
+    return order;
+}
+
+void ListView::ApplySort()
+{
+    if (sortColumn_ >= 0)
+        SendMessageW(hwnd_, LVM_SORTITEMS, reinterpret_cast<WPARAM>(this), reinterpret_cast<LPARAM>(&CompareRows));
+    ShowSortMark();
+}
+
+void ListView::SortBy(int column)
+{
+    if (column < 0 || static_cast<std::size_t>(column) >= columns_.size() || columns_[column].caption.empty())
+        return;
+    sortDescending_ = column == sortColumn_ ? !sortDescending_ : false;
+    sortColumn_ = column;
+    ApplySort();
+}
+
+void ListView::ShowSortMark()
+{
+    HWND header = reinterpret_cast<HWND>(SendMessageW(hwnd_, LVM_GETHEADER, 0, 0));
+    if (!header)
+        return;
+    for (std::size_t i = 0; i < columns_.size(); ++i) {
+        HDITEMW item{};
+        item.mask = HDI_FORMAT;
+        if (!SendMessageW(header, HDM_GETITEMW, i, reinterpret_cast<LPARAM>(&item)))
+            continue;
+        item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+        if (static_cast<int>(i) == sortColumn_)
+            item.fmt |= sortDescending_ ? HDF_SORTDOWN : HDF_SORTUP;
+        SendMessageW(header, HDM_SETITEMW, i, reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+void ListView::SetIcon(std::size_t index, const std::string& location)
+{
+    if (index >= rows_.size())
+        return;
+    if (!images_) {
+        const int size = ScaleForDpi(16, dpi_);
+        images_ = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 16);
+        if (!images_)
+            return;
+        ImageList_AddIcon(images_, LoadIconW(nullptr, IDI_APPLICATION));
+        SendMessageW(hwnd_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_));
+    }
+    int image = 0;
+    if (const auto cached = iconCache_.find(location); cached != iconCache_.end()) {
+        image = cached->second;
+    } else {
+        const IconLocation parsed = ParseIconLocation(location);
+        HICON smallIcon = nullptr;
+        if (!parsed.path.empty() &&
+            ExtractIconExW(Widen(parsed.path).c_str(), parsed.index, nullptr, &smallIcon, 1) > 0 && smallIcon) {
+            const int added = ImageList_AddIcon(images_, smallIcon);
+            if (added >= 0)
+                image = added;
+        }
+        if (smallIcon)
+            DestroyIcon(smallIcon);
+        iconCache_.emplace(location, image);
+    }
+    LVITEMW item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = static_cast<int>(index);
+    item.iImage = image;
+    SendMessageW(hwnd_, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+int ListView::IconIndex(std::size_t index) const
+{
+    if (!images_ || index >= rows_.size())
+        return -1;
+    LVITEMW item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = static_cast<int>(index);
+    if (!SendMessageW(hwnd_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)))
+        return -1;
+    return item.iImage;
+}
+
+bool ListView::Dimmed(std::size_t index) const { return index < rows_.size() && (ItemData(index) & kDimmedRowFlag); }
 
 void ListView::SelectAndFocusFirstRow()
 {
@@ -157,6 +298,20 @@ bool ListView::HandleNotify(const NMHDR& header, LRESULT& result)
     if (header.hwndFrom == hwnd_) {
         if (header.code == LVN_ITEMCHANGED)
             OnItemChanged(reinterpret_cast<const NMLISTVIEW&>(header));
+        if (header.code == LVN_COLUMNCLICK)
+            SortBy(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
+        if (header.code == static_cast<UINT>(NM_CUSTOMDRAW)) {
+            auto& draw = const_cast<NMLVCUSTOMDRAW&>(reinterpret_cast<const NMLVCUSTOMDRAW&>(header));
+            if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) {
+                result = CDRF_NOTIFYITEMDRAW;
+                return true;
+            }
+            if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT && (draw.nmcd.lItemlParam & kDimmedRowFlag)) {
+                draw.clrText = GetSysColor(COLOR_GRAYTEXT);
+                result = CDRF_NEWFONT;
+                return true;
+            }
+        }
         return false;
     }
     if (GetParent(header.hwndFrom) != hwnd_)

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,9 @@
 #include "ui/ComponentModel.h"
 
 namespace kestrova {
+
+// Set in the item data of a row whose text is drawn grey (its entry's file is missing).
+constexpr LPARAM kDimmedRowFlag = LPARAM(1) << 30;
 
 class ListView {
 public:
@@ -51,9 +55,25 @@ public:
     EntryRow Row(std::size_t index) const;
     // Sets a box as the program's own act: no check-box handler runs for it.
     void SetCheckedSilently(std::size_t index, bool checked);
+    // Draws the row's text grey, or again in the list's own colour.
+    void SetDimmed(std::size_t index, bool dimmed);
+    bool Dimmed(std::size_t index) const;
+    // Shows the icon at `location` ("path,index": a positive index counts from zero, a
+    // negative one is a resource id) before the row's caption, the generic one when the
+    // file gives none. The list's one image list holds each location's icon once.
+    void SetIcon(std::size_t index, const std::string& location);
+    // The image the row shows: 0 is the generic icon; -1 before any row had an icon.
+    int IconIndex(std::size_t index) const;
     void SelectAndFocusFirstRow();
     // Scrolls the row into view and makes it the selected and focused one.
     void SelectAndFocusRow(std::size_t index);
+
+    // Orders the rows by the column the user last clicked (a second click on it reverses
+    // the order); rows keep the scan order until the first click. The order is kept when
+    // the list is filled again.
+    void ApplySort();
+    int SortColumn() const { return sortColumn_; }
+    bool SortDescending() const { return sortDescending_; }
 
     bool GridLines() const;
     void SetGridLines(bool shown);
@@ -68,6 +88,12 @@ public:
 
 private:
     void OnItemChanged(const NMLISTVIEW& change);
+    LPARAM ItemData(std::size_t index) const;
+    // The row in `rows_` that the item at `index` shows.
+    std::size_t StoredIndex(std::size_t index) const;
+    void SortBy(int column);
+    void ShowSortMark();
+    static int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM list);
 
     HWND hwnd_ = nullptr;
     UINT dpi_ = 96;
@@ -75,6 +101,10 @@ private:
     // Rows' texts as the catalogue gave them; a row may carry more sub-items than there are columns.
     std::vector<EntryRow> rows_;
     int silentDepth_ = 0;
+    HIMAGELIST images_ = nullptr;            // made with the first icon; the list destroys it
+    std::map<std::string, int> iconCache_;  // location -> image
+    int sortColumn_ = -1;  // none: the scan order
+    bool sortDescending_ = false;
 };
 
 // Writes a rebuild's rows into a list view.
@@ -85,6 +115,8 @@ public:
     std::size_t Count() const override { return list_.Count(); }
     EntryRow Row(std::size_t index) const override { return list_.Row(index); }
     void SetChecked(std::size_t index, bool checked) override { list_.SetCheckedSilently(index, checked); }
+    void SetIcon(std::size_t index, const std::string& location) override { list_.SetIcon(index, location); }
+    void SetDimmed(std::size_t index, bool dimmed) override { list_.SetDimmed(index, dimmed); }
 
 private:
     ListView& list_;

@@ -53,14 +53,15 @@ TEST(MainWindowComponents, MenusHoldTheirItemsInOrderWithSeparatorsAndShortcuts)
               (std::vector<std::string>{"ThemeMenu", "LanguageMenu", "N3", "CheckUpdateMenu", "N1", "AboutMenu"}));
     EXPECT_EQ(NamesUnder(model, "ThemeMenu"), (std::vector<std::string>{"ThemeAuto", "ThemeLight", "ThemeDark"}));
     EXPECT_EQ(NamesUnder(model, "PopupMenuEdit"),
-              (std::vector<std::string>{"ContextMenuUndo", "NUndoEdit", "ContextMenuUpdate", "N5", "ContextMenuRegOpen", "N2", "ContextMenuDelete"}));
+              (std::vector<std::string>{"ContextMenuUndo", "NUndoEdit", "ContextMenuUpdate", "ContextMenuOnlyWithShift", "N5",
+                                        "ContextMenuRegOpen", "N2", "ContextMenuDelete"}));
     EXPECT_EQ(NamesUnder(model, "PopupMenuNewMenu"),
               (std::vector<std::string>{"NewMenuMenuUndo", "NUndoNewMenu", "NewMenuMenuUpdate", "N7", "NewMenuRegOpen", "N8", "NewMenuMenuDelete"}));
     EXPECT_EQ(NamesUnder(model, "PopupMenuSendTo"),
               (std::vector<std::string>{"SendToMenuUndo", "NUndoSendTo", "SendToMenuUpdate", "N4",
                                         "SendToMenuRestoreDefault", "SendToMenuEnabled", "MenuItem2", "SendToMenuOpenFolder", "MenuItem4", "SendToMenuDelete"}));
     EXPECT_EQ(NamesUnder(model, "PopupMenuMorePlaces"),
-              (std::vector<std::string>{"MorePlacesMenuUndo", "NUndoMorePlaces", "MorePlacesMenuUpdate", "NUpdateMorePlaces",
+              (std::vector<std::string>{"MorePlacesMenuUndo", "NUndoMorePlaces", "MorePlacesMenuUpdate", "MorePlacesOnlyWithShift", "NUpdateMorePlaces",
                                         "MorePlacesRegOpen", "NRegOpenMorePlaces", "MorePlacesMenuDelete"}));
     // The Windows 11 menu's rows are never deleted: its menu has no Delete item.
     EXPECT_EQ(NamesUnder(model, "PopupMenuWindows11Menu"),
@@ -68,7 +69,7 @@ TEST(MainWindowComponents, MenusHoldTheirItemsInOrderWithSeparatorsAndShortcuts)
                                         "NWindows11Menu", "Windows11MenuRegOpen"}));
     // The first fourteen keep their places; the later ones follow them.
     const std::vector<std::string> texts = NamesUnder(model, "PopupMenuLanguage");
-    ASSERT_EQ(texts.size(), 26u);
+    ASSERT_EQ(texts.size(), 30u);
     EXPECT_EQ(texts[13], "LangUndoFailed");
     EXPECT_EQ(texts[14], "LangDeleteMorePlaces");
 
@@ -104,15 +105,20 @@ TEST(MainWindowComponents, MenusHoldTheirItemsInOrderWithSeparatorsAndShortcuts)
 TEST(MainWindowComponents, ListColumnsAndStatusPanels)
 {
     WindowModel model = BuildMainWindowComponents();
-    for (const char* name : {"ListViewContextMenu", "ListViewNewMenu"}) {
+    for (const char* name : {"ListViewContextMenu", "ListViewNewMenu", "ListViewMorePlaces"}) {
         const auto& columns = model.Get(name).columns;
-        ASSERT_EQ(columns.size(), 4u) << name;
+        ASSERT_EQ(columns.size(), 8u) << name;
         EXPECT_EQ(columns[0].caption, "Название");
         EXPECT_EQ(columns[0].minWidth, 200);
-        EXPECT_TRUE(columns[1].fixedWidth && columns[1].width == 100);
+        EXPECT_TRUE(columns[1].fixedWidth);
         EXPECT_TRUE(columns[2].fixedWidth && columns[2].width == 170);
         EXPECT_EQ(columns[3].caption, "Путь реестра");
         EXPECT_TRUE(columns[3].fillsRest && columns[3].minWidth == 100);
+        // The details follow the list's own columns.
+        EXPECT_EQ(columns[4].caption, "В меню");
+        EXPECT_EQ(columns[5].caption, "Программа");
+        EXPECT_EQ(columns[6].caption, "Компания");
+        EXPECT_EQ(columns[7].caption, "Показ");
     }
     const auto& sendTo = model.Get("ListViewSendTo").columns;
     ASSERT_EQ(sendTo.size(), 2u);

@@ -65,7 +65,7 @@ protected:
 
     const EntryRow verbRow{"Shred", {"All Files", "HKEY_LOCAL_MACHINE", Verb}, true,
                            EntryTarget::Key(RegRoot::LocalMachine, access::Wow64_32Key, Verb)};
-    const EntryRow templateRow{"Sheet", {".kst", "HKEY_LOCAL_MACHINE (32)", ClassKey + "\\ShellNew", ClassKey}, true,
+    const EntryRow templateRow{"Sheet", {".kst", "HKEY_LOCAL_MACHINE (32)", ClassKey + "\\ShellNew"}, true,
                                EntryTarget::Key(RegRoot::LocalMachine, access::Wow64_32Key, ClassKey + "\\ShellNew",
                                                 ClassKey)};
     EntryRow SendToRow(const std::string& name) { return kestrova::SendToRow(sendTo + name); }

@@ -81,14 +81,17 @@ std::vector<SwitchCase> Cases()
          [classKey](RegistryBackend& registry, RecordingShell& shell, bool enable) {
              return NewMenuCatalogue(registry, editorFiles, shell)
                  .SwitchRow(EntryRow{"Kestrova sheet",
-                                     {".kst", "HKEY_LOCAL_MACHINE (64)", classKey + "\\ShellNew", classKey}, enable,
+                                     {".kst", "HKEY_LOCAL_MACHINE (64)", classKey + "\\ShellNew"}, enable,
                                      EntryTarget::Key(RegRoot::LocalMachine, access::Wow64_64Key,
                                                       classKey + "\\ShellNew", classKey)});
          },
          [classKey](RegistryBackend& registry, RecordingShell& shell) {
              VectorRowSink rows;
              NewMenuCatalogue(registry, editorFiles, shell).LoadRows(rows);
-             return CheckOfRowWhose(rows.rows, 3, classKey);
+             for (const EntryRow& row : rows.rows)
+                 if (row.target.classKey == classKey)
+                     return std::optional<bool>(row.checked);
+             return std::optional<bool>();
          }},
     };
 }

@@ -54,7 +54,7 @@ SwitchOutcome SwitchOffFailingAt(bool platformRenames, std::set<std::size_t> fai
     RecordingShell shell;
     SwitchOutcome outcome;
     outcome.reportedSwitched = NewMenuCatalogue(faults, editorFiles, shell).SwitchRow(
-        EntryRow{"Kestrova sheet", {".kst", "HKEY_LOCAL_MACHINE (32)", ClassKey + "\\ShellNew", ClassKey}, false,
+        EntryRow{"Kestrova sheet", {".kst", "HKEY_LOCAL_MACHINE (32)", ClassKey + "\\ShellNew"}, false,
                  EntryTarget::Key(HKLM, View32, ClassKey + "\\ShellNew", ClassKey)});
     outcome.atShellNew = seed.Snapshot(HKLM, View32, ClassKey + "\\ShellNew");
     outcome.atOldShellNew = seed.Snapshot(HKLM, View32, ClassKey + "\\old_ShellNew");
