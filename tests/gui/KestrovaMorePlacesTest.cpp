@@ -31,31 +31,11 @@ protected:
         seed.DeleteTree(HKLM, View64, handler);
     }
 
-    // The list and row whose path column is `path`; a null list when none shows it.
-    std::pair<HWND, int> FindRow(const KestrovaProcess& program, HWND window, const std::string& path)
-    {
-        for (HWND list : ListViewsOf(window)) {
-            const std::vector<EntryRow> rows = RowsOf(list, program.Id());
-            for (std::size_t i = 0; i < rows.size(); ++i)
-                if (rows[i].subItems.size() >= 3 && rows[i].subItems[2] == path)
-                    return {list, static_cast<int>(i)};
-        }
-        return {nullptr, -1};
-    }
-
     // The row with only the list's own three columns, the details after them left out.
     static EntryRow Leading(EntryRow row)
     {
         row.subItems.resize(std::min<std::size_t>(row.subItems.size(), 3));
         return row;
-    }
-
-    static void PressSpaceOn(HWND list, int row)
-    {
-        SendMessageW(list, WM_KEYDOWN, VK_HOME, 0);
-        for (int down = 0; down < row; ++down)
-            SendMessageW(list, WM_KEYDOWN, VK_DOWN, 0);
-        SendMessageW(list, WM_KEYDOWN, VK_SPACE, 0);
     }
 
     Win32Registry registry;
@@ -78,12 +58,12 @@ TEST_F(KestrovaMorePlaces, RowsOfBothRootsAndTheSpaceBarMovesAPerUserVerbWhole)
     HWND window = program.WaitForWindow();
     ASSERT_NE(window, nullptr) << "no window appeared";
 
-    const auto [handlerList, handlerRow] = FindRow(program, window, handler);
+    const auto [handlerList, handlerRow] = FindRowOfPath(window, program.Id(), handler);
     ASSERT_NE(handlerList, nullptr) << "the machine handler is not listed";
     EXPECT_EQ(Leading(RowsOf(handlerList, program.Id()).at(handlerRow)),
               (EntryRow{"KestrovaPlaces" + id, {"Диски", "HKEY_LOCAL_MACHINE", handler}, true}));
 
-    const auto [list, row] = FindRow(program, window, verb);
+    const auto [list, row] = FindRowOfPath(window, program.Id(), verb);
     ASSERT_NE(list, nullptr) << "the per-user verb is not listed";
     EXPECT_EQ(list, handlerList);
     EXPECT_EQ(Leading(RowsOf(list, program.Id()).at(row)),

@@ -23,29 +23,6 @@ class KestrovaNewMenu : public ::testing::Test {
 protected:
     void TearDown() override { seed.DeleteTree(HKLM, View32, classKey); }
 
-    // The row of the template below `classKey` in the window's New-menu list: the list
-    // of four columns that shows it. Null list when none does.
-    std::pair<HWND, int> FindRow(const KestrovaProcess& program, HWND window, const std::string& templateKey)
-    {
-        for (HWND list : ListViewsOf(window)) {
-            const std::vector<EntryRow> rows = RowsOf(list, program.Id());
-            for (std::size_t i = 0; i < rows.size(); ++i)
-                if (rows[i].subItems.size() >= 3 && rows[i].subItems[2] == templateKey)
-                    return {list, static_cast<int>(i)};
-        }
-        return {nullptr, -1};
-    }
-
-    // Gives the row the focus from the keyboard and presses the space bar. Sent, not
-    // posted: the switch is done when the call returns.
-    static void PressSpaceOn(HWND list, int row)
-    {
-        SendMessageW(list, WM_KEYDOWN, VK_HOME, 0);
-        for (int down = 0; down < row; ++down)
-            SendMessageW(list, WM_KEYDOWN, VK_DOWN, 0);
-        SendMessageW(list, WM_KEYDOWN, VK_SPACE, 0);
-    }
-
     Win32Registry registry;
     RegistrySeed seed{registry};
     const std::string id = std::to_string(std::random_device{}());
@@ -66,7 +43,7 @@ TEST_F(KestrovaNewMenu, TheSpaceBarRenamesTheTemplateWholeAndARestartShowsItSwit
         KestrovaProcess program(KestrovaExe());
         HWND window = program.WaitForWindow();
         ASSERT_NE(window, nullptr) << "no window appeared";
-        const auto [list, row] = FindRow(program, window, classKey + "\\ShellNew");
+        const auto [list, row] = FindRowOfPath(window, program.Id(), classKey + "\\ShellNew");
         ASSERT_NE(list, nullptr) << "the template is not listed";
         // The details follow the list's own columns.
         EXPECT_EQ(RowsOf(list, program.Id()).at(row),
@@ -86,7 +63,7 @@ TEST_F(KestrovaNewMenu, TheSpaceBarRenamesTheTemplateWholeAndARestartShowsItSwit
         KestrovaProcess program(KestrovaExe());
         HWND window = program.WaitForWindow();
         ASSERT_NE(window, nullptr) << "no window appeared";
-        const auto [list, row] = FindRow(program, window, classKey + "\\old_ShellNew");
+        const auto [list, row] = FindRowOfPath(window, program.Id(), classKey + "\\old_ShellNew");
         ASSERT_NE(list, nullptr) << "the switched-off template is not listed";
         EXPECT_EQ(RowsOf(list, program.Id()).at(row),
                   (EntryRow{"Kestrova process sheet " + id,

@@ -133,14 +133,6 @@ protected:
         return ours;
     }
 
-    static void PressSpaceOn(HWND list, int row)
-    {
-        SendMessageW(list, WM_KEYDOWN, VK_HOME, 0);
-        for (int down = 0; down < row; ++down)
-            SendMessageW(list, WM_KEYDOWN, VK_DOWN, 0);
-        SendMessageW(list, WM_KEYDOWN, VK_SPACE, 0);
-    }
-
     Win32Registry registry;
     RegistrySeed seed{registry};
     const std::string id = std::to_string(std::random_device{}() % 100000000);

@@ -70,4 +70,23 @@ std::vector<EntryRow> RowsOf(HWND list, DWORD processId)
     return rows;
 }
 
+std::pair<HWND, int> FindRowOfPath(HWND window, DWORD processId, const std::string& path)
+{
+    for (HWND list : ListViewsOf(window)) {
+        const std::vector<EntryRow> rows = RowsOf(list, processId);
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            if (rows[i].subItems.size() >= 3 && rows[i].subItems[2] == path)
+                return {list, static_cast<int>(i)};
+    }
+    return {nullptr, -1};
+}
+
+void PressSpaceOn(HWND list, int row)
+{
+    SendMessageW(list, WM_KEYDOWN, VK_HOME, 0);
+    for (int down = 0; down < row; ++down)
+        SendMessageW(list, WM_KEYDOWN, VK_DOWN, 0);
+    SendMessageW(list, WM_KEYDOWN, VK_SPACE, 0);
+}
+
 }  // namespace kestrova
